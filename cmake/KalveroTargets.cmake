@@ -1,0 +1,27 @@
+# Helpers shared by every layer's CMakeLists.txt.
+
+# Our own code is built with every warning as an error.
+function(kalvero_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror -Wpedantic -Wshadow
+                                           -Wnon-virtual-dtor -Wold-style-cast)
+endfunction()
+
+# A layer's core library: Qt-free; includes are rooted at the project folder ("engine/x.h").
+function(kalvero_library target)
+  add_library(${target} STATIC ${ARGN})
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+  kalvero_warnings(${target})
+endfunction()
+
+# Embeds a text file into the program as `extern const std::string_view <symbol>` in
+# namespace kalvero, so nothing is read from disk at run time.
+function(kalvero_embed_text target symbol file)
+  set(out ${CMAKE_CURRENT_BINARY_DIR}/embedded/${symbol}.cpp)
+  add_custom_command(
+    OUTPUT ${out}
+    COMMAND ${CMAKE_COMMAND} -DINPUT=${file} -DOUTPUT=${out} -DSYMBOL=${symbol}
+            -P ${PROJECT_SOURCE_DIR}/cmake/EmbedText.cmake
+    DEPENDS ${file} ${PROJECT_SOURCE_DIR}/cmake/EmbedText.cmake
+    COMMENT "Embedding ${file}")
+  target_sources(${target} PRIVATE ${out})
+endfunction()

@@ -1,0 +1,52 @@
+#include "components/component.h"
+
+#include "platform/ascii_text.h"
+
+namespace kalvero {
+
+TComponent::~TComponent() {
+  // The last created goes first, so no component outlives one created before it.
+  while (!components_.empty()) components_.pop_back();
+}
+
+const TPropertyTable& TComponent::Properties() const {
+  static const TPropertyTable table(nullptr, {TextProperty("Name", &TComponent::NameText,
+                                                           &TComponent::SetName)});
+  return table;
+}
+
+std::string TComponent::NameText() const { return name_; }
+
+void TComponent::SetName(std::string name) {
+  if (owner_ != nullptr) owner_->CheckNameIsFree(name, this);
+  name_ = std::move(name);
+}
+
+TComponent* TComponent::FindComponent(std::string_view name) const {
+  if (name.empty()) return nullptr;
+  for (const auto& component : components_)
+    if (SameTextAscii(component->name_, name)) return component.get();
+  return nullptr;
+}
+
+TComponent& TComponent::Root() const {
+  // The tree links owners by plain pointers, like Owner(); walking it changes nothing.
+  const TComponent* node = this;
+  while (node->owner_ != nullptr) node = node->owner_;
+  return const_cast<TComponent&>(*node);
+}
+
+void TComponent::Adopt(std::unique_ptr<TComponent> component, std::string name) {
+  CheckNameIsFree(name, nullptr);
+  component->owner_ = this;
+  component->name_ = std::move(name);
+  components_.push_back(std::move(component));
+}
+
+void TComponent::CheckNameIsFree(std::string_view name, const TComponent* renamed) const {
+  const TComponent* holder = FindComponent(name);
+  if (holder != nullptr && holder != renamed)
+    throw EComponentError("A component named " + std::string(name) + " already exists");
+}
+
+}  // namespace kalvero

@@ -1,0 +1,66 @@
+#pragma once
+
+// The component model's core. A component has an owner and a name; the owner keeps every
+// component it owns in one flat list in creation order and destroys them with itself. Names are
+// unique among the components of one owner, compared with A-Z folded; any number of components
+// may have the empty name, which no look-up finds.
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "components/persistent.h"
+
+namespace kalvero {
+
+class TComponent : public TPersistent {
+ public:
+  TComponent() = default;
+  ~TComponent() override;
+
+  const TPropertyTable& Properties() const override;
+
+  TComponent* Owner() const { return owner_; }
+
+  const std::string& Name() const { return name_; }
+  // Throws EComponentError, keeping the old name, when another component of the same owner
+  // already bears the name.
+  void SetName(std::string name);
+
+  // Creates a component of class T owned by this one, at the end of its list, with that name.
+  // Throws EComponentError for a duplicate name; then nothing is added.
+  template <class T, class... Args>
+  T& CreateComponent(std::string name, Args&&... args) {
+    auto component = std::make_unique<T>(std::forward<Args>(args)...);
+    T& created = *component;
+    Adopt(std::move(component), std::move(name));
+    return created;
+  }
+
+  std::size_t ComponentCount() const { return components_.size(); }
+  TComponent& Component(std::size_t index) const { return *components_.at(index); }
+
+  // The owned component of that name; null for the empty name or when there is none.
+  TComponent* FindComponent(std::string_view name) const;
+
+  // The top of the ownership tree this component belongs to: the application object, or the
+  // component itself when it has no owner.
+  TComponent& Root() const;
+
+ private:
+  std::string NameText() const;
+  void Adopt(std::unique_ptr<TComponent> component, std::string name);
+  void CheckNameIsFree(std::string_view name, const TComponent* renamed) const;
+
+  TComponent* owner_ = nullptr;
+  std::string name_;
+  std::vector<std::unique_ptr<TComponent>> components_;
+};
+
+// The root of the ownership tree: it owns every window of the program.
+class TApplication final : public TComponent {};
+
+}  // namespace kalvero

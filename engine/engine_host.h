@@ -1,0 +1,44 @@
+#pragma once
+
+// What the engine reads and writes of the main window. The window implements it over its
+// controls, the command line over the console, tests over plain fields; so the engine never
+// depends on a user-interface toolkit.
+
+#include <string>
+
+namespace kalvero {
+
+enum class TMessageKind { Warning, Error, Information, Confirmation };
+enum class TMessageButtons { Ok, YesCancel };
+enum class TMessageAnswer { Ok, Yes, Cancel };
+
+class TEngineHost {
+ public:
+  virtual ~TEngineHost() = default;
+
+  // `dir` and `dir2`: the source and target folder texts.
+  virtual std::string DirText() const = 0;
+  virtual std::string Dir2Text() const = 0;
+  // `Edit1` and `Edit2`: the file name and folder name patterns.
+  virtual std::string Edit1Text() const = 0;
+  virtual std::string Edit2Text() const = 0;
+  // `cb2`: create folders from date.
+  virtual bool Cb2Checked() const = 0;
+
+  // `Label5`: the count of files found by the last scan; empty before the first scan.
+  virtual std::string Label5Caption() const = 0;
+  // `Label9`: the name preview.
+  virtual void SetLabel9Caption(const std::string& caption) = 0;
+
+  // Gives the input focus back to `Edit2`.
+  virtual void FocusEdit2() = 0;
+
+  // Shows a modal message box with the icon and caption of its kind; answers the button pressed.
+  virtual TMessageAnswer ShowMessageBox(TMessageKind kind, const std::string& text,
+                                        TMessageButtons buttons) = 0;
+
+  // The message text of `key` in the language in force (GetText of the main window's `lng`).
+  virtual std::string GetText(const std::string& key) const = 0;
+};
+
+}  // namespace kalvero

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, testing and fuzzing need; packages already
+# installed are skipped, so a second run takes a moment. Runs as root, or through sudo.
+set -euo pipefail
+
+packages=(
+  g++ cmake ninja-build            # build
+  qt6-base-dev                     # the window program
+  libgtest-dev libgmock-dev        # tests
+  clang libclang-rt-14-dev         # fuzzing with libFuzzer and the sanitizers
+  fonts-liberation fonts-dejavu-core fonts-wine  # fonts with the metrics the windows are laid out for
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+    missing+=("$package")
+done
+((${#missing[@]} == 0)) && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
