@@ -1,0 +1,42 @@
+#include "platform/file_names.h"
+
+#include "platform/ascii_text.h"
+
+namespace kalvero {
+
+int CompareNames(std::string_view a, std::string_view b) {
+  const std::size_t common = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < common; ++i) {
+    const auto x = static_cast<unsigned char>(AsciiUpper(a[i]));
+    const auto y = static_cast<unsigned char>(AsciiUpper(b[i]));
+    if (x != y) return x < y ? -1 : 1;
+  }
+  if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
+  const int raw = a.compare(b);  // std::char_traits<char>::compare compares as unsigned char
+  return raw < 0 ? -1 : (raw > 0 ? 1 : 0);
+}
+
+bool MatchesMask(std::string_view name, std::string_view mask) {
+  if (mask == "*.*") return true;
+  // Greedy matching with one remembered star: linear in practice, never exponential.
+  std::size_t n = 0, m = 0;
+  std::size_t starMask = std::string_view::npos, starName = 0;
+  while (n < name.size()) {
+    if (m < mask.size() && mask[m] == '*') {
+      starMask = m++;
+      starName = n;
+    } else if (m < mask.size() && (mask[m] == '?' || AsciiUpper(mask[m]) == AsciiUpper(name[n]))) {
+      ++m;
+      ++n;
+    } else if (starMask != std::string_view::npos) {
+      m = starMask + 1;
+      n = ++starName;
+    } else {
+      return false;
+    }
+  }
+  while (m < mask.size() && mask[m] == '*') ++m;
+  return m == mask.size();
+}
+
+}  // namespace kalvero

@@ -1,0 +1,83 @@
+#pragma once
+
+// The file system as the program uses it. One native implementation per operating system
+// (chosen by the build) and an in-memory fake for tests; the engine and the metadata reader take
+// it by reference.
+//
+// Paths are byte strings used as typed, never normalised. Only folders and regular files exist
+// for the program: an entry that, after following symbolic links, is neither (a FIFO, socket,
+// device or broken link) is not listed, and opening it for reading fails.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <system_error>
+#include <vector>
+
+namespace kalvero {
+
+// Identifies a folder or file however it is reached (device and inode on POSIX), so that a
+// walk that follows links can tell a folder it has already entered.
+struct TFileIdentity {
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+  friend auto operator<=>(const TFileIdentity&, const TFileIdentity&) = default;
+};
+
+enum class TEntryKind { File, Folder };
+
+struct TFolderEntry {
+  std::string name;
+  TEntryKind kind = TEntryKind::File;
+  bool hidden = false;
+  TFileIdentity identity;
+};
+
+struct TFileFacts {
+  std::int64_t lastWriteNanoseconds = 0;  // since 1970-01-01 00:00:00 UTC
+  std::uint64_t size = 0;
+};
+
+// A file opened for reading, closed when destroyed.
+class TReadableFile {
+ public:
+  virtual ~TReadableFile() = default;
+  // Reads up to `into.size()` bytes at the current position and answers how many were read;
+  // fewer only at the end of the file or when reading fails, which the caller treats alike.
+  virtual std::size_t Read(std::span<std::byte> into) = 0;
+};
+
+class TFileSystem {
+ public:
+  virtual ~TFileSystem() = default;
+
+  // The folders and regular files in `folder` (the current folder for the empty text), without
+  // "." and "..", sorted with CompareNames. A folder that does not exist or cannot be read has
+  // no entries.
+  virtual std::vector<TFolderEntry> ListFolder(const std::string& folder) const = 0;
+
+  // The entries of ListFolder whose names match the wildcard mask (MatchesMask).
+  std::vector<TFolderEntry> FindEntries(const std::string& folder, const std::string& mask) const;
+
+  // The identity of an existing folder, following links; none when it is no folder.
+  virtual std::optional<TFileIdentity> FolderIdentity(const std::string& path) const = 0;
+
+  bool FolderExists(const std::string& path) const { return FolderIdentity(path).has_value(); }
+
+  // Creates one folder; its parent must exist. On failure answers the reason.
+  virtual std::error_code CreateFolder(const std::string& path) = 0;
+
+  // Last-write time and size of a regular file, from one query; none when there is no such file.
+  virtual std::optional<TFileFacts> FileFacts(const std::string& path) const = 0;
+
+  // Opens a regular file read-only. On failure answers null and sets `error`.
+  virtual std::unique_ptr<TReadableFile> OpenRead(const std::string& path, std::error_code& error) const = 0;
+};
+
+// The operating system's file system; lives for the whole process.
+TFileSystem& NativeFileSystem();
+
+}  // namespace kalvero

@@ -1,0 +1,170 @@
+#include "platform/memory_file_system.h"
+
+#include <algorithm>
+#include <cstring>
+#include <span>
+
+#include "platform/file_names.h"
+
+namespace kalvero {
+namespace {
+
+class TMemoryReadableFile final : public TReadableFile {
+ public:
+  explicit TMemoryReadableFile(std::string content) : content_(std::move(content)) {}
+
+  std::size_t Read(std::span<std::byte> into) override {
+    const std::size_t count = std::min(into.size(), content_.size() - position_);
+    std::memcpy(into.data(), content_.data() + position_, count);
+    position_ += count;
+    return count;
+  }
+
+ private:
+  std::string content_;
+  std::size_t position_ = 0;
+};
+
+}  // namespace
+
+TMemoryFileSystem::TMemoryFileSystem() : root_(NewNode(TNodeKind::Folder)) {}
+
+std::vector<std::string> TMemoryFileSystem::SplitPath(const std::string& path) {
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    const std::size_t slash = std::min(path.find('/', start), path.size());
+    if (slash > start) parts.push_back(path.substr(start, slash - start));
+    start = slash + 1;
+  }
+  return parts;
+}
+
+std::shared_ptr<TMemoryFileSystem::TNode> TMemoryFileSystem::NewNode(TNodeKind kind) {
+  auto node = std::make_shared<TNode>();
+  node->kind = kind;
+  node->inode = nextInode_++;
+  return node;
+}
+
+std::shared_ptr<TMemoryFileSystem::TNode> TMemoryFileSystem::Find(const std::string& path) const {
+  std::shared_ptr<TNode> node = root_;
+  for (const std::string& part : SplitPath(path)) {
+    if (node->kind != TNodeKind::Folder) return nullptr;
+    const auto child = node->children.find(part);
+    if (child == node->children.end()) return nullptr;
+    node = child->second;
+  }
+  return node;
+}
+
+TMemoryFileSystem::TNode& TMemoryFileSystem::ParentFolder(const std::vector<std::string>& parts) {
+  TNode* node = root_.get();
+  for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
+    auto& child = node->children[parts[i]];
+    if (!child || child->kind != TNodeKind::Folder) child = NewNode(TNodeKind::Folder);
+    node = child.get();
+  }
+  return *node;
+}
+
+void TMemoryFileSystem::AddFolder(const std::string& path) {
+  const auto parts = SplitPath(path);
+  if (parts.empty()) return;
+  auto& slot = ParentFolder(parts).children[parts.back()];
+  if (!slot || slot->kind != TNodeKind::Folder) slot = NewNode(TNodeKind::Folder);
+}
+
+void TMemoryFileSystem::AddFile(const std::string& path, std::string content, std::int64_t lastWriteNanoseconds) {
+  const auto parts = SplitPath(path);
+  auto node = NewNode(TNodeKind::File);
+  node->content = std::move(content);
+  node->lastWriteNanoseconds = lastWriteNanoseconds;
+  ParentFolder(parts).children[parts.back()] = std::move(node);
+}
+
+void TMemoryFileSystem::AddFolderLink(const std::string& path, const std::string& target) {
+  AddFolder(target);
+  const auto parts = SplitPath(path);
+  ParentFolder(parts).children[parts.back()] = Find(target);
+}
+
+void TMemoryFileSystem::AddSpecial(const std::string& path) {
+  const auto parts = SplitPath(path);
+  ParentFolder(parts).children[parts.back()] = NewNode(TNodeKind::Special);
+}
+
+void TMemoryFileSystem::FailOpen(const std::string& path, std::errc error) { openFailures_[SplitPath(path)] = error; }
+
+void TMemoryFileSystem::FailCreateFolder(const std::string& path, std::errc error) {
+  createFailures_[SplitPath(path)] = error;
+}
+
+std::optional<std::string> TMemoryFileSystem::FileContent(const std::string& path) const {
+  const auto node = Find(path);
+  if (!node || node->kind != TNodeKind::File) return std::nullopt;
+  return node->content;
+}
+
+std::vector<TFolderEntry> TMemoryFileSystem::ListFolder(const std::string& folder) const {
+  std::vector<TFolderEntry> entries;
+  const auto node = Find(folder);
+  if (!node || node->kind != TNodeKind::Folder) return entries;
+  for (const auto& [name, child] : node->children) {
+    if (child->kind == TNodeKind::Special) continue;
+    const bool isFolder = child->kind == TNodeKind::Folder;
+    entries.push_back({name, isFolder ? TEntryKind::Folder : TEntryKind::File, IsHiddenName(name),
+                       isFolder ? TFileIdentity{0, child->inode} : TFileIdentity{}});
+  }
+  std::ranges::sort(entries, NameLess, &TFolderEntry::name);
+  return entries;
+}
+
+std::optional<TFileIdentity> TMemoryFileSystem::FolderIdentity(const std::string& path) const {
+  const auto node = Find(path);
+  if (!node || node->kind != TNodeKind::Folder) return std::nullopt;
+  return TFileIdentity{0, node->inode};
+}
+
+std::error_code TMemoryFileSystem::CreateFolder(const std::string& path) {
+  const auto parts = SplitPath(path);
+  if (const auto failure = createFailures_.find(parts); failure != createFailures_.end())
+    return std::make_error_code(failure->second);
+  if (parts.empty() || Find(path)) return std::make_error_code(std::errc::file_exists);
+  std::shared_ptr<TNode> node = root_;
+  for (const auto& part : std::span(parts).first(parts.size() - 1)) {
+    const auto child = node->children.find(part);
+    if (child == node->children.end()) return std::make_error_code(std::errc::no_such_file_or_directory);
+    if (child->second->kind != TNodeKind::Folder) return std::make_error_code(std::errc::not_a_directory);
+    node = child->second;
+  }
+  node->children[parts.back()] = NewNode(TNodeKind::Folder);
+  return {};
+}
+
+std::optional<TFileFacts> TMemoryFileSystem::FileFacts(const std::string& path) const {
+  const auto node = Find(path);
+  if (!node || node->kind != TNodeKind::File) return std::nullopt;
+  return TFileFacts{node->lastWriteNanoseconds, node->content.size()};
+}
+
+std::unique_ptr<TReadableFile> TMemoryFileSystem::OpenRead(const std::string& path, std::error_code& error) const {
+  if (const auto failure = openFailures_.find(SplitPath(path)); failure != openFailures_.end()) {
+    error = std::make_error_code(failure->second);
+    return nullptr;
+  }
+  const auto node = Find(path);
+  if (!node) {
+    error = std::make_error_code(std::errc::no_such_file_or_directory);
+    return nullptr;
+  }
+  if (node->kind != TNodeKind::File) {
+    error = std::make_error_code(node->kind == TNodeKind::Folder ? std::errc::is_a_directory
+                                                                 : std::errc::invalid_argument);
+    return nullptr;
+  }
+  error.clear();
+  return std::make_unique<TMemoryReadableFile>(node->content);
+}
+
+}  // namespace kalvero

@@ -1,0 +1,66 @@
+#pragma once
+
+// An in-memory file system for tests and fuzzing: folders, regular files, links to folders and
+// "special" entries (a FIFO, say), and injected failures that a real file system cannot be made
+// to produce for root.
+//
+// Paths are split at '/', empty parts ignored, so "a//b/" is "a/b"; every path is relative to
+// the one root, which the empty text names.
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+
+namespace kalvero {
+
+class TMemoryFileSystem final : public TFileSystem {
+ public:
+  TMemoryFileSystem();
+
+  // Each creates the missing parent folders; an existing entry of that name is replaced.
+  void AddFolder(const std::string& path);
+  void AddFile(const std::string& path, std::string content, std::int64_t lastWriteNanoseconds = 0);
+  // A link at `path` to the folder at `target`: both names reach the same folder.
+  void AddFolderLink(const std::string& path, const std::string& target);
+  // An entry that is neither folder nor regular file: never listed, never opened.
+  void AddSpecial(const std::string& path);
+
+  // Makes OpenRead or CreateFolder of exactly this path fail with `error`.
+  void FailOpen(const std::string& path, std::errc error);
+  void FailCreateFolder(const std::string& path, std::errc error);
+
+  // The content of a regular file; none when there is no such file.
+  std::optional<std::string> FileContent(const std::string& path) const;
+
+  std::vector<TFolderEntry> ListFolder(const std::string& folder) const override;
+  std::optional<TFileIdentity> FolderIdentity(const std::string& path) const override;
+  std::error_code CreateFolder(const std::string& path) override;
+  std::optional<TFileFacts> FileFacts(const std::string& path) const override;
+  std::unique_ptr<TReadableFile> OpenRead(const std::string& path, std::error_code& error) const override;
+
+ private:
+  enum class TNodeKind { Folder, File, Special };
+  struct TNode {
+    TNodeKind kind = TNodeKind::Folder;
+    std::uint64_t inode = 0;
+    std::string content;
+    std::int64_t lastWriteNanoseconds = 0;
+    std::map<std::string, std::shared_ptr<TNode>> children;
+  };
+
+  static std::vector<std::string> SplitPath(const std::string& path);
+  std::shared_ptr<TNode> Find(const std::string& path) const;
+  // The folder that holds the last part of `path`, created with its parents when missing.
+  TNode& ParentFolder(const std::vector<std::string>& parts);
+  std::shared_ptr<TNode> NewNode(TNodeKind kind);
+
+  std::shared_ptr<TNode> root_;
+  std::uint64_t nextInode_ = 1;
+  std::map<std::vector<std::string>, std::errc> openFailures_;
+  std::map<std::vector<std::string>, std::errc> createFailures_;
+};
+
+}  // namespace kalvero

@@ -1,0 +1,136 @@
+// The file system of POSIX systems.
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <utility>
+
+#include "platform/file_names.h"
+#include "platform/file_system.h"
+
+namespace kalvero {
+namespace {
+
+std::error_code LastError() { return {errno, std::generic_category()}; }
+
+const char* OsPath(const std::string& path) { return path.empty() ? "." : path.c_str(); }
+
+TFileIdentity IdentityOf(const struct stat& status) {
+  return {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+}
+
+class TDescriptor {
+ public:
+  explicit TDescriptor(int fd) : fd_(fd) {}
+  TDescriptor(const TDescriptor&) = delete;
+  TDescriptor& operator=(const TDescriptor&) = delete;
+  ~TDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  int Get() const { return fd_; }
+  int Release() { return std::exchange(fd_, -1); }
+
+ private:
+  int fd_;
+};
+
+class TPosixReadableFile final : public TReadableFile {
+ public:
+  explicit TPosixReadableFile(int fd) : fd_(fd) {}
+
+  std::size_t Read(std::span<std::byte> into) override {
+    std::size_t done = 0;
+    while (done < into.size()) {
+      const ssize_t got = ::read(fd_.Get(), into.data() + done, into.size() - done);
+      if (got < 0 && errno == EINTR) continue;
+      if (got <= 0) break;
+      done += static_cast<std::size_t>(got);
+    }
+    return done;
+  }
+
+ private:
+  TDescriptor fd_;
+};
+
+// Classifies one directory entry, following links; none for anything but a folder or a regular
+// file. The directory's own type hint saves a status query for plain files.
+std::optional<TFolderEntry> ClassifyEntry(int folderFd, const dirent& entry) {
+  TFolderEntry result{entry.d_name, TEntryKind::File, IsHiddenName(entry.d_name), {}};
+  if (entry.d_type == DT_REG) return result;
+  struct stat status;
+  if (::fstatat(folderFd, entry.d_name, &status, 0) != 0) return std::nullopt;
+  if (S_ISREG(status.st_mode)) return result;
+  if (!S_ISDIR(status.st_mode)) return std::nullopt;
+  result.kind = TEntryKind::Folder;
+  result.identity = IdentityOf(status);
+  return result;
+}
+
+class TPosixFileSystem final : public TFileSystem {
+ public:
+  std::vector<TFolderEntry> ListFolder(const std::string& folder) const override {
+    std::vector<TFolderEntry> entries;
+    DIR* stream = ::opendir(OsPath(folder));
+    if (stream == nullptr) return entries;
+    while (const dirent* entry = ::readdir(stream)) {
+      const std::string_view name = entry->d_name;
+      if (name == "." || name == "..") continue;
+      if (auto classified = ClassifyEntry(::dirfd(stream), *entry)) entries.push_back(std::move(*classified));
+    }
+    ::closedir(stream);
+    std::ranges::sort(entries, NameLess, &TFolderEntry::name);
+    return entries;
+  }
+
+  std::optional<TFileIdentity> FolderIdentity(const std::string& path) const override {
+    struct stat status;
+    if (::stat(OsPath(path), &status) != 0 || !S_ISDIR(status.st_mode)) return std::nullopt;
+    return IdentityOf(status);
+  }
+
+  std::error_code CreateFolder(const std::string& path) override {
+    return ::mkdir(path.c_str(), 0777) == 0 ? std::error_code() : LastError();
+  }
+
+  std::optional<TFileFacts> FileFacts(const std::string& path) const override {
+    struct stat status;
+    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+    return TFileFacts{std::int64_t{status.st_mtim.tv_sec} * 1'000'000'000 + status.st_mtim.tv_nsec,
+                      static_cast<std::uint64_t>(status.st_size)};
+  }
+
+  std::unique_ptr<TReadableFile> OpenRead(const std::string& path, std::error_code& error) const override {
+    // Non-blocking, so that opening a FIFO cannot hang; the type is checked before any read.
+    TDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (fd.Get() < 0) {
+      error = LastError();
+      return nullptr;
+    }
+    struct stat status;
+    if (::fstat(fd.Get(), &status) != 0) {
+      error = LastError();
+      return nullptr;
+    }
+    if (!S_ISREG(status.st_mode)) {
+      error = std::make_error_code(S_ISDIR(status.st_mode) ? std::errc::is_a_directory
+                                                           : std::errc::invalid_argument);
+      return nullptr;
+    }
+    error.clear();
+    return std::make_unique<TPosixReadableFile>(fd.Release());
+  }
+};
+
+}  // namespace
+
+TFileSystem& NativeFileSystem() {
+  static TPosixFileSystem fileSystem;
+  return fileSystem;
+}
+
+}  // namespace kalvero
