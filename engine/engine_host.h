@@ -12,23 +12,44 @@ enum class TMessageKind { Warning, Error, Information, Confirmation };
 enum class TMessageButtons { Ok, YesCancel };
 enum class TMessageAnswer { Ok, Yes, Cancel };
 
+// The status icons: idle, scanning, creating folders, copying.
+enum class TStatusIcon { Idle = 0, Scanning = 1, CreatingFolders = 2, Copying = 3 };
+// Whether a new status icon is drawn at once or with the window's next repaint.
+enum class TRepaint { Now, Later };
+
 class TEngineHost {
  public:
   virtual ~TEngineHost() = default;
 
-  // `dir` and `dir2`: the source and target folder texts.
+  // `dir` and `dir2`: the source and target folder texts. Setting a text reports no change;
+  // the engine runs what a change starts itself.
   virtual std::string DirText() const = 0;
+  virtual void SetDirText(const std::string& text) = 0;
   virtual std::string Dir2Text() const = 0;
   // `Edit1` and `Edit2`: the file name and folder name patterns.
   virtual std::string Edit1Text() const = 0;
   virtual std::string Edit2Text() const = 0;
-  // `cb2`: create folders from date.
+  // `cb1`: include subfolders; `cb2`: create folders from date.
+  virtual bool Cb1Checked() const = 0;
   virtual bool Cb2Checked() const = 0;
 
   // `Label5`: the count of files found by the last scan; empty before the first scan.
   virtual std::string Label5Caption() const = 0;
+  virtual void SetLabel5Caption(const std::string& caption) = 0;
+  // `Label6`: the count of files copied.
+  virtual void SetLabel6Caption(const std::string& caption) = 0;
   // `Label9`: the name preview.
   virtual void SetLabel9Caption(const std::string& caption) = 0;
+
+  // The progress bar `bar`.
+  virtual void SetBarMax(int maximum) = 0;
+
+  // The status area: the icon and the text of the status bar.
+  virtual void SetStatusIcon(TStatusIcon icon, TRepaint repaint) = 0;
+  virtual void SetStatusText(const std::string& text) = 0;
+
+  // Lets the window handle the messages that are waiting; it may call back into the engine.
+  virtual void ProcessMessages() = 0;
 
   // Gives the input focus back to `Edit2`.
   virtual void FocusEdit2() = 0;

@@ -40,15 +40,15 @@ std::vector<std::string> TMemoryFileSystem::SplitPath(const std::string& path) {
   return parts;
 }
 
-std::shared_ptr<TMemoryFileSystem::TNode> TMemoryFileSystem::NewNode(TNodeKind kind) {
-  auto node = std::make_shared<TNode>();
+TMemoryFileSystem::TNode* TMemoryFileSystem::NewNode(TNodeKind kind) {
+  auto& node = nodes_.emplace_back(std::make_unique<TNode>());
   node->kind = kind;
   node->inode = nextInode_++;
-  return node;
+  return node.get();
 }
 
-std::shared_ptr<TMemoryFileSystem::TNode> TMemoryFileSystem::Find(const std::string& path) const {
-  std::shared_ptr<TNode> node = root_;
+TMemoryFileSystem::TNode* TMemoryFileSystem::Find(const std::string& path) const {
+  TNode* node = root_;
   for (const std::string& part : SplitPath(path)) {
     if (node->kind != TNodeKind::Folder) return nullptr;
     const auto child = node->children.find(part);
@@ -59,11 +59,11 @@ std::shared_ptr<TMemoryFileSystem::TNode> TMemoryFileSystem::Find(const std::str
 }
 
 TMemoryFileSystem::TNode& TMemoryFileSystem::ParentFolder(const std::vector<std::string>& parts) {
-  TNode* node = root_.get();
+  TNode* node = root_;
   for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
-    auto& child = node->children[parts[i]];
+    TNode*& child = node->children[parts[i]];
     if (!child || child->kind != TNodeKind::Folder) child = NewNode(TNodeKind::Folder);
-    node = child.get();
+    node = child;
   }
   return *node;
 }
@@ -77,10 +77,10 @@ void TMemoryFileSystem::AddFolder(const std::string& path) {
 
 void TMemoryFileSystem::AddFile(const std::string& path, std::string content, std::int64_t lastWriteNanoseconds) {
   const auto parts = SplitPath(path);
-  auto node = NewNode(TNodeKind::File);
+  TNode* node = NewNode(TNodeKind::File);
   node->content = std::move(content);
   node->lastWriteNanoseconds = lastWriteNanoseconds;
-  ParentFolder(parts).children[parts.back()] = std::move(node);
+  ParentFolder(parts).children[parts.back()] = node;
 }
 
 void TMemoryFileSystem::AddFolderLink(const std::string& path, const std::string& target) {
@@ -131,7 +131,7 @@ std::error_code TMemoryFileSystem::CreateFolder(const std::string& path) {
   if (const auto failure = createFailures_.find(parts); failure != createFailures_.end())
     return std::make_error_code(failure->second);
   if (parts.empty() || Find(path)) return std::make_error_code(std::errc::file_exists);
-  std::shared_ptr<TNode> node = root_;
+  TNode* node = root_;
   for (const auto& part : std::span(parts).first(parts.size() - 1)) {
     const auto child = node->children.find(part);
     if (child == node->children.end()) return std::make_error_code(std::errc::no_such_file_or_directory);

@@ -48,16 +48,17 @@ class TMemoryFileSystem final : public TFileSystem {
     std::uint64_t inode = 0;
     std::string content;
     std::int64_t lastWriteNanoseconds = 0;
-    std::map<std::string, std::shared_ptr<TNode>> children;
+    std::map<std::string, TNode*> children;  // links may share a node, so the tree owns none
   };
 
   static std::vector<std::string> SplitPath(const std::string& path);
-  std::shared_ptr<TNode> Find(const std::string& path) const;
+  TNode* Find(const std::string& path) const;
   // The folder that holds the last part of `path`, created with its parents when missing.
   TNode& ParentFolder(const std::vector<std::string>& parts);
-  std::shared_ptr<TNode> NewNode(TNodeKind kind);
+  TNode* NewNode(TNodeKind kind);
 
-  std::shared_ptr<TNode> root_;
+  std::vector<std::unique_ptr<TNode>> nodes_;  // every node ever made, the root first
+  TNode* root_;
   std::uint64_t nextInode_ = 1;
   std::map<std::vector<std::string>, std::errc> openFailures_;
   std::map<std::vector<std::string>, std::errc> createFailures_;

@@ -13,6 +13,9 @@
 #include "platform/file_system.h"
 
 namespace kalvero {
+
+const char kPathSeparator = '/';
+
 namespace {
 
 std::error_code LastError() { return {errno, std::generic_category()}; }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "engine/sort_engine.h"
+#include "platform/memory_file_system.h"
 #include "tests/support/fixed_clock.h"
 #include "tests/support/recording_host.h"
 
@@ -11,6 +12,7 @@ namespace kalvero {
 namespace {
 
 const TFixedClock kClock({2026, 12, 9, 10, 30, 0});
+TMemoryFileSystem fileSystem;
 
 struct TCheckCase {
   std::string name;
@@ -56,7 +58,7 @@ TEST_P(CheckInputTest, ShowsTheFirstFailingChecksMessage) {
   host.dir2 = c.dir2;
   host.label5 = c.label5;
   host.answer = c.answer;
-  TSortEngine engine(host, kClock);
+  TSortEngine engine(host, fileSystem, kClock);
 
   EXPECT_EQ(engine.CheckInput(c.pattern), c.expected);
 
@@ -81,12 +83,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(CheckInput, ShowsTheGermanAndEnglishTextsOfTheFirstCheck) {
   TRecordingHost german("German");
-  TSortEngine(german, kClock).CheckInput("Bild");
+  TSortEngine(german, fileSystem, kClock).CheckInput("Bild");
   EXPECT_EQ(german.messages.at(0).text,
             "Die Parameter FFF (fortlaufende Sortierung) bzw. HHNNSS (Sortierung nach Uhrzeit)\r\n"
             "wurden nicht gefunden! Eine fortlaufende Sortierung kann nicht erstellt werden.");
   TRecordingHost english("English");
-  TSortEngine(english, kClock).CheckInput("Bild");
+  TSortEngine(english, fileSystem, kClock).CheckInput("Bild");
   EXPECT_EQ(english.messages.at(0).text,
             "The parameters FFF (sequential assortment) and/or HHNNSS (assortment after time)\r\n"
             "were not found! A sequential assortment cannot be provided.");
@@ -94,14 +96,14 @@ TEST(CheckInput, ShowsTheGermanAndEnglishTextsOfTheFirstCheck) {
 
 TEST(CheckInput, UnknownLanguageShowsEmptyLines) {
   TRecordingHost host("Klingon");
-  TSortEngine(host, kClock).CheckInput("Bild");
+  TSortEngine(host, fileSystem, kClock).CheckInput("Bild");
   EXPECT_EQ(host.messages.at(0).text, "\r\n");
 }
 
 TEST(Edit2Exit, IncompleteFolderPatternShowsErrorAndKeepsFocus) {
   TRecordingHost host("English");
   host.edit2 = "MM-YYYY";
-  TSortEngine(host, kClock).Edit2Exit();
+  TSortEngine(host, fileSystem, kClock).Edit2Exit();
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].text, "The following parameters must be set in: DDMMYYYY!");
   EXPECT_EQ(host.messages[0].kind, TMessageKind::Error);
@@ -111,14 +113,14 @@ TEST(Edit2Exit, IncompleteFolderPatternShowsErrorAndKeepsFocus) {
 TEST(Edit2Exit, CompleteFolderPatternPassesSilently) {
   TRecordingHost host;
   host.edit2 = "DDMMYYYY";
-  TSortEngine(host, kClock).Edit2Exit();
+  TSortEngine(host, fileSystem, kClock).Edit2Exit();
   EXPECT_TRUE(host.messages.empty());
   EXPECT_EQ(host.edit2Focused, 0);
 }
 
 TEST(Edit1Change, PreviewFollowsTheFieldsOfTheHost) {
   TRecordingHost host;
-  TSortEngine engine(host, kClock);
+  TSortEngine engine(host, fileSystem, kClock);
   engine.Edit1Change();
   EXPECT_EQ(host.label9, "2004.08.07 / 07.08.2004 - 16.45.33.jpg");
   host.cb2 = false;
@@ -130,7 +132,7 @@ TEST(Edit1Change, PreviewFollowsTheFieldsOfTheHost) {
 
 TEST(SortEngineSequenceNumber, WidthIsTheLengthOfTheFilesFoundCaption) {
   TRecordingHost host;
-  TSortEngine engine(host, kClock);
+  TSortEngine engine(host, fileSystem, kClock);
   host.label5 = "9";
   EXPECT_EQ(engine.FormatSequenceNumber(0), "0");
   host.label5 = "10";

@@ -1,8 +1,10 @@
 #pragma once
 
 // An engine host over plain fields that records what the engine shows, with the message texts
-// of the main window's real language script.
+// of the main window's real language script. Every change of the status area, the counters and
+// the progress bar, and every message processing, is also logged in `events` in order.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,12 +30,26 @@ class TRecordingHost : public TEngineHost {
   }
 
   std::string DirText() const override { return dir; }
+  void SetDirText(const std::string& text) override { dir = text; }
   std::string Dir2Text() const override { return dir2; }
   std::string Edit1Text() const override { return edit1; }
   std::string Edit2Text() const override { return edit2; }
+  bool Cb1Checked() const override { return cb1; }
   bool Cb2Checked() const override { return cb2; }
   std::string Label5Caption() const override { return label5; }
+  void SetLabel5Caption(const std::string& caption) override { Log("Label5=" + (label5 = caption)); }
+  void SetLabel6Caption(const std::string& caption) override { Log("Label6=" + (label6 = caption)); }
   void SetLabel9Caption(const std::string& caption) override { label9 = caption; }
+  void SetBarMax(int maximum) override { Log("barMax=" + std::to_string(barMax = maximum)); }
+  void SetStatusIcon(TStatusIcon icon, TRepaint repaint) override {
+    statusIcon = icon;
+    Log("icon=" + std::to_string(static_cast<int>(icon)) + (repaint == TRepaint::Now ? " now" : " later"));
+  }
+  void SetStatusText(const std::string& text) override { Log("status=" + (statusText = text)); }
+  void ProcessMessages() override {
+    Log("process");
+    if (onProcessMessages) onProcessMessages();
+  }
   void FocusEdit2() override { ++edit2Focused; }
 
   TMessageAnswer ShowMessageBox(TMessageKind kind, const std::string& text,
@@ -47,13 +63,22 @@ class TRecordingHost : public TEngineHost {
   std::string dir, dir2;
   std::string edit1 = "DD.MM.YYYY - HH.NN.SS";
   std::string edit2 = "YYYY.MM.DD";
+  bool cb1 = true;
   bool cb2 = true;
-  std::string label5, label9;
+  std::string label5, label6, label9;
+  int barMax = 100;
+  TStatusIcon statusIcon = TStatusIcon::Idle;
+  std::string statusText;
   int edit2Focused = 0;
+  std::vector<std::string> events;
+  // Runs inside ProcessMessages, as a window's event handlers would.
+  std::function<void()> onProcessMessages;
   std::vector<TShownMessage> messages;
   TMessageAnswer answer = TMessageAnswer::Ok;  // what the user presses in every box
 
  private:
+  void Log(std::string event) { events.push_back(std::move(event)); }
+
   TComponent window_;
   TMultilanguage& lng_;
 };

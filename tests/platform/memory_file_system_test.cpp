@@ -1,0 +1,54 @@
+#include "platform/memory_file_system.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+namespace kalvero {
+namespace {
+
+TEST(MemoryFileSystem, BehavesLikeTheNativeOneForListingAndOpening) {
+  TMemoryFileSystem fs;
+  fs.AddFile("src/b.jpg", "bb", 42);
+  fs.AddFile("src/A.jpg", "a");
+  fs.AddFolder("src/.hidden");
+  fs.AddSpecial("src/fifo.jpg");
+  fs.AddFolderLink("src/loop", "src");
+
+  const auto entries = fs.ListFolder("src/");
+  ASSERT_EQ(entries.size(), 4u);
+  EXPECT_EQ(entries[0].name, ".hidden");
+  EXPECT_TRUE(entries[0].hidden);
+  EXPECT_EQ(entries[1].name, "A.jpg");
+  EXPECT_EQ(entries[3].name, "loop");
+  EXPECT_EQ(entries[3].identity, fs.FolderIdentity("src"));
+  EXPECT_EQ(fs.FileFacts("src//b.jpg")->lastWriteNanoseconds, 42);
+
+  std::error_code error;
+  EXPECT_EQ(fs.OpenRead("src/fifo.jpg", error), nullptr);
+  EXPECT_TRUE(error);
+  auto file = fs.OpenRead("src/loop/b.jpg", error);
+  ASSERT_NE(file, nullptr);
+  std::array<std::byte, 4> buffer{};
+  EXPECT_EQ(file->Read(buffer), 2u);
+}
+
+TEST(MemoryFileSystem, InjectedFailuresAndFolderCreationRules) {
+  TMemoryFileSystem fs;
+  fs.AddFile("a.jpg", "x");
+  fs.FailOpen("a.jpg", std::errc::permission_denied);
+  std::error_code error;
+  EXPECT_EQ(fs.OpenRead("a.jpg", error), nullptr);
+  EXPECT_EQ(error, std::errc::permission_denied);
+
+  EXPECT_FALSE(fs.CreateFolder("t"));
+  EXPECT_EQ(fs.CreateFolder("t"), std::errc::file_exists);
+  EXPECT_EQ(fs.CreateFolder("x/y"), std::errc::no_such_file_or_directory);
+  EXPECT_EQ(fs.CreateFolder("a.jpg/y"), std::errc::not_a_directory);
+  fs.FailCreateFolder("t/full", std::errc::no_space_on_device);
+  EXPECT_EQ(fs.CreateFolder("t/full"), std::errc::no_space_on_device);
+  EXPECT_FALSE(fs.FolderExists("t/full"));
+}
+
+}  // namespace
+}  // namespace kalvero
