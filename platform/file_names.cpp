@@ -39,4 +39,13 @@ bool MatchesMask(std::string_view name, std::string_view mask) {
   return m == mask.size();
 }
 
+bool IsSinglePathComponent(std::string_view name) {
+  if (name.empty() || name == "." || name == "..") return false;
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == kPathSeparator || byte < 32 || byte == 127) return false;
+  }
+  return true;
+}
+
 }  // namespace kalvero

@@ -20,6 +20,10 @@ inline bool NameLess(std::string_view a, std::string_view b) { return CompareNam
 // leading dot included, '?' exactly one byte, and "*.*" matches every name, with or without a dot.
 bool MatchesMask(std::string_view name, std::string_view mask);
 
+// True when `name` can only ever name an entry inside the folder it is put in: not empty, not
+// "." or "..", no path separator, no control byte (below 32, or 127).
+bool IsSinglePathComponent(std::string_view name);
+
 // Hidden entries are those whose name begins with a dot.
 inline bool IsHiddenName(std::string_view name) { return name.starts_with('.'); }
 

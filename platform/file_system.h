@@ -73,6 +73,12 @@ class TFileSystem {
   // Last-write time and size of a regular file, from one query; none when there is no such file.
   virtual std::optional<TFileFacts> FileFacts(const std::string& path) const = 0;
 
+  // Copies the regular file `source` to the new file `target`, keeping the source's permission
+  // bits and last-write time. Fails when `target` exists in any form (a link included): an
+  // existing file is never replaced, even by a race. A copy that fails after creating the target
+  // removes it, so it never leaves a partial file. The source is only read.
+  virtual std::error_code CopyToNewFile(const std::string& source, const std::string& target) = 0;
+
   // Opens a regular file read-only. On failure answers null and sets `error`.
   virtual std::unique_ptr<TReadableFile> OpenRead(const std::string& path, std::error_code& error) const = 0;
 };

@@ -126,19 +126,54 @@ std::optional<TFileIdentity> TMemoryFileSystem::FolderIdentity(const std::string
   return TFileIdentity{0, node->inode};
 }
 
+void TMemoryFileSystem::FailCopyTo(const std::string& target, std::errc error) {
+  copyFailures_[SplitPath(target)] = error;
+}
+
+TMemoryFileSystem::TNode* TMemoryFileSystem::ExistingParent(const std::vector<std::string>& parts,
+                                                            std::error_code& error) const {
+  TNode* node = root_;
+  for (const auto& part : std::span(parts).first(parts.size() - 1)) {
+    const auto child = node->children.find(part);
+    if (child == node->children.end()) {
+      error = std::make_error_code(std::errc::no_such_file_or_directory);
+      return nullptr;
+    }
+    if (child->second->kind != TNodeKind::Folder) {
+      error = std::make_error_code(std::errc::not_a_directory);
+      return nullptr;
+    }
+    node = child->second;
+  }
+  return node;
+}
+
 std::error_code TMemoryFileSystem::CreateFolder(const std::string& path) {
   const auto parts = SplitPath(path);
   if (const auto failure = createFailures_.find(parts); failure != createFailures_.end())
     return std::make_error_code(failure->second);
   if (parts.empty() || Find(path)) return std::make_error_code(std::errc::file_exists);
-  TNode* node = root_;
-  for (const auto& part : std::span(parts).first(parts.size() - 1)) {
-    const auto child = node->children.find(part);
-    if (child == node->children.end()) return std::make_error_code(std::errc::no_such_file_or_directory);
-    if (child->second->kind != TNodeKind::Folder) return std::make_error_code(std::errc::not_a_directory);
-    node = child->second;
-  }
-  node->children[parts.back()] = NewNode(TNodeKind::Folder);
+  std::error_code error;
+  TNode* parent = ExistingParent(parts, error);
+  if (parent != nullptr) parent->children[parts.back()] = NewNode(TNodeKind::Folder);
+  return error;
+}
+
+std::error_code TMemoryFileSystem::CopyToNewFile(const std::string& source, const std::string& target) {
+  const TNode* from = Find(source);
+  if (from == nullptr) return std::make_error_code(std::errc::no_such_file_or_directory);
+  if (from->kind != TNodeKind::File) return std::make_error_code(std::errc::invalid_argument);
+  const auto parts = SplitPath(target);
+  if (parts.empty() || Find(target)) return std::make_error_code(std::errc::file_exists);
+  std::error_code error;
+  TNode* parent = ExistingParent(parts, error);
+  if (parent == nullptr) return error;
+  if (const auto failure = copyFailures_.find(parts); failure != copyFailures_.end())
+    return std::make_error_code(failure->second);
+  TNode* copy = NewNode(TNodeKind::File);
+  copy->content = from->content;
+  copy->lastWriteNanoseconds = from->lastWriteNanoseconds;
+  parent->children[parts.back()] = copy;
   return {};
 }
 

@@ -28,9 +28,11 @@ class TMemoryFileSystem final : public TFileSystem {
   // An entry that is neither folder nor regular file: never listed, never opened.
   void AddSpecial(const std::string& path);
 
-  // Makes OpenRead or CreateFolder of exactly this path fail with `error`.
+  // Makes OpenRead, CreateFolder or a copy to exactly this path fail with `error`; a failed copy
+  // leaves no target behind.
   void FailOpen(const std::string& path, std::errc error);
   void FailCreateFolder(const std::string& path, std::errc error);
+  void FailCopyTo(const std::string& target, std::errc error);
 
   // The content of a regular file; none when there is no such file.
   std::optional<std::string> FileContent(const std::string& path) const;
@@ -39,6 +41,7 @@ class TMemoryFileSystem final : public TFileSystem {
   std::optional<TFileIdentity> FolderIdentity(const std::string& path) const override;
   std::error_code CreateFolder(const std::string& path) override;
   std::optional<TFileFacts> FileFacts(const std::string& path) const override;
+  std::error_code CopyToNewFile(const std::string& source, const std::string& target) override;
   std::unique_ptr<TReadableFile> OpenRead(const std::string& path, std::error_code& error) const override;
 
  private:
@@ -55,6 +58,8 @@ class TMemoryFileSystem final : public TFileSystem {
   TNode* Find(const std::string& path) const;
   // The folder that holds the last part of `path`, created with its parents when missing.
   TNode& ParentFolder(const std::vector<std::string>& parts);
+  // The existing folder that would hold the last part of `parts`, or why there is none.
+  TNode* ExistingParent(const std::vector<std::string>& parts, std::error_code& error) const;
   TNode* NewNode(TNodeKind kind);
 
   std::vector<std::unique_ptr<TNode>> nodes_;  // every node ever made, the root first
@@ -62,6 +67,7 @@ class TMemoryFileSystem final : public TFileSystem {
   std::uint64_t nextInode_ = 1;
   std::map<std::vector<std::string>, std::errc> openFailures_;
   std::map<std::vector<std::string>, std::errc> createFailures_;
+  std::map<std::vector<std::string>, std::errc> copyFailures_;
 };
 
 }  // namespace kalvero

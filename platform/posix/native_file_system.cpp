@@ -1,16 +1,14 @@
-// The file system of POSIX systems.
+// The file system of POSIX systems: listing, folders, facts and reading.
 
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <utility>
 
 #include "platform/file_names.h"
-#include "platform/file_system.h"
+#include "platform/posix/posix_file_system.h"
 
 namespace kalvero {
 
@@ -26,24 +24,9 @@ TFileIdentity IdentityOf(const struct stat& status) {
   return {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
 }
 
-class TDescriptor {
- public:
-  explicit TDescriptor(int fd) : fd_(fd) {}
-  TDescriptor(const TDescriptor&) = delete;
-  TDescriptor& operator=(const TDescriptor&) = delete;
-  ~TDescriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  int Get() const { return fd_; }
-  int Release() { return std::exchange(fd_, -1); }
-
- private:
-  int fd_;
-};
-
 class TPosixReadableFile final : public TReadableFile {
  public:
-  explicit TPosixReadableFile(int fd) : fd_(fd) {}
+  explicit TPosixReadableFile(TDescriptor fd) : fd_(std::move(fd)) {}
 
   std::size_t Read(std::span<std::byte> into) override {
     std::size_t done = 0;
@@ -74,62 +57,59 @@ std::optional<TFolderEntry> ClassifyEntry(int folderFd, const dirent& entry) {
   return result;
 }
 
-class TPosixFileSystem final : public TFileSystem {
- public:
-  std::vector<TFolderEntry> ListFolder(const std::string& folder) const override {
-    std::vector<TFolderEntry> entries;
-    DIR* stream = ::opendir(OsPath(folder));
-    if (stream == nullptr) return entries;
-    while (const dirent* entry = ::readdir(stream)) {
-      const std::string_view name = entry->d_name;
-      if (name == "." || name == "..") continue;
-      if (auto classified = ClassifyEntry(::dirfd(stream), *entry)) entries.push_back(std::move(*classified));
-    }
-    ::closedir(stream);
-    std::ranges::sort(entries, NameLess, &TFolderEntry::name);
-    return entries;
-  }
-
-  std::optional<TFileIdentity> FolderIdentity(const std::string& path) const override {
-    struct stat status;
-    if (::stat(OsPath(path), &status) != 0 || !S_ISDIR(status.st_mode)) return std::nullopt;
-    return IdentityOf(status);
-  }
-
-  std::error_code CreateFolder(const std::string& path) override {
-    return ::mkdir(path.c_str(), 0777) == 0 ? std::error_code() : LastError();
-  }
-
-  std::optional<TFileFacts> FileFacts(const std::string& path) const override {
-    struct stat status;
-    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
-    return TFileFacts{std::int64_t{status.st_mtim.tv_sec} * 1'000'000'000 + status.st_mtim.tv_nsec,
-                      static_cast<std::uint64_t>(status.st_size)};
-  }
-
-  std::unique_ptr<TReadableFile> OpenRead(const std::string& path, std::error_code& error) const override {
-    // Non-blocking, so that opening a FIFO cannot hang; the type is checked before any read.
-    TDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    if (fd.Get() < 0) {
-      error = LastError();
-      return nullptr;
-    }
-    struct stat status;
-    if (::fstat(fd.Get(), &status) != 0) {
-      error = LastError();
-      return nullptr;
-    }
-    if (!S_ISREG(status.st_mode)) {
-      error = std::make_error_code(S_ISDIR(status.st_mode) ? std::errc::is_a_directory
-                                                           : std::errc::invalid_argument);
-      return nullptr;
-    }
-    error.clear();
-    return std::make_unique<TPosixReadableFile>(fd.Release());
-  }
-};
-
 }  // namespace
+
+TDescriptor OpenRegularFile(const std::string& path, std::error_code& error) {
+  TDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+  struct stat status;
+  if (fd.Get() < 0 || ::fstat(fd.Get(), &status) != 0) {
+    error = LastError();
+    return TDescriptor();
+  }
+  if (!S_ISREG(status.st_mode)) {
+    error = std::make_error_code(S_ISDIR(status.st_mode) ? std::errc::is_a_directory : std::errc::invalid_argument);
+    return TDescriptor();
+  }
+  error.clear();
+  return fd;
+}
+
+std::vector<TFolderEntry> TPosixFileSystem::ListFolder(const std::string& folder) const {
+  std::vector<TFolderEntry> entries;
+  DIR* stream = ::opendir(OsPath(folder));
+  if (stream == nullptr) return entries;
+  while (const dirent* entry = ::readdir(stream)) {
+    const std::string_view name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    if (auto classified = ClassifyEntry(::dirfd(stream), *entry)) entries.push_back(std::move(*classified));
+  }
+  ::closedir(stream);
+  std::ranges::sort(entries, NameLess, &TFolderEntry::name);
+  return entries;
+}
+
+std::optional<TFileIdentity> TPosixFileSystem::FolderIdentity(const std::string& path) const {
+  struct stat status;
+  if (::stat(OsPath(path), &status) != 0 || !S_ISDIR(status.st_mode)) return std::nullopt;
+  return IdentityOf(status);
+}
+
+std::error_code TPosixFileSystem::CreateFolder(const std::string& path) {
+  return ::mkdir(path.c_str(), 0777) == 0 ? std::error_code() : LastError();
+}
+
+std::optional<TFileFacts> TPosixFileSystem::FileFacts(const std::string& path) const {
+  struct stat status;
+  if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+  return TFileFacts{std::int64_t{status.st_mtim.tv_sec} * 1'000'000'000 + status.st_mtim.tv_nsec,
+                    static_cast<std::uint64_t>(status.st_size)};
+}
+
+std::unique_ptr<TReadableFile> TPosixFileSystem::OpenRead(const std::string& path, std::error_code& error) const {
+  TDescriptor fd = OpenRegularFile(path, error);
+  if (error) return nullptr;
+  return std::make_unique<TPosixReadableFile>(std::move(fd));
+}
 
 TFileSystem& NativeFileSystem() {
   static TPosixFileSystem fileSystem;

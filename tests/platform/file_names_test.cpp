@@ -64,5 +64,13 @@ TEST(MatchesMask, ManyStarsStayFast) {
   EXPECT_FALSE(MatchesMask(name, "*a*a*a*a*a*a*a*a*b"));
 }
 
+TEST(IsSinglePathComponent, RefusesAnythingThatLeavesItsFolder) {
+  for (const char* name : {"2004.08.07", "07.08.2004 - 16.45.33.jpg", "..jpg", ".hidden", "a\\b", "\xC3\xA4"})
+    EXPECT_TRUE(IsSinglePathComponent(name)) << name;
+  for (const char* name : {"", ".", "..", "a/b", "/", "../x", "tab\there", "del\x7f"})
+    EXPECT_FALSE(IsSinglePathComponent(name)) << name;
+  EXPECT_FALSE(IsSinglePathComponent(std::string("nul\0byte", 8)));
+}
+
 }  // namespace
 }  // namespace kalvero
