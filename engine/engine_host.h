@@ -36,13 +36,19 @@ class TEngineHost {
   // `Label5`: the count of files found by the last scan; empty before the first scan.
   virtual std::string Label5Caption() const = 0;
   virtual void SetLabel5Caption(const std::string& caption) = 0;
-  // `Label6`: the count of files copied.
-  virtual void SetLabel6Caption(const std::string& caption) = 0;
+  // `Label6`: the count of files copied, drawn at once or with the next repaint.
+  virtual void SetLabel6Caption(const std::string& caption, TRepaint repaint) = 0;
   // `Label9`: the name preview.
   virtual void SetLabel9Caption(const std::string& caption) = 0;
 
   // The progress bar `bar`.
   virtual void SetBarMax(int maximum) = 0;
+  virtual void SetBarPosition(int position) = 0;
+  // Moves the bar one step on and draws it.
+  virtual void AdvanceBar() = 0;
+
+  // The hourglass over the whole screen while a run works, or the default cursor.
+  virtual void SetBusyCursor(bool busy) = 0;
 
   // The status area: the icon and the text of the status bar.
   virtual void SetStatusIcon(TStatusIcon icon, TRepaint repaint) = 0;

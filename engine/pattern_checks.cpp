@@ -57,8 +57,10 @@ bool TSortEngine::correctdate(const std::string& dateText) const {
   return kalvero::correctdate(dateText, clock_);
 }
 
-void TSortEngine::ShowError(const std::string& text) {
-  host_.ShowMessageBox(TMessageKind::Error, text, TMessageButtons::Ok);
+void TSortEngine::ShowError(const std::string& text) { ShowBox(TMessageKind::Error, text); }
+
+void TSortEngine::ShowBox(TMessageKind kind, const std::string& text) {
+  host_.ShowMessageBox(kind, text, TMessageButtons::Ok);
 }
 
 std::string TSortEngine::TwoLines(const std::string& firstKey, const std::string& secondKey) const {

@@ -5,6 +5,8 @@
 // through its host.
 
 #include <cstddef>
+#include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -17,6 +19,13 @@ namespace kalvero {
 
 // The full paths of the pictures found by the last scan, in scan order.
 using TFileList = std::vector<std::string>;
+
+// What a copy run did.
+struct TRunSummary {
+  int copied = 0;
+  int failed = 0;   // copies that failed
+  int undated = 0;  // pictures without a valid date
+};
 
 class TSortEngine {
  public:
@@ -57,9 +66,46 @@ class TSortEngine {
   void GetFilesInDirectory(const std::string& folder, const std::string& mask, bool includeSubfolders,
                            TFileList& list) const;
 
-  const TFileList& FileList() const { return fileList_; }
+  const TFileList& FileList() const { return *fileList_; }
+
+  // The click on "Dateien kopieren": checks the patterns and folders, creates a missing target
+  // folder, scans again and runs the copy run that the patterns and `cb2` choose, with the busy
+  // cursor; cursor and `bar` are restored on every road out. An error that stops the run
+  // (ERunError) passes on to the caller's error handler. A click while a run is in progress is
+  // ignored. Answers what the run did, or nothing when no run took place.
+  std::optional<TRunSummary> Button1Click();
+
+  // The date text a run uses for a picture: the EXIF date-time text, or the empty text when the
+  // file carries no Exif segment or cannot be read.
+  std::string readdatefromexif(const std::string& path) const;
 
  private:
+  // What one run works on, fixed when it starts, so that messages handled during the run (a
+  // keystroke, a second scan) cannot change it half way.
+  struct TRun {
+    std::string filePattern;
+    std::string folderPattern;
+    std::string target;
+    std::shared_ptr<const TFileList> files;
+    std::size_t numberWidth = 0;
+    TRunSummary summary;
+    std::string failedList;  // " path," for each picture not copied
+    std::string noDateList;  // " path," for each picture without a valid date
+  };
+
+  void CopyFiles(TRun& run, bool byTime);
+  void CopyFolderFiles(TRun& run);
+  void CreateDateFolders(TRun& run);
+  void CopyIntoDateFolders(TRun& run);
+  // Reads the picture's date; answers the empty text, after listing the picture, when the date
+  // is no valid date.
+  std::string UsableDate(TRun& run, const std::string& path) const;
+  // Copies one picture to the target folder (or its date folder) under `name` + ".jpg" and
+  // counts it as copied or failed.
+  void CopyPicture(TRun& run, const std::string& source, const std::optional<std::string>& folderName,
+                   const std::string& name);
+  void Report(TRun& run);
+  void ShowBox(TMessageKind kind, const std::string& text);
   void CollectFiles(std::string folder, const std::string& mask, bool includeSubfolders, TFileList& list,
                     std::set<TFileIdentity>& entered) const;
   void ShowError(const std::string& text);
@@ -69,7 +115,8 @@ class TSortEngine {
   TEngineHost& host_;
   TFileSystem& fileSystem_;
   const TClock& clock_;
-  TFileList fileList_;
+  std::shared_ptr<const TFileList> fileList_ = std::make_shared<TFileList>();
+  bool running_ = false;
 };
 
 }  // namespace kalvero

@@ -21,20 +21,21 @@ void TSortEngine::dirChange() {
   TFileList jpegs;
   GetFilesInDirectory(folder, "*.jpeg", includeSubfolders, jpegs);
   found.insert(found.end(), jpegs.begin(), jpegs.end());
-  fileList_ = std::move(found);
+  fileList_ = std::make_shared<const TFileList>(std::move(found));
 
   host_.ProcessMessages();
 
-  if (!fileList_.empty()) {
-    const std::string count = std::to_string(fileList_.size());
-    host_.SetBarMax(static_cast<int>(fileList_.size()));
+  // A scan started while messages were handled has replaced the list; report the list in force.
+  if (!fileList_->empty()) {
+    const std::string count = std::to_string(fileList_->size());
+    host_.SetBarMax(static_cast<int>(fileList_->size()));
     host_.SetLabel5Caption(count);
-    host_.SetLabel6Caption("");
+    host_.SetLabel6Caption("", TRepaint::Later);
     host_.SetStatusText(count + host_.GetText("filesFound"));
   } else {
     host_.SetStatusText(host_.GetText("notFound"));
     host_.SetLabel5Caption("0");
-    host_.SetLabel6Caption("");
+    host_.SetLabel6Caption("", TRepaint::Later);
   }
   host_.SetStatusIcon(TStatusIcon::Idle, TRepaint::Later);
 }

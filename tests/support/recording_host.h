@@ -38,9 +38,14 @@ class TRecordingHost : public TEngineHost {
   bool Cb2Checked() const override { return cb2; }
   std::string Label5Caption() const override { return label5; }
   void SetLabel5Caption(const std::string& caption) override { Log("Label5=" + (label5 = caption)); }
-  void SetLabel6Caption(const std::string& caption) override { Log("Label6=" + (label6 = caption)); }
+  void SetLabel6Caption(const std::string& caption, TRepaint repaint) override {
+    Log("Label6=" + (label6 = caption) + (repaint == TRepaint::Now ? " now" : ""));
+  }
   void SetLabel9Caption(const std::string& caption) override { label9 = caption; }
   void SetBarMax(int maximum) override { Log("barMax=" + std::to_string(barMax = maximum)); }
+  void SetBarPosition(int position) override { Log("bar=" + std::to_string(barPosition = position)); }
+  void AdvanceBar() override { Log("bar=" + std::to_string(++barPosition)); }
+  void SetBusyCursor(bool busy) override { Log((busyCursor = busy) ? "cursor=busy" : "cursor=default"); }
   void SetStatusIcon(TStatusIcon icon, TRepaint repaint) override {
     statusIcon = icon;
     Log("icon=" + std::to_string(static_cast<int>(icon)) + (repaint == TRepaint::Now ? " now" : " later"));
@@ -55,6 +60,7 @@ class TRecordingHost : public TEngineHost {
   TMessageAnswer ShowMessageBox(TMessageKind kind, const std::string& text,
                                 TMessageButtons buttons) override {
     messages.push_back({kind, text, buttons});
+    Log("box=" + text);
     return answer;
   }
 
@@ -67,6 +73,8 @@ class TRecordingHost : public TEngineHost {
   bool cb2 = true;
   std::string label5, label6, label9;
   int barMax = 100;
+  int barPosition = 0;
+  bool busyCursor = false;
   TStatusIcon statusIcon = TStatusIcon::Idle;
   std::string statusText;
   int edit2Focused = 0;

@@ -1,0 +1,88 @@
+#include "app/cli/console_host.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <iostream>
+
+#include "engine/name_patterns.h"
+#include "localisation/window_scripts.h"
+
+namespace kalvero {
+namespace {
+
+// Message boxes keep their fixed German captions in every language.
+const char* Caption(TMessageKind kind) {
+  switch (kind) {
+    case TMessageKind::Warning: return "Warnung";
+    case TMessageKind::Error: return "Fehler";
+    case TMessageKind::Information: return "Informationen";
+    case TMessageKind::Confirmation: return "Best\xC3\xA4tigen";
+  }
+  return "";
+}
+
+std::string ConsoleLines(const std::string& text) { return ReplaceToken(text, "\r\n", "\n"); }
+
+}  // namespace
+
+TConsoleHost::TConsoleHost(const std::string& language, bool answerYes)
+    : lng_(window_.CreateComponent<TMultilanguage>("lng")),
+      answerYes_(answerYes),
+      progressOnTerminal_(::isatty(STDERR_FILENO) == 1) {
+  lng_.SetScript(MainWindowScript());
+  lng_.SetLanguage(language);
+}
+
+void TConsoleHost::SetStatusText(const std::string& text) {
+  ClearProgress();
+  std::cout << ConsoleLines(text) << std::endl;
+}
+
+TMessageAnswer TConsoleHost::ShowMessageBox(TMessageKind kind, const std::string& text, TMessageButtons buttons) {
+  ClearProgress();
+  const bool problem = kind == TMessageKind::Error || kind == TMessageKind::Warning;
+  std::ostream& out = problem ? std::cerr : std::cout;
+  out << Caption(kind) << ": " << ConsoleLines(text) << std::endl;
+  return buttons == TMessageButtons::YesCancel ? Ask() : TMessageAnswer::Ok;
+}
+
+TMessageAnswer TConsoleHost::Ask() {
+  if (answerYes_) {
+    std::cerr << "(--yes: Yes)" << std::endl;
+    return TMessageAnswer::Yes;
+  }
+  if (::isatty(STDIN_FILENO) != 1) {
+    std::cerr << "(no terminal to answer; Cancel. Give --yes to go on.)" << std::endl;
+    return TMessageAnswer::Cancel;
+  }
+  std::cerr << "Yes or Cancel? [y/N] " << std::flush;
+  std::string answer;
+  std::getline(std::cin, answer);
+  return answer == "y" || answer == "Y" || answer == "yes" ? TMessageAnswer::Yes : TMessageAnswer::Cancel;
+}
+
+void TConsoleHost::SetBarPosition(int position) {
+  barPosition_ = position;
+  if (position == 0) ClearProgress();
+}
+
+void TConsoleHost::AdvanceBar() {
+  ++barPosition_;
+  DrawProgress();
+}
+
+void TConsoleHost::DrawProgress() {
+  if (!progressOnTerminal_) return;
+  std::fprintf(stderr, "\r%d of %d", barPosition_, barMax_);
+  std::fflush(stderr);
+  progressShown_ = true;
+}
+
+void TConsoleHost::ClearProgress() {
+  if (!progressShown_) return;
+  std::fputs("\r\x1b[K", stderr);
+  progressShown_ = false;
+}
+
+}  // namespace kalvero

@@ -1,0 +1,63 @@
+#pragma once
+
+// The engine host of the command line: the main window's fields as plain values, status texts
+// and message boxes printed, progress drawn on a terminal, questions asked on a terminal.
+
+#include <string>
+
+#include "components/component.h"
+#include "engine/engine_host.h"
+#include "localisation/multilanguage.h"
+
+namespace kalvero {
+
+class TConsoleHost final : public TEngineHost {
+ public:
+  // `language` selects the texts of the main window's script; `answerYes` answers every
+  // question with Yes without asking.
+  TConsoleHost(const std::string& language, bool answerYes);
+
+  std::string DirText() const override { return dir_; }
+  void SetDirText(const std::string& text) override { dir_ = text; }
+  std::string Dir2Text() const override { return dir2_; }
+  void SetDir2Text(const std::string& text) { dir2_ = text; }
+  std::string Edit1Text() const override { return edit1_; }
+  void SetEdit1Text(const std::string& text) { edit1_ = text; }
+  std::string Edit2Text() const override { return edit2_; }
+  void SetEdit2Text(const std::string& text) { edit2_ = text; }
+  bool Cb1Checked() const override { return cb1_; }
+  void SetCb1Checked(bool checked) { cb1_ = checked; }
+  bool Cb2Checked() const override { return cb2_; }
+  void SetCb2Checked(bool checked) { cb2_ = checked; }
+
+  std::string Label5Caption() const override { return label5_; }
+  void SetLabel5Caption(const std::string& caption) override { label5_ = caption; }
+  void SetLabel6Caption(const std::string&, TRepaint) override {}
+  void SetLabel9Caption(const std::string&) override {}
+  void SetBarMax(int maximum) override { barMax_ = maximum; }
+  void SetBarPosition(int position) override;
+  void AdvanceBar() override;
+  void SetBusyCursor(bool) override {}
+  void SetStatusIcon(TStatusIcon, TRepaint) override {}
+  void SetStatusText(const std::string& text) override;
+  void ProcessMessages() override {}
+  void FocusEdit2() override {}
+  TMessageAnswer ShowMessageBox(TMessageKind kind, const std::string& text, TMessageButtons buttons) override;
+  std::string GetText(const std::string& key) const override { return lng_.GetText(key); }
+
+ private:
+  void DrawProgress();
+  void ClearProgress();
+  TMessageAnswer Ask();
+
+  TComponent window_;
+  TMultilanguage& lng_;
+  bool answerYes_;
+  bool progressOnTerminal_;
+  bool progressShown_ = false;
+  std::string dir_, dir2_, edit1_, edit2_, label5_;
+  bool cb1_ = true, cb2_ = true;
+  int barMax_ = 100, barPosition_ = 0;
+};
+
+}  // namespace kalvero
