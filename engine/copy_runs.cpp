@@ -1,4 +1,5 @@
 #include "engine/error_text.h"
+#include "engine/exif_date.h"
 #include "engine/name_patterns.h"
 #include "engine/sort_engine.h"
 #include "platform/file_names.h"
@@ -106,7 +107,7 @@ void TSortEngine::CopyFolderFiles(TRun& run) {
 
 void TSortEngine::CreateDateFolders(TRun& run) {
   for (const std::string& path : *run.files) {
-    const std::string date = readdatefromexif(path);
+    const std::string date = readdatefromexif(fileSystem_, path);
     if (!correctdate(date)) continue;
     const std::string folderName = BuildFolderName(run.folderPattern, date);
     const std::string folder = Append(run.target, folderName);
@@ -129,7 +130,7 @@ void TSortEngine::CopyIntoDateFolders(TRun& run) {
 }
 
 std::string TSortEngine::UsableDate(TRun& run, const std::string& path) const {
-  std::string date = readdatefromexif(path);
+  std::string date = readdatefromexif(fileSystem_, path);
   if (correctdate(date)) return date;
   run.noDateList += " " + path + ",";
   ++run.summary.undated;

@@ -75,10 +75,6 @@ class TSortEngine {
   // ignored. Answers what the run did, or nothing when no run took place.
   std::optional<TRunSummary> Button1Click();
 
-  // The date text a run uses for a picture: the EXIF date-time text, or the empty text when the
-  // file carries no Exif segment or cannot be read.
-  std::string readdatefromexif(const std::string& path) const;
-
  private:
   // What one run works on, fixed when it starts, so that messages handled during the run (a
   // keystroke, a second scan) cannot change it half way.

@@ -67,6 +67,9 @@ class TFileSystem {
 
   bool FolderExists(const std::string& path) const { return FolderIdentity(path).has_value(); }
 
+  // True when anything at all exists at `path`, links followed.
+  virtual bool Exists(const std::string& path) const = 0;
+
   // Creates one folder; its parent must exist. On failure answers the reason.
   virtual std::error_code CreateFolder(const std::string& path) = 0;
 

@@ -39,6 +39,7 @@ class TMemoryFileSystem final : public TFileSystem {
 
   std::vector<TFolderEntry> ListFolder(const std::string& folder) const override;
   std::optional<TFileIdentity> FolderIdentity(const std::string& path) const override;
+  bool Exists(const std::string& path) const override { return Find(path) != nullptr; }
   std::error_code CreateFolder(const std::string& path) override;
   std::optional<TFileFacts> FileFacts(const std::string& path) const override;
   std::error_code CopyToNewFile(const std::string& source, const std::string& target) override;

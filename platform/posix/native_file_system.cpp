@@ -94,6 +94,11 @@ std::optional<TFileIdentity> TPosixFileSystem::FolderIdentity(const std::string&
   return IdentityOf(status);
 }
 
+bool TPosixFileSystem::Exists(const std::string& path) const {
+  struct stat status;
+  return ::stat(path.c_str(), &status) == 0;
+}
+
 std::error_code TPosixFileSystem::CreateFolder(const std::string& path) {
   return ::mkdir(path.c_str(), 0777) == 0 ? std::error_code() : LastError();
 }

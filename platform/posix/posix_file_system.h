@@ -34,6 +34,7 @@ class TPosixFileSystem final : public TFileSystem {
  public:
   std::vector<TFolderEntry> ListFolder(const std::string& folder) const override;
   std::optional<TFileIdentity> FolderIdentity(const std::string& path) const override;
+  bool Exists(const std::string& path) const override;
   std::error_code CreateFolder(const std::string& path) override;
   std::optional<TFileFacts> FileFacts(const std::string& path) const override;
   std::error_code CopyToNewFile(const std::string& source, const std::string& target) override;

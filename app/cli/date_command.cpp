@@ -1,0 +1,27 @@
+#include <cstdio>
+#include <iostream>
+
+#include "app/cli/commands.h"
+#include "engine/exif_date.h"
+#include "platform/file_system.h"
+
+namespace kalvero {
+
+int DateCommand(const std::vector<std::string>& files) {
+  TFileSystem& fileSystem = NativeFileSystem();
+  int status = kExitSuccess;
+  std::string out;
+  for (const std::string& file : files) {
+    if (!fileSystem.Exists(file)) status = kExitReported;
+    out.append(readdatefromexif(fileSystem, file)).append(1, '\t').append(file).append(1, '\n');
+    // Written in blocks: the command is called for thousands of files by scripts.
+    if (out.size() >= 1 << 16) {
+      std::fwrite(out.data(), 1, out.size(), stdout);
+      out.clear();
+    }
+  }
+  std::fwrite(out.data(), 1, out.size(), stdout);
+  return status;
+}
+
+}  // namespace kalvero
