@@ -46,8 +46,9 @@ class TIniFile {
   // so blank and comment lines that lead to the next section stay with it; a missing section is
   // added at the end of the file, its header followed by the key line. A last line without an end
   // gets CR LF before anything is added after it. Every other line stays byte for byte.
-  // Refused with invalid_argument, changing nothing, when the names or the value could not be read
-  // back as they are given: a line end in any of them, an empty name, a name with blanks around
+  // The value is written as it stands; blanks or quotes around it are dropped when it is read.
+  // Refused with invalid_argument, changing nothing, when a name could not be found again or the
+  // value would end the line: a line end in any of them, an empty name, a name with blanks around
   // it, ']' in the section name, '=' in the key or a key that begins with ';' or '['.
   std::error_code WriteValue(std::string_view section, std::string_view key, std::string_view value);
 
