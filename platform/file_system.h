@@ -14,6 +14,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -84,6 +85,24 @@ class TFileSystem {
 
   // Opens a regular file read-only. On failure answers null and sets `error`.
   virtual std::unique_ptr<TReadableFile> OpenRead(const std::string& path, std::error_code& error) const = 0;
+
+  // The whole content of the regular file at `path`, read at once. Fails like OpenRead for
+  // anything but a regular file, with file_too_large when it holds more than `maxSize` bytes
+  // (nothing beyond that is kept in memory), and with the reason when reading fails part way, so
+  // a short read never passes for the whole file. On success `error` is cleared.
+  virtual std::optional<std::string> ReadWholeFile(const std::string& path, std::uint64_t maxSize,
+                                                   std::error_code& error) const = 0;
+
+  // Replaces the content of the regular file at `path` with `content`, or creates the file when
+  // nothing of that name exists (with the permission bits any new file gets); the folder must
+  // exist and is never created. The content goes into a new file beside the old one (beside a
+  // symbolic link's final target, so a link stays a link), which takes the old file's permission
+  // bits, is flushed to the disk and is then renamed over the old one: readers see the old or the
+  // new content, never a part, and a failure at any step leaves the old file as it was and no
+  // other file behind. Refused with permission_denied when the permission bits of the existing
+  // file do not let the current user write it (root included), and refused for a link whose
+  // target does not exist.
+  virtual std::error_code ReplaceFileContent(const std::string& path, std::string_view content) = 0;
 };
 
 // The operating system's file system; lives for the whole process.

@@ -183,7 +183,8 @@ std::optional<TFileFacts> TMemoryFileSystem::FileFacts(const std::string& path) 
   return TFileFacts{node->lastWriteNanoseconds, node->content.size()};
 }
 
-std::unique_ptr<TReadableFile> TMemoryFileSystem::OpenRead(const std::string& path, std::error_code& error) const {
+const TMemoryFileSystem::TNode* TMemoryFileSystem::ReadableFile(const std::string& path,
+                                                                 std::error_code& error) const {
   if (const auto failure = openFailures_.find(SplitPath(path)); failure != openFailures_.end()) {
     error = std::make_error_code(failure->second);
     return nullptr;
@@ -199,7 +200,50 @@ std::unique_ptr<TReadableFile> TMemoryFileSystem::OpenRead(const std::string& pa
     return nullptr;
   }
   error.clear();
+  return node;
+}
+
+std::unique_ptr<TReadableFile> TMemoryFileSystem::OpenRead(const std::string& path, std::error_code& error) const {
+  const TNode* node = ReadableFile(path, error);
+  if (node == nullptr) return nullptr;
   return std::make_unique<TMemoryReadableFile>(node->content);
+}
+
+std::optional<std::string> TMemoryFileSystem::ReadWholeFile(const std::string& path, std::uint64_t maxSize,
+                                                            std::error_code& error) const {
+  const TNode* node = ReadableFile(path, error);
+  if (node == nullptr) return std::nullopt;
+  if (node->content.size() > maxSize) {
+    error = std::make_error_code(std::errc::file_too_large);
+    return std::nullopt;
+  }
+  return node->content;
+}
+
+void TMemoryFileSystem::FailReplace(const std::string& path, std::errc error) {
+  replaceFailures_[SplitPath(path)] = error;
+}
+
+void TMemoryFileSystem::MakeReadOnly(const std::string& path) {
+  if (TNode* node = Find(path); node && node->kind == TNodeKind::File) node->readOnly = true;
+}
+
+std::error_code TMemoryFileSystem::ReplaceFileContent(const std::string& path, std::string_view content) {
+  const auto parts = SplitPath(path);
+  if (parts.empty()) return std::make_error_code(std::errc::is_a_directory);
+  std::error_code error;
+  TNode* parent = ExistingParent(parts, error);
+  if (parent == nullptr) return error;
+  const auto existing = parent->children.find(parts.back());
+  TNode* node = existing == parent->children.end() ? nullptr : existing->second;
+  if (node && node->kind == TNodeKind::Folder) return std::make_error_code(std::errc::is_a_directory);
+  if (node && node->kind == TNodeKind::Special) return std::make_error_code(std::errc::invalid_argument);
+  if (node && node->readOnly) return std::make_error_code(std::errc::permission_denied);
+  if (const auto failure = replaceFailures_.find(parts); failure != replaceFailures_.end())
+    return std::make_error_code(failure->second);
+  if (!node) node = parent->children[parts.back()] = NewNode(TNodeKind::File);
+  node->content = content;
+  return {};
 }
 
 }  // namespace kalvero

@@ -28,11 +28,17 @@ class TMemoryFileSystem final : public TFileSystem {
   // An entry that is neither folder nor regular file: never listed, never opened.
   void AddSpecial(const std::string& path);
 
-  // Makes OpenRead, CreateFolder or a copy to exactly this path fail with `error`; a failed copy
-  // leaves no target behind.
+  // Makes OpenRead and ReadWholeFile, CreateFolder, a copy to, or a replacement of exactly this
+  // path fail with `error`; a failed copy leaves no target behind, a failed replacement leaves the
+  // old content.
   void FailOpen(const std::string& path, std::errc error);
   void FailCreateFolder(const std::string& path, std::errc error);
   void FailCopyTo(const std::string& target, std::errc error);
+  void FailReplace(const std::string& path, std::errc error);
+
+  // Takes the write permission from an existing file, for the user that the fake stands for:
+  // replacing its content is then refused.
+  void MakeReadOnly(const std::string& path);
 
   // The content of a regular file; none when there is no such file.
   std::optional<std::string> FileContent(const std::string& path) const;
@@ -44,6 +50,9 @@ class TMemoryFileSystem final : public TFileSystem {
   std::optional<TFileFacts> FileFacts(const std::string& path) const override;
   std::error_code CopyToNewFile(const std::string& source, const std::string& target) override;
   std::unique_ptr<TReadableFile> OpenRead(const std::string& path, std::error_code& error) const override;
+  std::optional<std::string> ReadWholeFile(const std::string& path, std::uint64_t maxSize,
+                                           std::error_code& error) const override;
+  std::error_code ReplaceFileContent(const std::string& path, std::string_view content) override;
 
  private:
   enum class TNodeKind { Folder, File, Special };
@@ -52,6 +61,7 @@ class TMemoryFileSystem final : public TFileSystem {
     std::uint64_t inode = 0;
     std::string content;
     std::int64_t lastWriteNanoseconds = 0;
+    bool readOnly = false;
     std::map<std::string, TNode*> children;  // links may share a node, so the tree owns none
   };
 
@@ -62,6 +72,8 @@ class TMemoryFileSystem final : public TFileSystem {
   // The existing folder that would hold the last part of `parts`, or why there is none.
   TNode* ExistingParent(const std::vector<std::string>& parts, std::error_code& error) const;
   TNode* NewNode(TNodeKind kind);
+  // The regular file at `path`, or why it cannot be read.
+  const TNode* ReadableFile(const std::string& path, std::error_code& error) const;
 
   std::vector<std::unique_ptr<TNode>> nodes_;  // every node ever made, the root first
   TNode* root_;
@@ -69,6 +81,7 @@ class TMemoryFileSystem final : public TFileSystem {
   std::map<std::vector<std::string>, std::errc> openFailures_;
   std::map<std::vector<std::string>, std::errc> createFailures_;
   std::map<std::vector<std::string>, std::errc> copyFailures_;
+  std::map<std::vector<std::string>, std::errc> replaceFailures_;
 };
 
 }  // namespace kalvero

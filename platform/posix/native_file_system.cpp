@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 
 #include "platform/file_names.h"
@@ -114,6 +115,29 @@ std::unique_ptr<TReadableFile> TPosixFileSystem::OpenRead(const std::string& pat
   TDescriptor fd = OpenRegularFile(path, error);
   if (error) return nullptr;
   return std::make_unique<TPosixReadableFile>(std::move(fd));
+}
+
+std::optional<std::string> TPosixFileSystem::ReadWholeFile(const std::string& path, std::uint64_t maxSize,
+                                                           std::error_code& error) const {
+  TDescriptor fd = OpenRegularFile(path, error);
+  if (error) return std::nullopt;
+  std::string content;
+  std::array<char, 1 << 16> buffer;
+  for (;;) {
+    const ssize_t got = ::read(fd.Get(), buffer.data(), buffer.size());
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      error = LastError();
+      return std::nullopt;
+    }
+    if (got == 0) return content;
+    // content.size() never exceeds maxSize, so the difference cannot wrap.
+    if (static_cast<std::uint64_t>(got) > maxSize - content.size()) {
+      error = std::make_error_code(std::errc::file_too_large);
+      return std::nullopt;
+    }
+    content.append(buffer.data(), static_cast<std::size_t>(got));
+  }
 }
 
 TFileSystem& NativeFileSystem() {

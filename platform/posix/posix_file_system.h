@@ -39,6 +39,9 @@ class TPosixFileSystem final : public TFileSystem {
   std::optional<TFileFacts> FileFacts(const std::string& path) const override;
   std::error_code CopyToNewFile(const std::string& source, const std::string& target) override;
   std::unique_ptr<TReadableFile> OpenRead(const std::string& path, std::error_code& error) const override;
+  std::optional<std::string> ReadWholeFile(const std::string& path, std::uint64_t maxSize,
+                                           std::error_code& error) const override;
+  std::error_code ReplaceFileContent(const std::string& path, std::string_view content) override;
 };
 
 }  // namespace kalvero

@@ -94,5 +94,29 @@ TEST(NativeFileSystem, CreatesOneFolderAndReportsWhyItCannot) {
   EXPECT_EQ(NativeFileSystem().CreateFolder(temp / "a/b"), std::errc::no_such_file_or_directory);
 }
 
+TEST(NativeFileSystem, ReadsWholeRegularFilesUpToTheLimit) {
+  TTempFolder temp;
+  const std::string file = temp.Write("a.ini", std::string(200000, 'x'));
+  std::error_code error = std::make_error_code(std::errc::io_error);
+  EXPECT_EQ(NativeFileSystem().ReadWholeFile(file, 200000, error), std::string(200000, 'x'));
+  EXPECT_FALSE(error);
+  EXPECT_EQ(NativeFileSystem().ReadWholeFile(file, 199999, error), std::nullopt);
+  EXPECT_EQ(error, std::errc::file_too_large);
+  EXPECT_EQ(NativeFileSystem().ReadWholeFile(temp.Write("empty.ini"), 0, error), "");
+  EXPECT_FALSE(error);
+}
+
+TEST(NativeFileSystem, ReadsNothingWholeButRegularFiles) {
+  TTempFolder temp;
+  ASSERT_EQ(::mkfifo((temp / "fifo.ini").c_str(), 0600), 0);
+  std::error_code error;
+  EXPECT_EQ(NativeFileSystem().ReadWholeFile(temp / "fifo.ini", 100, error), std::nullopt);
+  EXPECT_EQ(error, std::errc::invalid_argument);
+  EXPECT_EQ(NativeFileSystem().ReadWholeFile(temp.Path(), 100, error), std::nullopt);
+  EXPECT_EQ(error, std::errc::is_a_directory);
+  EXPECT_EQ(NativeFileSystem().ReadWholeFile(temp / "missing.ini", 100, error), std::nullopt);
+  EXPECT_EQ(error, std::errc::no_such_file_or_directory);
+}
+
 }  // namespace
 }  // namespace kalvero

@@ -1,0 +1,26 @@
+#pragma once
+
+// Where the program keeps its settings: the user's roaming application-data folder and the
+// program's folder and file below it. Without an application-data folder there is none of them,
+// and the caller reads and writes no settings.
+
+#include <optional>
+#include <string>
+
+#include "platform/environment.h"
+
+namespace kalvero {
+
+// The user's roaming application-data folder, as typed in the environment. On POSIX systems:
+// XDG_CONFIG_HOME when it is an absolute path, else ".config" in HOME when HOME is an absolute
+// path; an empty or relative value counts as not set.
+std::optional<std::string> ApplicationDataFolder(const TEnvironment& environment);
+
+// The program's settings folder: "Vandrel" and "Kalvero" below the application-data folder,
+// joined with the path separator (one added only where missing).
+std::optional<std::string> SettingsFolder(const TEnvironment& environment);
+
+// The settings file "kalvero.ini" in the settings folder.
+std::optional<std::string> SettingsFilePath(const TEnvironment& environment);
+
+}  // namespace kalvero

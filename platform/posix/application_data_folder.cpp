@@ -1,0 +1,26 @@
+// The application-data folder of POSIX desktops: the user's configuration folder, named as the
+// XDG base-directory convention names it.
+
+#include "platform/application_data_folder.h"
+
+namespace kalvero {
+namespace {
+
+// A path from the environment counts only when it is absolute: a relative one would depend on
+// the folder the program happens to be started in.
+std::optional<std::string> AbsolutePath(const TEnvironment& environment, const std::string& name) {
+  auto value = environment.Variable(name);
+  if (!value || !value->starts_with('/')) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
+std::optional<std::string> ApplicationDataFolder(const TEnvironment& environment) {
+  if (auto configHome = AbsolutePath(environment, "XDG_CONFIG_HOME")) return configHome;
+  const auto home = AbsolutePath(environment, "HOME");
+  if (!home) return std::nullopt;
+  return *home + (home->ends_with('/') ? ".config" : "/.config");
+}
+
+}  // namespace kalvero
