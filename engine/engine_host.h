@@ -26,12 +26,17 @@ class TEngineHost {
   virtual std::string DirText() const = 0;
   virtual void SetDirText(const std::string& text) = 0;
   virtual std::string Dir2Text() const = 0;
+  virtual void SetDir2Text(const std::string& text) = 0;
   // `Edit1` and `Edit2`: the file name and folder name patterns.
   virtual std::string Edit1Text() const = 0;
+  virtual void SetEdit1Text(const std::string& text) = 0;
   virtual std::string Edit2Text() const = 0;
+  virtual void SetEdit2Text(const std::string& text) = 0;
   // `cb1`: include subfolders; `cb2`: create folders from date.
   virtual bool Cb1Checked() const = 0;
+  virtual void SetCb1Checked(bool checked) = 0;
   virtual bool Cb2Checked() const = 0;
+  virtual void SetCb2Checked(bool checked) = 0;
 
   // `Label5`: the count of files found by the last scan; empty before the first scan.
   virtual std::string Label5Caption() const = 0;
@@ -66,6 +71,9 @@ class TEngineHost {
 
   // The message text of `key` in the language in force (GetText of the main window's `lng`).
   virtual std::string GetText(const std::string& key) const = 0;
+  // The language of `lng`; writing it translates every window.
+  virtual std::string Language() const = 0;
+  virtual void SetLanguage(const std::string& language) = 0;
 };
 
 }  // namespace kalvero

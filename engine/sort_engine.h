@@ -13,6 +13,7 @@
 
 #include "engine/engine_host.h"
 #include "platform/clock.h"
+#include "platform/environment.h"
 #include "platform/file_system.h"
 
 namespace kalvero {
@@ -74,6 +75,16 @@ class TSortEngine {
   // (ERunError) passes on to the caller's error handler. A click while a run is in progress is
   // ignored. Answers what the run did, or nothing when no run took place.
   std::optional<TRunSummary> Button1Click();
+
+  // The settings steps of the window's creation: on the first start (no settings folder and no
+  // file) the folder and the default file are made; then every stored choice is applied in
+  // order (the language first, so that the scan the source folder starts speaks it) and the
+  // preview is refreshed. Without an application-data folder the missing-key values apply.
+  void LoadSettings(const TEnvironment& environment);
+
+  // Stores all seven choices with one replacement of the file. A failure changes nothing on disk
+  // and is answered, not thrown, so the window can close anyway.
+  std::error_code SaveSettings(const TEnvironment& environment);
 
  private:
   // What one run works on, fixed when it starts, so that messages handled during the run (a

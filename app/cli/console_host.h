@@ -20,15 +20,15 @@ class TConsoleHost final : public TEngineHost {
   std::string DirText() const override { return dir_; }
   void SetDirText(const std::string& text) override { dir_ = text; }
   std::string Dir2Text() const override { return dir2_; }
-  void SetDir2Text(const std::string& text) { dir2_ = text; }
+  void SetDir2Text(const std::string& text) override { dir2_ = text; }
   std::string Edit1Text() const override { return edit1_; }
-  void SetEdit1Text(const std::string& text) { edit1_ = text; }
+  void SetEdit1Text(const std::string& text) override { edit1_ = text; }
   std::string Edit2Text() const override { return edit2_; }
-  void SetEdit2Text(const std::string& text) { edit2_ = text; }
+  void SetEdit2Text(const std::string& text) override { edit2_ = text; }
   bool Cb1Checked() const override { return cb1_; }
-  void SetCb1Checked(bool checked) { cb1_ = checked; }
+  void SetCb1Checked(bool checked) override { cb1_ = checked; }
   bool Cb2Checked() const override { return cb2_; }
-  void SetCb2Checked(bool checked) { cb2_ = checked; }
+  void SetCb2Checked(bool checked) override { cb2_ = checked; }
 
   std::string Label5Caption() const override { return label5_; }
   void SetLabel5Caption(const std::string& caption) override { label5_ = caption; }
@@ -44,6 +44,8 @@ class TConsoleHost final : public TEngineHost {
   void FocusEdit2() override {}
   TMessageAnswer ShowMessageBox(TMessageKind kind, const std::string& text, TMessageButtons buttons) override;
   std::string GetText(const std::string& key) const override { return lng_.GetText(key); }
+  std::string Language() const override { return lng_.Language(); }
+  void SetLanguage(const std::string& language) override { lng_.SetLanguage(language); }
 
  private:
   void DrawProgress();

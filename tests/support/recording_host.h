@@ -32,10 +32,15 @@ class TRecordingHost : public TEngineHost {
   std::string DirText() const override { return dir; }
   void SetDirText(const std::string& text) override { dir = text; }
   std::string Dir2Text() const override { return dir2; }
+  void SetDir2Text(const std::string& text) override { dir2 = text; }
   std::string Edit1Text() const override { return edit1; }
+  void SetEdit1Text(const std::string& text) override { edit1 = text; }
   std::string Edit2Text() const override { return edit2; }
+  void SetEdit2Text(const std::string& text) override { edit2 = text; }
   bool Cb1Checked() const override { return cb1; }
+  void SetCb1Checked(bool checked) override { cb1 = checked; }
   bool Cb2Checked() const override { return cb2; }
+  void SetCb2Checked(bool checked) override { cb2 = checked; }
   std::string Label5Caption() const override { return label5; }
   void SetLabel5Caption(const std::string& caption) override { Log("Label5=" + (label5 = caption)); }
   void SetLabel6Caption(const std::string& caption, TRepaint repaint) override {
@@ -65,6 +70,11 @@ class TRecordingHost : public TEngineHost {
   }
 
   std::string GetText(const std::string& key) const override { return lng_.GetText(key); }
+  std::string Language() const override { return lng_.Language(); }
+  void SetLanguage(const std::string& language) override {
+    Log("language=" + language);
+    lng_.SetLanguage(language);
+  }
 
   std::string dir, dir2;
   std::string edit1 = "DD.MM.YYYY - HH.NN.SS";
