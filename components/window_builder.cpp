@@ -3,6 +3,7 @@
 #include "components/property_kinds.h"
 #include "components/property_path.h"
 #include "components/string_list.h"
+#include "platform/ascii_text.h"
 
 namespace kalvero {
 namespace {
@@ -13,9 +14,10 @@ TPersistent& SettingTarget(TComponent& component, std::string_view path, std::st
   return *target;
 }
 
-// A component of the window, for an object property that refers to one.
-TComponent* Referenced(const TForm& window, const TPropertySetting& setting) {
+// A component of the window, or the window itself, for an object property that refers to one.
+TComponent* Referenced(TForm& window, const TPropertySetting& setting) {
   if (setting.value.empty()) return nullptr;
+  if (SameTextAscii(setting.value, window.Name())) return &window;
   TComponent* component = window.FindComponent(setting.value);
   if (component == nullptr)
     throw EComponentError("Setting " + setting.name + " names no component " + setting.value);

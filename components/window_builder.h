@@ -6,7 +6,7 @@
 // component order, each with its class, name, owner and ordered property settings as text:
 //
 //   {"TForm3", "Form3", {{"Caption", "Info"}, {"ClientWidth", "490"}},
-//    {{"TGroupBox", "GroupBox1", "", {{"Caption", "Beispiele:"}}},
+//    {{"TGroupBox", "GroupBox1", "", {{"Parent", "Form3"}, {"Caption", "Beispiele:"}}},
 //     {"TLabel", "Label2", "", {{"Parent", "GroupBox1"}, {"Font.Style", "[fsBold]"}}},
 //     {"TStatusBar", "StatusBar1", "", {{"Panels.Count", "2"}, {"Panels[0].Width", "22"}}},
 //     {"TMultilanguage", "Multilanguage1", "", {{"Script", kScriptText}}}}}
@@ -14,7 +14,7 @@
 // A setting's name is a property of the component, or a path to one through object properties
 // (components/property_path.h). Its value is the property's text form (TPropertyInfo::SetText);
 // for an object property that holds a string list, the lines; for any other object property, the
-// name of a component of the window, or the empty text for nothing.
+// name of a component of the window or of the window itself, or the empty text for nothing.
 
 #include <string>
 #include <vector>

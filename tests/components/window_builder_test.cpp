@@ -86,9 +86,10 @@ TEST_F(WindowBuilderTest, LoadsEveryComponentInOrderAfterTheLastSettingThenCreat
                                                             "window loaded", "created:Kalvero"}));
 }
 
-TEST_F(WindowBuilderTest, EmptyReferenceIsNothing) {
-  TForm& window = Build({"TForm", "Form2", {}, {{"TGroupBox", "GroupBox1", "", {}},
+TEST_F(WindowBuilderTest, ReferenceNamesTheWindowItselfOrNothing) {
+  TForm& window = Build({"TForm", "Form2", {}, {{"TGroupBox", "GroupBox1", "", {{"Parent", "form2"}}},
                                                 {"TLabel", "Label1", "", {{"Parent", "GroupBox1"}, {"Parent", ""}}}}});
+  EXPECT_EQ(dynamic_cast<TGroupBox&>(*window.FindComponent("GroupBox1")).Parent(), &window);
   EXPECT_EQ(dynamic_cast<TLabel&>(*window.FindComponent("Label1")).Parent(), nullptr);
 }
 

@@ -45,4 +45,14 @@ class TLoadRecorder final : public TLabel {
   void Loaded() override { Log().push_back(Name() + ":" + Text()); }
 };
 
+// A label whose caption setter logs "name:caption" into the recorders' log, as a Qt-backed
+// control's overriding setter would forward it to its widget.
+class TLoggingLabel final : public TLabel {
+ public:
+  void SetText(std::string text) override {
+    TLabel::SetText(text);
+    TLoadRecorder::Log().push_back(Name() + ":" + text);
+  }
+};
+
 }  // namespace kalvero
