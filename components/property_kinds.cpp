@@ -1,5 +1,8 @@
 #include "components/property_kinds.h"
 
+#include <algorithm>
+#include <stdexcept>
+
 #include "components/component.h"
 #include "components/number_text.h"
 #include "components/string_list.h"
@@ -83,7 +86,9 @@ void TEnumPropertyInfo::Set(TPersistent& object, int value) const {
 }
 
 std::string TEnumPropertyInfo::GetText(const TPersistent& object) const {
-  return std::string(names_[static_cast<std::size_t>(Get(object))]);
+  const int value = Get(object);
+  if (value < 0 || static_cast<std::size_t>(value) >= names_.size()) return std::to_string(value);
+  return std::string(names_[static_cast<std::size_t>(value)]);
 }
 
 void TEnumPropertyInfo::SetText(TPersistent& object, std::string_view text) const {

@@ -42,7 +42,8 @@ void ApplySettings(TForm& window, TComponent& component, const std::vector<TProp
   for (const TPropertySetting& setting : settings) ApplySetting(window, component, setting);
 }
 
-TForm& CreateEmptyWindow(TComponent& application, const TWindowDescription& description, const TClassRegistry& classes) {
+TForm& CreateEmptyWindow(TComponent& application, const TWindowDescription& description,
+                         const TClassRegistry& classes) {
   std::unique_ptr<TComponent> created = classes.Create(description.className);
   if (dynamic_cast<TForm*>(created.get()) == nullptr)
     throw EComponentError("Class " + description.className + " is no window class");

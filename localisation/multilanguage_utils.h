@@ -51,7 +51,8 @@ TPersistent* ResolvePath(TComponent& root, std::string_view path);
 // is `owner` itself), resolves the path from `owner` and sets that property of the target from
 // `value`:
 // - an integer property takes ParseIntegerValue(value) and is left as it is when that is invalid;
-// - an object property holding a string list gets the value's lines (split at CR LF);
+// - an object property holding a string list gets the value's lines (split at CR LF, as the
+//   backslash-n escape writes them, or at a lone LF);
 // - any other object property is set to the object ResolvePath(owner, value) finds, when that is
 //   of the property's class; to nothing when nothing is found; an object of another class leaves
 //   it as it is (a font or a collection, which the component keeps, is copied from the object

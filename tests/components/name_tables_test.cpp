@@ -83,14 +83,5 @@ TEST(ColorNames, SystemColorsAreFlaggedAndNothingElseIs) {
   EXPECT_EQ(SystemColorOf(kSystemColorFlag + kSystemColorCount), std::nullopt);
 }
 
-TEST(CursorAndCharsetNames, HoldTheValuesTheWindowsUse) {
-  EXPECT_EQ(IdentToInt(CursorNames(), "crDefault"), crDefault);
-  EXPECT_EQ(IdentToInt(CursorNames(), "crhourglass"), crHourGlass);
-  EXPECT_EQ(IdentToInt(CursorNames(), "crHandPoint"), crHandPoint);
-  EXPECT_EQ(IdentToInt(CharsetNames(), "ANSI_CHARSET"), 0);
-  EXPECT_EQ(IdentToInt(CharsetNames(), "DEFAULT_CHARSET"), 1);
-  EXPECT_EQ(IdentToInt(CharsetNames(), "OEM_CHARSET"), 255);
-}
-
 }  // namespace
 }  // namespace kalvero

@@ -125,12 +125,13 @@ TEST(TypedAccess, IntegerAndEnumerationSettersCheckTheirRange) {
 TEST(TypedAccess, ObjectPropertiesCheckTheClassOfTheObject) {
   TLabel label;
   TLabel other;
+  other.SetName("Label2");
   const auto& parent = dynamic_cast<const TObjectPropertyInfo&>(*label.Properties().Find("Parent"));
   const auto& font = dynamic_cast<const TObjectPropertyInfo&>(*label.Properties().Find("Font"));
   EXPECT_THROW(parent.Set(label, &other.Font()), EComponentError);
   parent.Set(label, &other);
   EXPECT_EQ(label.Parent(), &other);
-  EXPECT_EQ(parent.GetText(label), "") << "a reference reads as the component's name";
+  EXPECT_EQ(parent.GetText(label), "Label2") << "a reference reads as the component's name";
   other.Font().SetName("Arial");
   font.Set(label, &other.Font());
   EXPECT_EQ(label.Font().Name(), "Arial");

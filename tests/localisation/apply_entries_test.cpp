@@ -158,13 +158,24 @@ TEST_F(SmallWindowTest, LaterScriptOfAWindowWinsForEveryPropertyBothSet) {
   EXPECT_EQ(translated_, (std::vector<std::string>{"lng1", "lng2"}));
 }
 
-TEST_F(SmallWindowTest, ErrorStopsTheRetranslationWalkAndReachesTheWriter) {
+struct TFaultCase {
+  std::string name;
+  std::string entry;
+};
+
+const std::vector<TFaultCase> kFaults = {
+    {"NumberOutOfRange", "Edit1.Width = -5"},
+    {"IndexOutOfRange", "StatusBar1.Panels[7].Text = 'x'"},
+};
+
+class RetranslateFaultTest : public SmallWindowTest, public testing::WithParamInterface<TFaultCase> {};
+
+TEST_P(RetranslateFaultTest, StopsTheWalkAndReachesTheWriter) {
   TForm& form1 = Build(kSmallWindow);
   TForm& form2 = Build({"TForm", "Form2", {}, {{"TLabel", "Label1", "", {{"Caption", "Deutsch"}}}}});
   auto& sync = form1.CreateComponent<TMultilanguageSync>("");
   TMultilanguage& good = AddScript(form1, "good", {"[English]", "Edit1.Hint = 'English'"});
-  AddScript(form1, "bad", {"[English]", "Label1.Caption = 'reached'", "StatusBar1.Panels[7].Text = 'x'",
-                           "Edit1.Text = 'not reached'"});
+  AddScript(form1, "bad", {"[English]", "Label1.Caption = 'reached'", GetParam().entry, "Edit1.Text = 'not reached'"});
   AddScript(form2, "lng", {"[English]", "Label1.Caption = 'English'"});
   translated_.clear();
   EXPECT_THROW(good.SetLanguage("English"), ERangeError);
@@ -174,6 +185,8 @@ TEST_F(SmallWindowTest, ErrorStopsTheRetranslationWalkAndReachesTheWriter) {
   EXPECT_EQ(Read(form1, "Edit1.Text"), "DD.MM.YYYY");
   EXPECT_EQ(Read(form2, "Label1.Caption"), "Deutsch") << "the walk stopped before the second window";
 }
+
+INSTANTIATE_TEST_SUITE_P(Faults, RetranslateFaultTest, testing::ValuesIn(kFaults), TCaseName());
 
 TEST_F(SmallWindowTest, ScriptWritingItsOwnLanguageDoesNotRecurse) {
   TForm& window = Build(kSmallWindow);
