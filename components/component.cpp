@@ -1,5 +1,8 @@
 #include "components/component.h"
 
+#include <algorithm>
+
+#include "components/property_kinds.h"
 #include "platform/ascii_text.h"
 
 namespace kalvero {
@@ -36,11 +39,20 @@ TComponent& TComponent::Root() const {
   return const_cast<TComponent&>(*node);
 }
 
-void TComponent::Adopt(std::unique_ptr<TComponent> component, std::string name) {
+TComponent& TComponent::InsertComponent(std::unique_ptr<TComponent> component, std::string name) {
   CheckNameIsFree(name, nullptr);
   component->owner_ = this;
   component->name_ = std::move(name);
   components_.push_back(std::move(component));
+  return *components_.back();
+}
+
+void TComponent::DestroyComponent(TComponent& component) {
+  const auto found = std::ranges::find_if(components_, [&](const auto& owned) { return owned.get() == &component; });
+  if (found == components_.end()) return;
+  // Out of the list first, so nothing finds the component while it is destroyed.
+  std::unique_ptr<TComponent> destroyed = std::move(*found);
+  components_.erase(found);
 }
 
 void TComponent::CheckNameIsFree(std::string_view name, const TComponent* renamed) const {

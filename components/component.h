@@ -36,9 +36,17 @@ class TComponent : public TPersistent {
   T& CreateComponent(std::string name, Args&&... args) {
     auto component = std::make_unique<T>(std::forward<Args>(args)...);
     T& created = *component;
-    Adopt(std::move(component), std::move(name));
+    InsertComponent(std::move(component), std::move(name));
     return created;
   }
+
+  // Makes this component the owner of `component`, at the end of its list, with that name. Throws
+  // EComponentError for a duplicate name; then `component` is destroyed and nothing is added.
+  TComponent& InsertComponent(std::unique_ptr<TComponent> component, std::string name);
+
+  // Destroys a component this one owns, with everything it owns; a component owned by another
+  // is left alone.
+  void DestroyComponent(TComponent& component);
 
   std::size_t ComponentCount() const { return components_.size(); }
   TComponent& Component(std::size_t index) const { return *components_.at(index); }
@@ -50,9 +58,12 @@ class TComponent : public TPersistent {
   // component itself when it has no owner.
   TComponent& Root() const;
 
+  // Called once a window has been built from its description, on every component of it in
+  // component order, after the last property was set (components/window_builder.h).
+  virtual void Loaded() {}
+
  private:
   std::string NameText() const;
-  void Adopt(std::unique_ptr<TComponent> component, std::string name);
   void CheckNameIsFree(std::string_view name, const TComponent* renamed) const;
 
   TComponent* owner_ = nullptr;

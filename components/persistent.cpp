@@ -4,22 +4,32 @@
 
 namespace kalvero {
 
-TPropertyTable::TPropertyTable(const TPropertyTable* base, std::vector<TPropertyInfo> own) {
+TPropertyTable::TPropertyTable(const TPropertyTable* base, std::vector<TPropertyInfoPtr> own) {
   if (base != nullptr) properties_ = base->properties_;
   for (auto& property : own) properties_.push_back(std::move(property));
 }
 
 const TPropertyInfo* TPropertyTable::Find(std::string_view name) const {
   for (const auto& property : properties_)
-    if (SameTextAscii(property.name, name)) return &property;
+    if (SameTextAscii(property->Name(), name)) return property.get();
   return nullptr;
 }
 
-bool SetPropertyFromText(TPersistent& object, std::string_view name, const std::string& value) {
+void TPersistent::Assign(const TPersistent&) {
+  throw EComponentError("An object of this class cannot be copied into this property");
+}
+
+bool SetPropertyFromText(TPersistent& object, std::string_view name, std::string_view value) {
   const TPropertyInfo* property = object.Properties().Find(name);
   if (property == nullptr) return false;
-  property->setText(object, value);
+  property->SetText(object, value);
   return true;
+}
+
+std::optional<std::string> GetPropertyText(const TPersistent& object, std::string_view name) {
+  const TPropertyInfo* property = object.Properties().Find(name);
+  if (property == nullptr) return std::nullopt;
+  return property->GetText(object);
 }
 
 }  // namespace kalvero

@@ -1,11 +1,16 @@
 #include "localisation/multilanguage.h"
 
+#include "components/property_kinds.h"
+
 namespace kalvero {
+
+TMultilanguage::TMultilanguage() : script_(std::make_unique<TStringList>()) {}
 
 const TPropertyTable& TMultilanguage::Properties() const {
   static const TPropertyTable table(
       &TComponent::Properties(),
-      {TextProperty("Language", &TMultilanguage::Language, &TMultilanguage::SetLanguage)});
+      {TextProperty("Language", &TMultilanguage::Language, &TMultilanguage::SetLanguage),
+       ObjectProperty("Script", &TMultilanguage::ScriptList, &TMultilanguage::SetScriptList)});
   return table;
 }
 
@@ -24,12 +29,34 @@ void TMultilanguage::SetLanguage(std::string name) {
 }
 
 void TMultilanguage::SetScript(TTextLines lines) {
-  script_ = std::move(lines);
+  script_->SetLines(std::move(lines));
   Translate();
 }
 
+void TMultilanguage::SetScriptList(TStringList* lines) {
+  if (lines != nullptr) SetScript(lines->Lines());
+}
+
+namespace {
+
+// Marks a component as translating for the length of one Translate, errors included.
+class TTranslatingScope {
+ public:
+  explicit TTranslatingScope(bool& flag) : flag_(flag) { flag_ = true; }
+  ~TTranslatingScope() { flag_ = false; }
+  TTranslatingScope(const TTranslatingScope&) = delete;
+  TTranslatingScope& operator=(const TTranslatingScope&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+}  // namespace
+
 void TMultilanguage::Translate() {
-  ExtractSection(script_, currentLines_, Language());
+  if (translating_) return;
+  const TTranslatingScope scope(translating_);
+  ExtractSection(script_->Lines(), currentLines_, Language());
   if (Owner() != nullptr) ApplyEntries(*Owner(), currentLines_);
   if (OnTranslate) OnTranslate(*this);
 }
@@ -72,6 +99,11 @@ void RetranslateAll(TComponent& root) {
     else
       RetranslateAll(component);
   }
+}
+
+void RegisterLanguageClasses(TClassRegistry& registry) {
+  registry.Register<TMultilanguage>("TMultilanguage");
+  registry.Register<TMultilanguageSync>("TMultilanguageSync");
 }
 
 }  // namespace kalvero

@@ -1,22 +1,14 @@
 #include "localisation/multilanguage_utils.h"
 
-#include "components/component.h"
+#include "components/charsets.h"
+#include "components/colors.h"
+#include "components/cursors.h"
+#include "components/number_text.h"
+#include "components/property_kinds.h"
+#include "components/property_path.h"
 #include "platform/ascii_text.h"
 
 namespace kalvero {
-
-TTextLines SplitLines(std::string_view text) {
-  TTextLines lines;
-  while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    if (line.ends_with('\r')) line.remove_suffix(1);
-    lines.emplace_back(line);
-    if (end == std::string_view::npos) break;
-    text.remove_prefix(end + 1);
-  }
-  return lines;
-}
 
 void ExtractSection(const TTextLines& script, TTextLines& destination, std::string_view language) {
   destination.clear();
@@ -61,27 +53,59 @@ std::optional<TScriptEntry> SplitEntry(std::string_view line) {
   return TScriptEntry{std::string(TrimControl(line.substr(0, equals))), ExpandLineBreaks(value)};
 }
 
-TComponent* ResolvePath(TComponent& root, std::string_view path) {
+TPersistent* ResolvePath(TComponent& root, std::string_view path) {
   TComponent* current = &root;
   while (!path.empty()) {
     const std::size_t dot = path.find('.');
-    current = current->FindComponent(path.substr(0, dot));
-    if (current == nullptr) return nullptr;
+    TComponent* found = current->FindComponent(path.substr(0, dot));
+    if (found == nullptr) break;
+    current = found;
     path = dot == std::string_view::npos ? std::string_view() : path.substr(dot + 1);
   }
-  return current;
+  return ResolvePropertyPath(*current, path);
 }
+
+namespace {
+
+void SetObjectFromValue(TComponent& owner, TPersistent& target, const TObjectPropertyInfo& property,
+                        const std::string& value) {
+  if (auto* lines = dynamic_cast<TStringList*>(property.Get(target))) return lines->SetText(value);
+  TPersistent* found = ResolvePath(owner, value);
+  if (found == nullptr || property.Accepts(*found)) property.Set(target, found);
+}
+
+void SetPropertyFromValue(TComponent& owner, TPersistent& target, std::string_view name, const std::string& value) {
+  const TPropertyInfo* property = target.Properties().Find(name);
+  if (property == nullptr) return;
+  if (const auto* integer = dynamic_cast<const TIntegerPropertyInfo*>(property)) {
+    if (const auto number = ParseIntegerValue(value)) integer->Set(target, *number);
+  } else if (const auto* object = dynamic_cast<const TObjectPropertyInfo*>(property)) {
+    SetObjectFromValue(owner, target, *object, value);
+  } else {
+    property->SetText(target, value);
+  }
+}
+
+}  // namespace
 
 void SetPropertyByPath(TComponent& owner, std::string_view name, const std::string& value) {
   const std::size_t dot = name.rfind('.');
   const std::string_view path = dot == std::string_view::npos ? std::string_view() : name.substr(0, dot);
   const std::string_view property = dot == std::string_view::npos ? name : name.substr(dot + 1);
-  if (TComponent* target = ResolvePath(owner, path)) SetPropertyFromText(*target, property, value);
+  if (TPersistent* target = ResolvePath(owner, path)) SetPropertyFromValue(owner, *target, property, value);
 }
 
 void ApplyEntries(TComponent& owner, const TTextLines& lines) {
   for (const std::string& line : lines)
     if (const auto entry = SplitEntry(line)) SetPropertyByPath(owner, entry->name, entry->value);
+}
+
+std::optional<std::int32_t> ParseIntegerValue(std::string_view text) {
+  if (const auto number = ParseWholeNumber(text)) return number;
+  for (const TIdentTable table : {CursorNames(), ColorNames(), CharsetNames()})
+    if (const auto value = IdentToInt(table, text)) return value;
+  if (text.starts_with('#')) return ParseHexDigits(text.substr(1));
+  return std::nullopt;
 }
 
 }  // namespace kalvero

@@ -5,23 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "components/controls.h"
+
 namespace kalvero {
 namespace {
-
-// A stand-in for a control with a published caption.
-class TCaptioned final : public TComponent {
- public:
-  const TPropertyTable& Properties() const override {
-    static const TPropertyTable table(&TComponent::Properties(),
-                                      {TextProperty("Caption", &TCaptioned::Caption, &TCaptioned::SetCaption)});
-    return table;
-  }
-  std::string Caption() const { return caption_; }
-  void SetCaption(std::string caption) { caption_ = std::move(caption); }
-
- private:
-  std::string caption_;
-};
 
 const TTextLines kScript = {
     "[German]",  "Label1.Caption = 'Quellordner:'", "msgErrorPath = 'Pfad!'", "msgErrorPath = 'zweiter'",
@@ -53,21 +40,21 @@ TEST(TMultilanguageGetText, UnknownLanguageEmptiesEveryTextUntilAKnownOneReturns
 
 TEST(TMultilanguageTranslate, AppliesEntriesToTheOwnersComponentsInLineOrder) {
   TComponent window;
-  auto& label = window.CreateComponent<TCaptioned>("Label1");
+  auto& label = window.CreateComponent<TLabel>("Label1");
   auto& lng = window.CreateComponent<TMultilanguage>("lng");
   lng.SetScript({"[German]", "cb3.Caption = 'no such control'", "Label1.Caption = 'first'",
                  "msgErrorPath = 'a message key sets nothing'", "; Label1.Caption = 'commented out'",
                  "LABEL1.caption = 'second'", "Label1.Caption.Extra = 'no object property'"});
   lng.SetLanguage("German");
-  EXPECT_EQ(label.Caption(), "second");
+  EXPECT_EQ(label.Text(), "second");
 }
 
 TEST(TMultilanguageTranslate, WritingScriptTranslatesAndCallsOnTranslate) {
   TComponent window;
-  auto& label = window.CreateComponent<TCaptioned>("Label1");
+  auto& label = window.CreateComponent<TLabel>("Label1");
   auto& lng = window.CreateComponent<TMultilanguage>("lng");
   std::vector<std::string> seen;
-  lng.OnTranslate = [&](TMultilanguage& sender) { seen.push_back(sender.Name() + ":" + label.Caption()); };
+  lng.OnTranslate = [&](TMultilanguage& sender) { seen.push_back(sender.Name() + ":" + label.Text()); };
   lng.SetLanguage("English");
   lng.SetScript(kScript);
   EXPECT_EQ(seen, (std::vector<std::string>{"lng:", "lng:Source folder:"}));
@@ -75,12 +62,12 @@ TEST(TMultilanguageTranslate, WritingScriptTranslatesAndCallsOnTranslate) {
 
 TEST(TMultilanguageTranslate, SwitchToALanguageWithoutSectionKeepsCaptions) {
   TComponent window;
-  auto& label = window.CreateComponent<TCaptioned>("Label1");
+  auto& label = window.CreateComponent<TLabel>("Label1");
   auto& lng = window.CreateComponent<TMultilanguage>("lng");
   lng.SetScript(kScript);
   lng.SetLanguage("English");
   lng.SetLanguage("Spanish");
-  EXPECT_EQ(label.Caption(), "Source folder:");
+  EXPECT_EQ(label.Text(), "Source folder:");
 }
 
 TEST(TMultilanguageLanguage, WithoutSynchroniserOnlyTheWrittenComponentChanges) {

@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "components/charsets.h"
+#include "components/colors.h"
+#include "components/cursors.h"
 #include "tests/support/case_name.h"
 
 namespace kalvero {
@@ -93,11 +99,77 @@ TEST_P(SplitEntryTest, ReadsNameAndValue) {
 
 INSTANTIATE_TEST_SUITE_P(EntrySyntax, SplitEntryTest, testing::ValuesIn(kEntryCases), TCaseName());
 
-TEST(SplitLines, AcceptsLfAndCrLfAndDropsOnlyTheFinalLineEnd) {
-  EXPECT_EQ(SplitLines("a\r\nb\n\nc\n"), (TTextLines{"a", "b", "", "c"}));
-  EXPECT_EQ(SplitLines("a"), (TTextLines{"a"}));
-  EXPECT_EQ(SplitLines(""), TTextLines{});
+struct TIntegerCase {
+  std::string name;
+  std::string text;
+  std::optional<std::int32_t> expected;
+};
+
+const std::vector<TIntegerCase> kIntegerCases = {
+    {"Decimal", "42", 42},
+    {"LeadingBlanks", "   42", 42},
+    {"PlusSign", "+7", 7},
+    {"MinusSign", "-7", -7},
+    {"LeadingZeros", "007", 7},
+    {"Zero", "0", 0},
+    {"HexAfterDollar", "$1F", 31},
+    {"HexAfterLowerX", "x1f", 31},
+    {"HexAfterUpperX", "X1F", 31},
+    {"HexAfter0x", "0x1F", 31},
+    {"HexAfter0X", "0X1f", 31},
+    {"NegativeHex", "-$10", -16},
+    {"BlanksSignAndHex", "  -0x10", -16},
+    {"LargestNumber", "2147483647", 2147483647},
+    {"SmallestNumber", "-2147483648", INT32_MIN},
+    {"LargestHex", "$7FFFFFFF", 0x7FFFFFFF},
+    {"SmallestHex", "-$80000000", INT32_MIN},
+    {"CursorName", "crHandPoint", crHandPoint},
+    {"CursorNameAnyCase", "CRHOURGLASS", crHourGlass},
+    {"ColorName", "clRed", 0xFF0000},
+    {"SystemColorName", "clinfotext", clInfoText},
+    {"ColorNone", "clNone", clNone},
+    {"CharsetName", "DEFAULT_CHARSET", kDefaultCharset},
+    {"HashHexIsRed", "#FF0000", clRed},
+    {"HashHexAsWrittenNotReordered", "#0000FF", clBlue},
+    {"HashHexLowerCase", "#ff", 255},
+    {"HashLargestHex", "#7FFFFFFF", 0x7FFFFFFF},
+    {"Empty", "", std::nullopt},
+    {"BlanksOnly", "  ", std::nullopt},
+    {"TrailingBlank", "42 ", std::nullopt},
+    {"LeadingTab", "\t42", std::nullopt},
+    {"SignOnly", "-", std::nullopt},
+    {"TwoSigns", "+-1", std::nullopt},
+    {"BlankAfterSign", "- 1", std::nullopt},
+    {"DollarOnly", "$", std::nullopt},
+    {"PrefixOnly", "0x", std::nullopt},
+    {"SignAfterDollar", "$-1", std::nullopt},
+    {"HexLetterInDecimal", "12a", std::nullopt},
+    {"NoHexDigit", "$1G", std::nullopt},
+    {"FloatText", "1.5", std::nullopt},
+    {"Exponent", "1e3", std::nullopt},
+    {"JustAboveLargest", "2147483648", std::nullopt},
+    {"JustBelowSmallest", "-2147483649", std::nullopt},
+    {"HexAboveLargest", "$80000000", std::nullopt},
+    {"HexAllOnes", "$FFFFFFFF", std::nullopt},
+    {"ManyDigits", "99999999999999999999999", std::nullopt},
+    {"HashOnly", "#", std::nullopt},
+    {"HashWithSign", "#-1", std::nullopt},
+    {"HashWithBlank", "# FF", std::nullopt},
+    {"HashAboveLargest", "#80000000", std::nullopt},
+    {"HashWithPrefix", "#0x10", std::nullopt},
+    {"UnknownColorName", "clUltraviolet", std::nullopt},
+    {"NameWithLeadingBlank", " clRed", std::nullopt},
+    {"BooleanName", "True", std::nullopt},
+    {"Word", "abc", std::nullopt},
+};
+
+class ParseIntegerValueTest : public testing::TestWithParam<TIntegerCase> {};
+
+TEST_P(ParseIntegerValueTest, ReadsNumbersConstantNamesAndHashHex) {
+  EXPECT_EQ(ParseIntegerValue(GetParam().text), GetParam().expected);
 }
+
+INSTANTIATE_TEST_SUITE_P(IntegerValues, ParseIntegerValueTest, testing::ValuesIn(kIntegerCases), TCaseName());
 
 }  // namespace
 }  // namespace kalvero

@@ -1,0 +1,85 @@
+#include "components/window_builder.h"
+
+#include "components/property_kinds.h"
+#include "components/property_path.h"
+#include "components/string_list.h"
+#include "platform/ascii_text.h"
+
+namespace kalvero {
+namespace {
+
+TPersistent& SettingTarget(TComponent& component, std::string_view path, std::string_view name) {
+  TPersistent* target = ResolvePropertyPath(component, path);
+  if (target == nullptr) throw EComponentError("Setting " + std::string(name) + " names no object");
+  return *target;
+}
+
+// A component of the window, or the window itself, for an object property that refers to one.
+TComponent* Referenced(TForm& window, const TPropertySetting& setting) {
+  if (setting.value.empty()) return nullptr;
+  if (SameTextAscii(setting.value, window.Name())) return &window;
+  TComponent* component = window.FindComponent(setting.value);
+  if (component == nullptr)
+    throw EComponentError("Setting " + setting.name + " names no component " + setting.value);
+  return component;
+}
+
+void ApplySetting(TForm& window, TComponent& component, const TPropertySetting& setting) {
+  const std::string_view name = setting.name;
+  const std::size_t dot = name.rfind('.');
+  const bool hasPath = dot != std::string_view::npos;
+  TPersistent& target = SettingTarget(component, hasPath ? name.substr(0, dot) : std::string_view(), name);
+  const TPropertyInfo* property = target.Properties().Find(hasPath ? name.substr(dot + 1) : name);
+  if (property == nullptr) throw EComponentError("Setting " + setting.name + " names no property");
+  const auto* object = dynamic_cast<const TObjectPropertyInfo*>(property);
+  if (object != nullptr && dynamic_cast<TStringList*>(object->Get(target)) == nullptr)
+    object->Set(target, Referenced(window, setting));
+  else
+    property->SetText(target, setting.value);
+}
+
+void ApplySettings(TForm& window, TComponent& component, const std::vector<TPropertySetting>& settings) {
+  for (const TPropertySetting& setting : settings) ApplySetting(window, component, setting);
+}
+
+TForm& CreateEmptyWindow(TComponent& application, const TWindowDescription& description,
+                         const TClassRegistry& classes) {
+  std::unique_ptr<TComponent> created = classes.Create(description.className);
+  if (dynamic_cast<TForm*>(created.get()) == nullptr)
+    throw EComponentError("Class " + description.className + " is no window class");
+  return static_cast<TForm&>(application.InsertComponent(std::move(created), description.name));
+}
+
+TComponent& BuildComponent(TForm& window, const TComponentDescription& description, const TClassRegistry& classes) {
+  TComponent* owner = description.owner.empty() ? &window : window.FindComponent(description.owner);
+  if (owner == nullptr)
+    throw EComponentError("Owner " + description.owner + " of " + description.name + " is not in the window");
+  TComponent& component = owner->InsertComponent(classes.Create(description.className), description.name);
+  ApplySettings(window, component, description.properties);
+  return component;
+}
+
+void BuildContent(TForm& window, const TWindowDescription& description, const TClassRegistry& classes) {
+  ApplySettings(window, window, description.properties);
+  std::vector<TComponent*> built;
+  for (const TComponentDescription& component : description.components)
+    built.push_back(&BuildComponent(window, component, classes));
+  for (TComponent* component : built) component->Loaded();
+  window.Loaded();
+  window.DoCreate();
+}
+
+}  // namespace
+
+TForm& BuildWindow(TComponent& application, const TWindowDescription& description, const TClassRegistry& classes) {
+  TForm& window = CreateEmptyWindow(application, description, classes);
+  try {
+    BuildContent(window, description, classes);
+  } catch (...) {
+    application.DestroyComponent(window);
+    throw;
+  }
+  return window;
+}
+
+}  // namespace kalvero
