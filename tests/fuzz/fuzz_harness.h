@@ -12,11 +12,13 @@
 
 namespace kalvero {
 
-// LoadFile of the input as a file; its first byte chooses the JPEG or the TIFF road.
+// LoadFile of the input after its first byte, which chooses the road: odd for a TIFF-type file,
+// even for a JPEG.
 inline void LoadFileFuzzInput(const std::uint8_t* data, std::size_t size) {
-  const std::string path = size > 0 && (data[0] & 1) != 0 ? "x.tif" : "x.jpg";
+  if (size == 0) return;
+  const std::string path = (data[0] & 1) != 0 ? "x.tif" : "x.jpg";
   TMemoryFileSystem fileSystem;
-  fileSystem.AddFile(path, std::string(reinterpret_cast<const char*>(data), size));
+  fileSystem.AddFile(path, std::string(reinterpret_cast<const char*>(data) + 1, size - 1));
   TImageReader reader(fileSystem, 255);
   reader.LoadFile(path);
 }

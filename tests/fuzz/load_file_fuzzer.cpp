@@ -1,4 +1,4 @@
-// libFuzzer target: LoadFile over arbitrary bytes, as a JPEG or (first byte odd) a TIFF file.
+// libFuzzer target: LoadFile over arbitrary bytes, as a JPEG or, on a flag byte, a TIFF file.
 
 #include "tests/fuzz/fuzz_harness.h"
 
