@@ -1,0 +1,37 @@
+#pragma once
+
+// Reads a file from front to back in large chunks, so that the marker walk, which takes a byte
+// or two at a time, costs only a few reads per file. The end of the file and a failed read look
+// alike: the answers just come up short.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/file_system.h"
+
+namespace kalvero {
+
+class TBufferedFile {
+ public:
+  explicit TBufferedFile(TReadableFile& file) : file_(file) {}
+
+  // The next byte; none at the end of the file.
+  std::optional<std::uint8_t> ReadByte();
+
+  // The next `count` bytes, or fewer when the file ends sooner.
+  std::string Read(std::size_t count);
+
+ private:
+  // Reads the next chunk of the file; false when nothing more came.
+  bool Refill();
+
+  static constexpr std::size_t kChunkSize = 16 * 1024;
+
+  TReadableFile& file_;
+  std::string chunk_;
+  std::size_t position_ = 0;
+};
+
+}  // namespace kalvero

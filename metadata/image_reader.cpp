@@ -1,0 +1,238 @@
+#include "metadata/image_reader.h"
+
+#include <optional>
+#include <system_error>
+
+#include "metadata/buffered_file.h"
+#include "metadata/tag_catalogue.h"
+#include "platform/ascii_text.h"
+
+namespace kalvero {
+namespace {
+
+using namespace std::string_view_literals;
+
+constexpr int kEndOfImage = 0xD9;
+constexpr int kStartOfScan = 0xDA;
+constexpr int kApp0 = 0xE0;
+constexpr int kApp1 = 0xE1;
+constexpr int kApp13 = 0xED;
+constexpr int kComment = 0xFE;
+
+// Days from 1899-12-30, the epoch of the date-time type, to 1970-01-01.
+constexpr double kUnixEpochDays = 25569.0;
+constexpr double kNanosecondsPerDay = 86400e9;
+
+// The extension of the file name in `path`, from its last dot on, in lower case.
+std::string Extension(std::string_view path) {
+  const std::string_view name = path.substr(path.find_last_of('/') + 1);
+  const std::size_t dot = name.find_last_of('.');
+  return dot == std::string_view::npos ? std::string() : AsciiLowerCase(name.substr(dot));
+}
+
+// The marker code after any number of 0xFF fill bytes; none at the end of the file.
+std::optional<int> ReadMarkerCode(TBufferedFile& file) {
+  std::optional<std::uint8_t> byte;
+  do {
+    byte = file.ReadByte();
+  } while (byte == 0xFF);
+  if (!byte) return std::nullopt;
+  return *byte;
+}
+
+}  // namespace
+
+TImageReader::TImageReader(TFileSystem& fileSystem, int mode) : listMode(mode), fileSystem_(fileSystem) {
+  ResetState();
+}
+
+TImageReader::~TImageReader() = default;
+
+void TImageReader::ResetState() {
+  sectionCount = 0;
+  exifSection = iptcSection = commentSection = app0Section = nullptr;
+  filePath.clear();
+  fileTime = 0;
+  fileLength = 0;
+  errorText.clear();
+  exifInfo.reset();
+  iptcInfo.reset();
+  bigEndian = false;
+}
+
+bool TImageReader::LoadFile(const std::string& path) {
+  ResetState();
+  const std::optional<TFileFacts> facts = fileSystem_.FileFacts(path);
+  if (!facts) return false;
+  ReadFileFacts(path, *facts);
+  try {
+    errorText = "Not an EXIF file";
+    const std::string extension = Extension(path);
+    bool found = false;
+    if (extension == ".jpg" || extension == ".jpeg" || extension == ".jpe") {
+      found = ReadJpeg(path);
+    } else if (extension == ".tif" || extension == ".tiff" || extension == ".nef") {
+      found = ReadTiff(path);
+    }
+    if (found) errorText = "<none>";
+    return found;
+  } catch (...) {
+    errorText = "Illegal Exif construction";
+    return false;
+  }
+}
+
+void TImageReader::ReadFileFacts(const std::string& path, const TFileFacts& facts) {
+  filePath = path;
+  fileTime = kUnixEpochDays + static_cast<double>(facts.lastWriteNanoseconds) / kNanosecondsPerDay;
+  fileLength = static_cast<std::uint32_t>(facts.size);
+}
+
+std::unique_ptr<TReadableFile> TImageReader::OpenFile(const std::string& path) const {
+  std::error_code error;
+  std::unique_ptr<TReadableFile> file = fileSystem_.OpenRead(path, error);
+  if (!file) throw std::system_error(error, path);
+  return file;
+}
+
+bool TImageReader::ReadJpeg(const std::string& path) {
+  tiffSource = false;
+  const std::unique_ptr<TReadableFile> file = OpenFile(path);
+  TBufferedFile reader(*file);
+  try {
+    return WalkMarkers(reader);
+  } catch (...) {
+    return false;
+  }
+}
+
+//   FF D8 | FF* FF code | length(2, high byte first) body(length - 2) | ... | FF DA (scan data)
+bool TImageReader::WalkMarkers(TBufferedFile& file) {
+  if (file.Read(2) != "\xFF\xD8"sv) return false;
+  sectionCount = 0;
+  while (sectionCount < kMaxSections) {
+    bool complete = false;
+    if (!ReadSection(file, complete)) break;
+    if (!complete) continue;
+    if (sectionCount == 5 && !exifSection && !iptcSection && !commentSection) break;
+    if (!ClassifySection(sections[static_cast<std::size_t>(sectionCount)])) break;
+  }
+  return exifSection || iptcSection || commentSection;
+}
+
+bool TImageReader::ReadSection(TBufferedFile& file, bool& complete) {
+  const std::optional<int> code = ReadMarkerCode(file);
+  if (!code) return false;
+  std::string bytes = file.Read(2);
+  if (bytes.size() < 2) return false;
+  tSection& slot = sections[static_cast<std::size_t>(++sectionCount)];
+  slot.marker = *code;
+  slot.length = static_cast<unsigned char>(bytes[0]) * 256 + static_cast<unsigned char>(bytes[1]);
+  if (slot.length < 2) {
+    slot.bytes = std::move(bytes);
+    return false;
+  }
+  bytes += file.Read(static_cast<std::size_t>(slot.length - 2));
+  complete = bytes.size() == static_cast<std::size_t>(slot.length);
+  slot.bytes = std::move(bytes);
+  return true;
+}
+
+bool TImageReader::ClassifySection(tSection& slot) {
+  switch (slot.marker) {
+    case kEndOfImage:
+    case kStartOfScan: return false;
+    case kApp0: app0Section = &slot; break;
+    case kApp1:
+      if (sectionCount > 5 || exifSection) {
+        --sectionCount;
+      } else {
+        AcceptExifSection(slot);
+      }
+      break;
+    case kApp13:
+      if (!iptcSection) {
+        iptcSection = &slot;
+        iptcInfo = std::make_unique<TIptcInfo>(*this);
+      }
+      break;
+    case kComment: commentSection = &slot; break;
+    default: break;
+  }
+  return true;
+}
+
+void TImageReader::AcceptExifSection(tSection& slot) {
+  // The identifier is tested by the decoder, so a first APP1 that is no Exif block (XMP, say)
+  // still takes the place of the Exif segment.
+  exifSection = &slot;
+  exifInfo = std::make_unique<TExifInfo>(*this, listMode);
+  SetBuffer(slot.bytes);
+  DecodeExifSegment();
+}
+
+//   length(2) "Exif" 00 00 | "II" or "MM" | 42(2) | IFD0 offset(4) | ...
+//   positions:  1-2  3-8      9-10          11-12   13-16
+// Offsets inside the block count from the byte-order mark at position 9.
+void TImageReader::DecodeExifSegment() {
+  if (!exifInfo) exifInfo = std::make_unique<TExifInfo>(*this, listMode);
+  if (Bytes(3, 5) != "Exif\0"sv) {
+    errorText = "Incorrect Exif header";
+    return;
+  }
+  const std::string_view order = Bytes(9, 2);
+  if (order != "II" && order != "MM") {
+    errorText = "Invalid Exif alignment marker";
+    return;
+  }
+  bigEndian = order == "MM";
+  exifInfo->bigEndian = bigEndian;
+  exifInfo->listing.clear();
+  exifInfo->SetBuffer(buffer);
+  if (!exifInfo->Holds(13, 4)) {
+    errorText = "Illegally sized directory";
+    return;
+  }
+  const std::uint32_t first = exifInfo->Read32(13);
+  const std::int64_t tiffHeader = 9;
+  exifInfo->WalkDirectory(first == 0 ? tiffHeader + 8 : tiffHeader + first, tiffHeader,
+                          static_cast<std::int64_t>(buffer.size()) - 6, kMainDirectory);
+  exifInfo->DeriveFocalLength();
+}
+
+bool TImageReader::ReadTiff(const std::string& path) {
+  const std::unique_ptr<TReadableFile> file = OpenFile(path);
+  TBufferedFile reader(*file);
+  tiffSource = true;
+  bool found = false;
+  try {
+    found = ReadTiffHeader(reader);
+  } catch (...) {
+    found = false;
+  }
+  tiffSource = false;
+  return found;
+}
+
+// The directories of a TIFF-type file are read from a buffer that starts at file offset 8, the
+// usual place of IFD0, whatever offset the header names; so position p holds file offset p + 7.
+bool TImageReader::ReadTiffHeader(TBufferedFile& file) {
+  const std::string order = file.Read(2);
+  if (order != "II" && order != "MM") return false;
+  file.Read(6);
+  tSection& slot = sections[1];
+  slot.bytes = file.Read(kTiffBufferSize);
+  sectionCount = 1;
+  exifSection = &slot;
+  exifInfo = std::make_unique<TExifInfo>(*this, listMode);
+  exifInfo->tiffSource = true;
+  exifInfo->listing.clear();
+  SetBuffer(slot.bytes);
+  exifInfo->SetBuffer(slot.bytes);
+  exifInfo->bigEndian = order == "MM";
+  exifInfo->WalkDirectory(1, -7, static_cast<std::int64_t>(kTiffBufferSize), kMainDirectory);
+  exifInfo->DeriveFocalLength();
+  return true;
+}
+
+}  // namespace kalvero
