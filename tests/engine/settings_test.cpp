@@ -149,7 +149,7 @@ TEST(Settings, NoApplicationDataFolderMeansNothingReadOrWritten) {
   TMemoryFileSystem fs;
   TRecordingHost host;
   TSortEngine engine(host, fs, kClock);
-  const TFixedEnvironment nothing({{"XDG_CONFIG_HOME", "relative/path"}});
+  const TFixedEnvironment nothing(std::map<std::string, std::string>{{"XDG_CONFIG_HOME", "relative/path"}});
   host.cb2 = false;
   engine.LoadSettings(nothing);
   EXPECT_TRUE(host.cb2);
@@ -164,7 +164,7 @@ TEST(Settings, FailedWriteAtCloseChangesNothingOnDisk) {
   fs.FailReplace("config/Vandrel/Kalvero/kalvero.ini", std::errc::no_space_on_device);
   TRecordingHost host;
   TSortEngine engine(host, fs, kClock);
-  const TFixedEnvironment environment({{"XDG_CONFIG_HOME", "/config"}});
+  const TFixedEnvironment environment(std::map<std::string, std::string>{{"XDG_CONFIG_HOME", "/config"}});
   EXPECT_EQ(engine.SaveSettings(environment), std::errc::no_space_on_device);
   EXPECT_EQ(fs.FileContent("config/Vandrel/Kalvero/kalvero.ini"), "[pref]\r\nlng=German\r\n");
 }

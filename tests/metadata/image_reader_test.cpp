@@ -187,7 +187,18 @@ class TCountingFileSystem final : public TFileSystem {
   std::optional<TFileIdentity> FolderIdentity(const std::string& path) const override {
     return inner_.FolderIdentity(path);
   }
+  bool Exists(const std::string& path) const override { return inner_.Exists(path); }
   std::error_code CreateFolder(const std::string&) override { return std::make_error_code(std::errc::read_only_file_system); }
+  std::error_code CopyToNewFile(const std::string&, const std::string&) override {
+    return std::make_error_code(std::errc::read_only_file_system);
+  }
+  std::optional<std::string> ReadWholeFile(const std::string& path, std::uint64_t maxSize,
+                                           std::error_code& error) const override {
+    return inner_.ReadWholeFile(path, maxSize, error);
+  }
+  std::error_code ReplaceFileContent(const std::string&, std::string_view) override {
+    return std::make_error_code(std::errc::read_only_file_system);
+  }
   std::optional<TFileFacts> FileFacts(const std::string& path) const override {
     ++factQueries;
     return inner_.FileFacts(path);
