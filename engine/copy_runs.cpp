@@ -57,9 +57,8 @@ std::optional<TRunSummary> TSortEngine::Button1Click() {
     CreateFolderChain(fileSystem_, run.target);
   }
 
-  dirChange();
-  run.files = fileList_;
-  run.numberWidth = host_.Label5Caption().size();
+  run.files = Scan();
+  run.numberWidth = std::to_string(run.files->size()).size();
 
   const TBusyRun busy(host_);
   if (dateFolders)

@@ -94,7 +94,7 @@ class TSortEngine {
     std::string folderPattern;
     std::string target;
     std::shared_ptr<const TFileList> files;
-    std::size_t numberWidth = 0;
+    std::size_t numberWidth = 0;  // the digits of the count of files, as `Label5` shows it
     TRunSummary summary;
     std::string failedList;  // " path," for each picture not copied
     std::string noDateList;  // " path," for each picture without a valid date
@@ -113,6 +113,10 @@ class TSortEngine {
                    const std::string& name);
   void Report(TRun& run);
   void ShowBox(TMessageKind kind, const std::string& text);
+  // The scan of dirChange; answers the list it built, which a run works on even when a scan
+  // started meanwhile has put another list in force.
+  std::shared_ptr<const TFileList> Scan();
+  void ShowScanResult(const TFileList& files);
   void CollectFiles(std::string folder, const std::string& mask, bool includeSubfolders, TFileList& list,
                     std::set<TFileIdentity>& entered) const;
   void ShowError(const std::string& text);
@@ -123,6 +127,7 @@ class TSortEngine {
   TFileSystem& fileSystem_;
   const TClock& clock_;
   std::shared_ptr<const TFileList> fileList_ = std::make_shared<TFileList>();
+  unsigned scanCount_ = 0;
   bool running_ = false;
 };
 

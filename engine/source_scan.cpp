@@ -9,11 +9,12 @@ void TSortEngine::SetSourceFolder(const std::string& text) {
   dirChange();
 }
 
-void TSortEngine::dirChange() {
+void TSortEngine::dirChange() { Scan(); }
+
+std::shared_ptr<const TFileList> TSortEngine::Scan() {
   host_.SetStatusIcon(TStatusIcon::Scanning, TRepaint::Now);
   host_.SetStatusText(host_.GetText("searchingFolders"));
 
-  // The list is built aside and swapped in, so that nothing sees it half built.
   const std::string folder = host_.DirText();
   const bool includeSubfolders = host_.Cb1Checked();
   TFileList found;
@@ -21,14 +22,22 @@ void TSortEngine::dirChange() {
   TFileList jpegs;
   GetFilesInDirectory(folder, "*.jpeg", includeSubfolders, jpegs);
   found.insert(found.end(), jpegs.begin(), jpegs.end());
-  fileList_ = std::make_shared<const TFileList>(std::move(found));
+  auto scanned = std::make_shared<const TFileList>(std::move(found));
+  fileList_ = scanned;
+  const unsigned scan = ++scanCount_;
 
   host_.ProcessMessages();
 
-  // A scan started while messages were handled has replaced the list; report the list in force.
-  if (!fileList_->empty()) {
-    const std::string count = std::to_string(fileList_->size());
-    host_.SetBarMax(static_cast<int>(fileList_->size()));
+  // A scan started while the messages were handled has put its own list in force and shown it.
+  if (scan == scanCount_) ShowScanResult(*scanned);
+  host_.SetStatusIcon(TStatusIcon::Idle, TRepaint::Later);
+  return scanned;
+}
+
+void TSortEngine::ShowScanResult(const TFileList& files) {
+  if (!files.empty()) {
+    const std::string count = std::to_string(files.size());
+    host_.SetBarMax(static_cast<int>(files.size()));
     host_.SetLabel5Caption(count);
     host_.SetLabel6Caption("", TRepaint::Later);
     host_.SetStatusText(count + host_.GetText("filesFound"));
@@ -37,7 +46,6 @@ void TSortEngine::dirChange() {
     host_.SetLabel5Caption("0");
     host_.SetLabel6Caption("", TRepaint::Later);
   }
-  host_.SetStatusIcon(TStatusIcon::Idle, TRepaint::Later);
 }
 
 void TSortEngine::GetFilesInDirectory(const std::string& folder, const std::string& mask,

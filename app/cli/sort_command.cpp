@@ -6,6 +6,7 @@
 #include "app/cli/sort_options.h"
 #include "engine/error_text.h"
 #include "engine/sort_engine.h"
+#include "platform/application_data_folder.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
 
@@ -13,10 +14,10 @@ namespace kalvero {
 namespace {
 
 int Run(const TSortOptions& options) {
-  TConsoleHost host(options.language, options.answerYes);
+  TConsoleHost host(options.language.value, options.answerYes);
   host.SetDir2Text(options.target);
-  host.SetEdit1Text(options.filePattern);
-  host.SetEdit2Text(options.folderPattern);
+  host.SetEdit1Text(options.filePattern.value);
+  host.SetEdit2Text(options.folderPattern.value);
   host.SetCb1Checked(options.subfolders);
   host.SetCb2Checked(options.dateFolders);
   TSortEngine engine(host, NativeFileSystem(), SystemClock());
@@ -35,8 +36,11 @@ int Run(const TSortOptions& options) {
 }  // namespace
 
 int SortCommand(const std::vector<std::string>& arguments) {
+  // The command line only reads the settings; it never creates or writes them.
+  const TEnvironment& environment = ProcessEnvironment();
+  const auto stored = ReadStoredSettings(NativeFileSystem(), environment);
   std::string error;
-  const auto options = ParseSortOptions(arguments, error);
+  const auto options = ParseSortOptions(arguments, stored, SettingsFilePath(environment).value_or(""), error);
   if (!options) return UsageError(error);
   if (const std::string problem = CheckSortOptions(*options); !problem.empty()) return UsageError(problem);
   return Run(*options);

@@ -50,49 +50,85 @@ bool ReadValue(std::span<const std::string> rest, std::size_t& index, const std:
 
 }  // namespace
 
-std::optional<TSortOptions> ParseSortOptions(const std::vector<std::string>& arguments, std::string& error) {
+namespace {
+
+// The command line's defaults, taken from the stored settings.
+TSortOptions StoredDefaults(const TStoredSettings& stored, const std::string& settingsFile) {
   TSortOptions options;
-  std::vector<std::string> folders;
-  for (std::size_t i = 0; i < arguments.size() && error.empty(); ++i) {
-    const std::string& argument = arguments[i];
-    if (ReadValue(arguments, i, "--pattern", options.filePattern, error) ||
-        ReadValue(arguments, i, "--folder-pattern", options.folderPattern, error) ||
-        ReadValue(arguments, i, "--language", options.language, error))
-      continue;
-    if (argument == "--date-folders" || argument == "--no-date-folders")
-      options.dateFolders = argument == "--date-folders";
-    else if (argument == "--subfolders" || argument == "--no-subfolders")
-      options.subfolders = argument == "--subfolders";
-    else if (argument == "--yes")
-      options.answerYes = true;
-    else if (argument.starts_with("--"))
-      error = "unknown option " + argument;
-    else
-      folders.push_back(argument);
+  const auto origin = [&settingsFile](const char* key) { return std::string("\"") + key + "\" in " + settingsFile; };
+  options.filePattern = {stored.filePattern, origin("file")};
+  options.folderPattern = {stored.folderPattern, origin("folder")};
+  options.language = {stored.language, origin("lng")};
+  options.dateFolders = stored.createDateFolders;
+  options.subfolders = stored.includeSubfolders;
+  options.source = stored.source;
+  options.target = stored.target;
+  return options;
+}
+
+// Reads one option into `options`; false when the argument is no option.
+bool ReadOption(const std::vector<std::string>& arguments, std::size_t& i, TSortOptions& options,
+                std::string& error) {
+  for (auto [name, value] : {std::pair{"--pattern", &options.filePattern},
+                             std::pair{"--folder-pattern", &options.folderPattern},
+                             std::pair{"--language", &options.language}}) {
+    if (ReadValue(arguments, i, name, value->value, error)) {
+      value->origin = name;
+      return true;
+    }
   }
-  if (error.empty() && folders.size() != 2) error = "sort needs a SOURCE and a TARGET folder";
+  const std::string& argument = arguments[i];
+  if (argument == "--date-folders" || argument == "--no-date-folders")
+    options.dateFolders = argument == "--date-folders";
+  else if (argument == "--subfolders" || argument == "--no-subfolders")
+    options.subfolders = argument == "--subfolders";
+  else if (argument == "--yes")
+    options.answerYes = true;
+  else if (argument.starts_with("--"))
+    error = "unknown option " + argument;
+  else
+    return false;
+  return true;
+}
+
+}  // namespace
+
+std::optional<TSortOptions> ParseSortOptions(const std::vector<std::string>& arguments,
+                                             const std::optional<TStoredSettings>& stored,
+                                             const std::string& settingsFile, std::string& error) {
+  TSortOptions options = stored ? StoredDefaults(*stored, settingsFile) : TSortOptions();
+  std::vector<std::string> folders;
+  for (std::size_t i = 0; i < arguments.size() && error.empty(); ++i)
+    if (!ReadOption(arguments, i, options, error)) folders.push_back(arguments[i]);
+  if (error.empty() && folders.size() == 2) {
+    options.source = folders[0];
+    options.target = folders[1];
+  } else if (error.empty() && (folders.size() == 1 || folders.size() > 2 || !stored)) {
+    error = stored ? "give both SOURCE and TARGET, or neither to take the stored folders"
+                   : "sort needs a SOURCE and a TARGET folder";
+  }
   if (!error.empty()) return std::nullopt;
-  options.source = folders[0];
-  options.target = folders[1];
   return options;
 }
 
 std::string CheckSortOptions(const TSortOptions& options) {
-  if (!IsKnownLanguage(options.language))
-    return "--language: no texts for \"" + options.language + "\"; choose German, English, French or Spanish";
-  if (CharacterCount(options.folderPattern) > kFolderPatternMaxLength)
-    return "--folder-pattern: at most 10 characters";
-  for (const auto& [option, pattern] : {std::pair{"--pattern", &options.filePattern},
-                                        std::pair{"--folder-pattern", &options.folderPattern}}) {
-    if (HoldsRefusedKey(*pattern))
-      return std::string(option) + ": a pattern cannot hold any of  \" * / : < > ? \\ |";
+  const auto& [language, languageOrigin] = options.language;
+  if (!IsKnownLanguage(language))
+    return languageOrigin + ": no texts for \"" + language + "\"; choose German, English, French or Spanish";
+  const auto& [folderPattern, folderOrigin] = options.folderPattern;
+  const auto& [filePattern, fileOrigin] = options.filePattern;
+  if (CharacterCount(folderPattern) > kFolderPatternMaxLength)
+    return folderOrigin + ": a folder pattern has at most 10 characters";
+  for (const TOptionValue* pattern : {&options.filePattern, &options.folderPattern}) {
+    if (HoldsRefusedKey(pattern->value))
+      return pattern->origin + ": a pattern cannot hold any of  \" * / : < > ? \\ |";
   }
   // With every token filled, each pattern must still make one name inside its folder.
   const std::string sampleDate = "2004:08:07 16:45:33";
-  if (!IsSinglePathComponent(ReplaceToken(BuildTimesInString(options.filePattern, sampleDate), "FFF", "0") + ".jpg"))
-    return "--pattern: the names it makes are no plain file names";
-  if (options.dateFolders && !IsSinglePathComponent(BuildFolderName(options.folderPattern, sampleDate)))
-    return "--folder-pattern: the names it makes are no plain folder names";
+  if (!IsSinglePathComponent(ReplaceToken(BuildTimesInString(filePattern, sampleDate), "FFF", "0") + ".jpg"))
+    return fileOrigin + ": the names it makes are no plain file names";
+  if (options.dateFolders && !IsSinglePathComponent(BuildFolderName(folderPattern, sampleDate)))
+    return folderOrigin + ": the names it makes are no plain folder names";
   return {};
 }
 

@@ -1,27 +1,39 @@
 #pragma once
 
-// The options of `kalvero sort` and their checks.
+// The options of `kalvero sort`, their defaults from the stored settings, and their checks.
 
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "engine/settings.h"
+
 namespace kalvero {
+
+// A value and where it came from ("--pattern", or the key in the settings file), for messages.
+struct TOptionValue {
+  std::string value;
+  std::string origin;
+};
 
 struct TSortOptions {
   std::string source;
   std::string target;
-  std::string filePattern = "DD.MM.YYYY - HH.NN.SS";
-  std::string folderPattern = "YYYY.MM.DD";
+  TOptionValue filePattern{"DD.MM.YYYY - HH.NN.SS", "--pattern"};
+  TOptionValue folderPattern{"YYYY.MM.DD", "--folder-pattern"};
+  TOptionValue language{"English", "--language"};
   bool dateFolders = true;
   bool subfolders = true;
-  std::string language = "English";
   bool answerYes = false;
 };
 
-// Reads the arguments after "sort". On a usage error answers nothing and sets `error` to a
-// message for the user.
-std::optional<TSortOptions> ParseSortOptions(const std::vector<std::string>& arguments, std::string& error);
+// Reads the arguments after "sort". Every value the command line leaves out comes from the stored
+// settings when there are any (`settingsFile` names their file in messages), else from the
+// program's defaults; the folders are given both or neither, and neither only with stored
+// settings. On a usage error answers nothing and sets `error` to a message for the user.
+std::optional<TSortOptions> ParseSortOptions(const std::vector<std::string>& arguments,
+                                             const std::optional<TStoredSettings>& stored,
+                                             const std::string& settingsFile, std::string& error);
 
 // The reason why the options cannot be used, or the empty text: a language no script has, a
 // folder pattern longer than its field takes, a pattern holding a character the pattern fields

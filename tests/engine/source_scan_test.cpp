@@ -132,7 +132,7 @@ TEST(SourceScan, SettingTheSameSourceFolderStartsNoScan) {
   EXPECT_EQ(host.label5, "0");
 }
 
-TEST(SourceScan, ReentryWhileMessagesAreProcessedLeavesTheLatestList) {
+TEST(SourceScan, ScanStartedWhileMessagesAreHandledIsTheOneInForce) {
   TMemoryFileSystem fs;
   fs.AddFile("one/a.jpg", "");
   fs.AddFile("two/b.jpg", "");

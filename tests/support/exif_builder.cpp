@@ -105,6 +105,11 @@ std::string JpegFile(const std::vector<std::string>& segments) {
   return file + JpegSegment(0xDA, "scan header") + "\x12\x34\x56" + "\xFF\xD9";
 }
 
+std::string PictureTakenAt(std::string_view dateTime) {
+  if (dateTime.empty()) return JpegFile({JpegSegment(0xE0, std::string("JFIF\0\1\1", 7))});
+  return JpegFile({ExifSegment(TTiffBuilder().Ascii(0, 0x0132, dateTime).Build())});
+}
+
 std::string CameraTiff(bool bigEndian) {
   TTiffBuilder tiff(bigEndian);
   const int exif = tiff.AddDirectory();

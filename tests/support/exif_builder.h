@@ -74,6 +74,10 @@ std::string ExifSegment(std::string_view tiff);
 // Start of image, the segments, then a start of scan with some scan data and the end of image.
 std::string JpegFile(const std::vector<std::string>& segments);
 
+// A camera JPEG whose only date is DateTime in IFD0, written as given (its terminating zero
+// added), or with no Exif segment at all when `dateTime` is empty.
+std::string PictureTakenAt(std::string_view dateTime);
+
 // The usual test block: IFD0 with Make, Model and DateTime, and an Exif directory with
 // DateTimeOriginal and DateTimeDigitized.
 std::string CameraTiff(bool bigEndian);

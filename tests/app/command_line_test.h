@@ -1,0 +1,44 @@
+#pragma once
+
+// Runs the `kalvero` command line as a script would, in a temporary folder, with its own empty
+// application-data folder, so that no user's settings take part.
+
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/support/run_program.h"
+#include "tests/support/temp_folder.h"
+
+namespace kalvero {
+
+class CommandLineTest : public testing::Test {
+ protected:
+  TProgramResult Kalvero(std::vector<std::string> arguments) const {
+    arguments.insert(arguments.begin(), KALVERO_PROGRAM);
+    return RunProgram(arguments, work.Path(), {{"XDG_CONFIG_HOME", appData.Path()}, {"HOME", appData.Path()}});
+  }
+
+  static std::string Content(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream content;
+    content << in.rdbuf();
+    return content.str();
+  }
+
+  static std::int64_t LastWrite(const std::string& path) {
+    struct stat status {};
+    ::stat(path.c_str(), &status);
+    return std::int64_t{status.st_mtim.tv_sec} * 1'000'000'000 + status.st_mtim.tv_nsec;
+  }
+
+  TTempFolder work;
+  TTempFolder appData;
+};
+
+}  // namespace kalvero

@@ -1,0 +1,286 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/error_text.h"
+#include "engine/sort_engine.h"
+#include "platform/memory_file_system.h"
+#include "tests/support/exif_builder.h"
+#include "tests/support/fixed_clock.h"
+#include "tests/support/recording_host.h"
+
+namespace kalvero {
+namespace {
+
+const TFixedClock kClock({2026, 12, 9, 10, 30, 0});
+
+// Copy runs over an in-memory tree: pictures under "src", the target "t".
+class CopyRunTest : public testing::Test {
+ protected:
+  CopyRunTest() {
+    host.dir2 = "t";
+    fs.AddFolder("t");
+  }
+
+  void AddPicture(const std::string& name, const std::string& dateTime) {
+    fs.AddFile("src/" + name, PictureTakenAt(dateTime), 1'000'000'007);
+    sources.push_back("src/" + name);
+  }
+
+  std::optional<TRunSummary> Run() {
+    engine.SetSourceFolder("src");
+    return engine.Button1Click();
+  }
+
+  // The names in a folder of the target.
+  std::vector<std::string> Listing(const std::string& folder = "t") const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs.ListFolder(folder)) names.push_back(entry.name);
+    return names;
+  }
+
+  void ExpectSourcesUntouched() const {
+    for (const std::string& source : sources) {
+      EXPECT_TRUE(fs.FileContent(source).has_value()) << source;
+      EXPECT_EQ(fs.FileFacts(source)->lastWriteNanoseconds, 1'000'000'007) << source;
+    }
+  }
+
+  // The texts of the boxes shown, in order.
+  std::vector<std::string> Boxes() const {
+    std::vector<std::string> texts;
+    for (const auto& message : host.messages) texts.push_back(message.text);
+    return texts;
+  }
+
+  int HighestBarPosition() const {
+    int highest = 0;
+    for (const std::string& event : host.events)
+      if (event.starts_with("bar=")) highest = std::max(highest, std::stoi(event.substr(4)));
+    return highest;
+  }
+
+  TMemoryFileSystem fs;
+  TRecordingHost host{"German"};
+  TSortEngine engine{host, fs, kClock};
+  std::vector<std::string> sources;
+};
+
+TEST_F(CopyRunTest, FlatRunByTimeReportsEveryStep) {
+  host.cb2 = false;
+  AddPicture("a.jpg", "2004:08:07 16:45:33");
+  AddPicture("b.jpg", "2004:08:07 16:45:34");
+  host.events.clear();
+  const auto summary = Run();
+  ASSERT_TRUE(summary.has_value());
+  EXPECT_EQ(summary->copied, 2);
+  EXPECT_EQ(Listing(), (std::vector<std::string>{"07.08.2004 - 16.45.33.jpg", "07.08.2004 - 16.45.34.jpg"}));
+  const std::vector<std::string> runEvents(std::find(host.events.begin(), host.events.end(), "cursor=busy"),
+                                           host.events.end());
+  EXPECT_EQ(runEvents, (std::vector<std::string>{"cursor=busy", "process", "icon=3 now",
+                                                 "status=Dateien werden kopiert ...", "bar=1", "Label6=1 now",
+                                                 "bar=2", "Label6=2 now", "icon=0 now",
+                                                 "status=2 Dateien kopiert!", "cursor=default", "bar=0"}));
+  EXPECT_EQ(fs.FileFacts("t/07.08.2004 - 16.45.33.jpg")->lastWriteNanoseconds, 1'000'000'007);
+  ExpectSourcesUntouched();
+}
+
+TEST_F(CopyRunTest, SecondPictureOfTheSameSecondIsNotCopiedAndNothingIsReplaced) {
+  host.cb2 = false;
+  AddPicture("a.jpg", "2004:08:07 16:45:33");
+  fs.AddFile("src/b.jpg", PictureTakenAt("2004:08:07 16:45:33") + "other bytes", 1'000'000'007);
+  sources.push_back("src/b.jpg");
+  const auto summary = Run();
+  EXPECT_EQ(summary->copied, 1);
+  EXPECT_EQ(summary->failed, 1);
+  EXPECT_EQ(fs.FileContent("t/07.08.2004 - 16.45.33.jpg"), fs.FileContent("src/a.jpg"));
+  EXPECT_EQ(Boxes(), std::vector<std::string>{"Folgende Dateien konnten nicht kopiert werden:  src/b.jpg"});
+  EXPECT_EQ(host.statusText, "Dateien werden kopiert ...");
+  ExpectSourcesUntouched();
+}
+
+TEST_F(CopyRunTest, SecondRunIntoTheSameTargetListsEveryPicture) {
+  host.cb2 = false;
+  AddPicture("a.jpg", "2004:08:07 16:45:33");
+  AddPicture("b.jpeg", "2005:01:02 03:04:05");
+  Run();
+  host.messages.clear();
+  const auto summary = Run();
+  EXPECT_EQ(summary->copied, 0);
+  EXPECT_EQ(Boxes(), std::vector<std::string>{"Folgende Dateien konnten nicht kopiert werden:  src/a.jpg, src/b.jpeg"});
+  EXPECT_EQ(host.statusText, "Dateien werden kopiert ...");
+  EXPECT_EQ(host.label6, "") << "the run's own scan emptied it and nothing was copied";
+}
+
+TEST_F(CopyRunTest, NumberedRunStartsAtZeroWithTheWidthOfTheCount) {
+  host.cb2 = false;
+  host.edit1 = "FFF";
+  for (int i = 0; i < 12; ++i) AddPicture("p" + std::to_string(100 + i) + ".jpg", "");
+  const auto summary = Run();
+  EXPECT_EQ(summary->copied, 12);
+  EXPECT_EQ(summary->undated, 0) << "a numbered run without date tokens reads no dates";
+  const auto names = Listing();
+  ASSERT_EQ(names.size(), 12u);
+  EXPECT_EQ(names.front(), "00.jpg");
+  EXPECT_EQ(names.back(), "11.jpg");
+  EXPECT_EQ(fs.FileContent("t/03.jpg"), fs.FileContent("src/p103.jpg"));
+}
+
+TEST_F(CopyRunTest, NumberedRunWithDateSkipsUndatedPicturesButKeepsTheirNumbers) {
+  host.cb2 = false;
+  host.edit1 = "YYYY-FFF";
+  AddPicture("a.jpg", "2004:08:07 16:45:33");
+  AddPicture("b.jpg", "2004:08:08 10:00:00");
+  AddPicture("c.jpg", "");
+  for (int i = 0; i < 7; ++i) AddPicture("d" + std::to_string(i) + ".jpg", "2004:09:01 10:00:0" + std::to_string(i));
+  const auto summary = Run();
+  EXPECT_EQ(summary->copied, 9);
+  EXPECT_EQ(summary->undated, 1);
+  const auto names = Listing();
+  EXPECT_EQ(std::vector<std::string>(names.begin(), names.begin() + 4),
+            (std::vector<std::string>{"2004-00.jpg", "2004-01.jpg", "2004-03.jpg", "2004-04.jpg"}));
+  EXPECT_EQ(Boxes(), std::vector<std::string>{"Folgende Dateien enthalten keine oder falsche Exif-Daten:  src/c.jpg"});
+  EXPECT_EQ(HighestBarPosition(), 9) << "one short of the 10 found";
+}
+
+TEST_F(CopyRunTest, NumberedRunWithoutDateKeepsTimeTokensAsTyped) {
+  host.cb2 = false;
+  host.edit1 = "Bild HH FFF";
+  for (int i = 0; i < 5; ++i) AddPicture(std::string(1, char('a' + i)) + ".jpg", "");
+  Run();
+  EXPECT_EQ(Listing(), (std::vector<std::string>{"Bild HH 0.jpg", "Bild HH 1.jpg", "Bild HH 2.jpg", "Bild HH 3.jpg",
+                                                 "Bild HH 4.jpg"}));
+}
+
+TEST_F(CopyRunTest, FolderRunMakesOneFolderPerDateAndCopiesIntoIt) {
+  host.edit2 = "YYYY";
+  AddPicture("a.jpg", "2004:08:07 16:45:33");
+  AddPicture("b.JPEG", "2005:01:02 03:04:05");
+  AddPicture("c.jpg", "");
+  host.events.clear();
+  const auto summary = Run();
+  EXPECT_EQ(summary->copied, 2);
+  EXPECT_EQ(Listing(), (std::vector<std::string>{"2004", "2005"}));
+  EXPECT_EQ(Listing("t/2005"), std::vector<std::string>{"02.01.2005 - 03.04.05.jpg"});
+  EXPECT_EQ(Listing("t/2004"), std::vector<std::string>{"07.08.2004 - 16.45.33.jpg"});
+  const auto folders = std::find(host.events.begin(), host.events.end(), "icon=2 now");
+  ASSERT_NE(folders, host.events.end());
+  EXPECT_EQ(*(folders + 1), "status=Ordnerstruktur wird erstellt ...");
+  EXPECT_EQ(HighestBarPosition(), 2);
+  EXPECT_EQ(Boxes(), std::vector<std::string>{"Folgende Dateien enthalten keine oder falsche Exif-Daten:  src/c.jpg"});
+  ExpectSourcesUntouched();
+}
+
+TEST_F(CopyRunTest, DateFolderThatCannotBeMadeStopsTheRunAndRestoresTheCursor) {
+  fs.AddFile("t/2004.08.07", "a file where the folder should go");
+  AddPicture("a.jpg", "2004:08:07 16:45:33");
+  try {
+    Run();
+    FAIL() << "the run went on";
+  } catch (const ERunError& error) {
+    EXPECT_EQ(ErrorBoxText(error.what()), "Cannot create the folder \"t/2004.08.07\": File exists.");
+  }
+  EXPECT_EQ(host.events.back(), "bar=0");
+  EXPECT_FALSE(host.busyCursor);
+  EXPECT_TRUE(host.messages.empty()) << "no report";
+  EXPECT_EQ(host.statusText, "Ordnerstruktur wird erstellt ...");
+}
+
+TEST_F(CopyRunTest, MissingTargetIsAnnouncedThenMadeWithItsParents) {
+  host.cb2 = false;
+  host.dir2 = "new/deep/target";
+  AddPicture("a.jpg", "2004:08:07 16:45:33");
+  Run();
+  ASSERT_FALSE(host.messages.empty());
+  EXPECT_EQ(host.messages[0].kind, TMessageKind::Information);
+  EXPECT_EQ(host.messages[0].text,
+            "Das Verzeichnis \"new/deep/target\" existiert nicht.\r\nEs wird automatisch erstellt!");
+  EXPECT_EQ(Listing("new/deep/target"), std::vector<std::string>{"07.08.2004 - 16.45.33.jpg"});
+}
+
+TEST_F(CopyRunTest, TargetEndingInASeparatorStillReceivesTheCopies) {
+  host.cb2 = false;
+  host.dir2 = "t/";
+  AddPicture("a.jpg", "2004:08:07 16:45:33");
+  EXPECT_EQ(Run()->copied, 1);
+  EXPECT_EQ(Listing(), std::vector<std::string>{"07.08.2004 - 16.45.33.jpg"});
+}
+
+TEST_F(CopyRunTest, DateTextThatWouldLeaveTheTargetIsAFailedCopy) {
+  host.cb2 = false;
+  host.edit1 = "YYYYMMDDHHNNSS";
+  fs.AddFolder("outside");
+  AddPicture("a.jpg", "2004:08:07 ..:/.:./");
+  AddPicture("b.jpg", "2004:08:07 10:00:00");
+  const auto summary = Run();
+  EXPECT_EQ(summary->failed, 1);
+  EXPECT_EQ(Listing(), std::vector<std::string>{"20040807100000.jpg"});
+  EXPECT_TRUE(Listing("outside").empty());
+  EXPECT_EQ(Listing(""), (std::vector<std::string>{"outside", "src", "t"})) << "nothing new beside the target";
+}
+
+TEST_F(CopyRunTest, InjectedCopyFailureIsListedAndLeavesNoFile) {
+  host.cb2 = false;
+  AddPicture("a.jpg", "2004:08:07 16:45:33");
+  fs.FailCopyTo("t/07.08.2004 - 16.45.33.jpg", std::errc::no_space_on_device);
+  EXPECT_EQ(Run()->failed, 1);
+  EXPECT_TRUE(Listing().empty());
+}
+
+TEST_F(CopyRunTest, RefusedChecksStartNoRun) {
+  host.cb2 = false;
+  host.edit1 = "Bild";
+  AddPicture("a.jpg", "2004:08:07 16:45:33");
+  EXPECT_FALSE(Run().has_value());
+  EXPECT_TRUE(Listing().empty());
+  EXPECT_FALSE(std::ranges::count(host.events, "cursor=busy"));
+}
+
+TEST_F(CopyRunTest, EnglishReportTexts) {
+  TRecordingHost english("English");
+  TSortEngine englishEngine(english, fs, kClock);
+  english.cb2 = false;
+  english.dir2 = "t";
+  AddPicture("a.jpg", "2004:08:07 16:45:33");
+  AddPicture("b.jpg", "2004:08:07 16:45:33");
+  AddPicture("c.jpg", "");
+  englishEngine.SetSourceFolder("src");
+  englishEngine.Button1Click();
+  ASSERT_EQ(english.messages.size(), 2u);
+  EXPECT_EQ(english.messages[0].text, "The following files could not be copied:  src/b.jpg");
+  EXPECT_EQ(english.messages[1].text, "The following files do not contain or wrong Exif data:  src/c.jpg");
+  EXPECT_EQ(english.statusText, "Copy files ...");
+  fs.AddFile("more/d.jpg", PictureTakenAt("2006:01:01 00:00:00"));
+  englishEngine.SetSourceFolder("more");
+  englishEngine.Button1Click();
+  EXPECT_EQ(english.statusText, "1 files copied!");
+}
+
+TEST_F(CopyRunTest, MessagesHandledDuringTheRunCannotChangeIt) {
+  host.cb2 = false;
+  AddPicture("a.jpg", "2004:08:07 16:45:33");
+  AddPicture("b.jpg", "2004:08:07 16:45:34");
+  fs.AddFile("other/x.jpg", PictureTakenAt("2010:01:01 00:00:00"));
+  engine.SetSourceFolder("src");
+  int nestedClicks = 0;
+  bool handling = false;
+  host.onProcessMessages = [&] {
+    // A second click, a keystroke in the source field and a new pattern arrive mid-run (the
+    // messages of a nested scan are the same queue, so they are not handled twice).
+    if (std::exchange(handling, true)) return;
+    nestedClicks += engine.Button1Click().has_value();
+    engine.SetSourceFolder(host.dir == "src" ? "other" : "src");
+    host.edit1 = "FFF";
+    handling = false;
+  };
+  const auto summary = engine.Button1Click();
+  EXPECT_EQ(nestedClicks, 0);
+  EXPECT_EQ(summary->copied, 2);
+  EXPECT_EQ(Listing(), (std::vector<std::string>{"07.08.2004 - 16.45.33.jpg", "07.08.2004 - 16.45.34.jpg"}));
+}
+
+}  // namespace
+}  // namespace kalvero
