@@ -17,27 +17,26 @@ void AppendFromFile(TReadableFile& file, std::string& into, std::size_t count) {
 }  // namespace
 
 bool TBufferedFile::Refill() {
-  chunk_.clear();
   position_ = 0;
-  AppendFromFile(file_, chunk_, kChunkSize);
-  return !chunk_.empty();
+  chunkSize_ = file_.Read(std::as_writable_bytes(std::span(chunk_.get(), kChunkSize)));
+  return chunkSize_ > 0;
 }
 
 std::optional<std::uint8_t> TBufferedFile::ReadByte() {
-  if (position_ == chunk_.size() && !Refill()) return std::nullopt;
+  if (position_ == chunkSize_ && !Refill()) return std::nullopt;
   return static_cast<std::uint8_t>(chunk_[position_++]);
 }
 
 std::string TBufferedFile::Read(std::size_t count) {
-  const std::size_t buffered = std::min(count, chunk_.size() - position_);
-  std::string bytes = chunk_.substr(position_, buffered);
+  const std::size_t buffered = std::min(count, chunkSize_ - position_);
+  std::string bytes(chunk_.get() + position_, buffered);
   position_ += buffered;
   const std::size_t missing = count - buffered;
   if (missing >= kChunkSize) {
     AppendFromFile(file_, bytes, missing);
   } else if (missing > 0 && Refill()) {
-    const std::size_t taken = std::min(missing, chunk_.size());
-    bytes.append(chunk_, 0, taken);
+    const std::size_t taken = std::min(missing, chunkSize_);
+    bytes.append(chunk_.get(), taken);
     position_ = taken;
   }
   return bytes;

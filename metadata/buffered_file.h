@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -30,7 +31,8 @@ class TBufferedFile {
   static constexpr std::size_t kChunkSize = 16 * 1024;
 
   TReadableFile& file_;
-  std::string chunk_;
+  std::unique_ptr<char[]> chunk_ = std::make_unique_for_overwrite<char[]>(kChunkSize);
+  std::size_t chunkSize_ = 0;  // bytes of `chunk_` that hold file data
   std::size_t position_ = 0;
 };
 

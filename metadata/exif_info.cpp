@@ -109,7 +109,7 @@ bool TExifInfo::WalkEntry(std::int64_t position, std::int64_t base, std::int64_t
   if (Lists(listMode)) {
     entry = FindTagById(value.tag, kind);
     text = DisplayText(value, entry);
-    listing += "\r\n" + entry.description + " = " + text;
+    listing.append("\r\n").append(entry.description).append(" = ").append(text);
   }
   ApplyTagAction(value, text, base, length);
   if (listMode == 255) {
@@ -236,7 +236,7 @@ void TExifInfo::DeriveFocalLength() {
   TTagEntry entry = MainCatalogue()[static_cast<std::size_t>(CatalogueIndex("FocalLengthIn35mmFilm"))];
   entry.text = FormatText("%5.2f", {focalLength * kFilmDiagonal / std::hypot(ccdWidth, ccdHeight)});
   tagList.push_back(entry);
-  listing += "\r\n" + entry.description + " = " + entry.text;
+  listing.append("\r\n").append(entry.description).append(" = ").append(entry.text);
 }
 
 }  // namespace kalvero

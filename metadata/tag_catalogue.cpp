@@ -1,6 +1,7 @@
 #include "metadata/tag_catalogue.h"
 
 #include <algorithm>
+#include <deque>
 #include <vector>
 
 #include "metadata/tag_table.h"
@@ -11,46 +12,70 @@ namespace {
 
 bool IsCapital(char c) { return c >= 'A' && c <= 'Z'; }
 
-std::vector<TTagEntry> BuildTable(std::span<const TCatalogueRow> rows) {
-  std::vector<TTagEntry> table;
-  table.reserve(rows.size());
-  for (const TCatalogueRow& row : rows) {
-    TTagEntry& entry = table.emplace_back();
-    entry.tag = row.tag;
-    entry.name = row.name;
-    entry.description = row.description.empty() ? SplitWords(row.name) : std::string(row.description);
-    entry.codes = row.codes;
-    entry.formatString = row.formatString;
-    entry.decoder = row.decoder;
+// One table of the catalogue, with the display names made for it and an index by tag number.
+class TCatalogueTable {
+ public:
+  explicit TCatalogueTable(std::span<const TCatalogueRow> rows) {
+    entries_.reserve(rows.size());
+    for (const TCatalogueRow& row : rows) {
+      TTagEntry& entry = entries_.emplace_back();
+      entry.tag = row.tag;
+      entry.name = row.name;
+      entry.description = row.description.empty() ? madeNames_.emplace_back(SplitWords(row.name)) : row.description;
+      entry.codes = row.codes;
+      entry.formatString = row.formatString;
+      entry.decoder = row.decoder;
+    }
+    for (std::size_t i = 0; i < entries_.size(); ++i) byTag_.push_back({entries_[i].tag, i});
+    // Stable, so that of two rows with one tag number the first in table order is found.
+    std::ranges::stable_sort(byTag_, {}, &TTagIndex::tag);
   }
+
+  std::span<const TTagEntry> Entries() const { return entries_; }
+
+  // The first row of `tag` among the first `count` rows; null when there is none.
+  const TTagEntry* Find(std::uint16_t tag, std::size_t count) const {
+    auto found = std::ranges::lower_bound(byTag_, tag, {}, &TTagIndex::tag);
+    for (; found != byTag_.end() && found->tag == tag; ++found)
+      if (found->row < count) return &entries_[found->row];
+    return nullptr;
+  }
+
+ private:
+  struct TTagIndex {
+    std::uint16_t tag;
+    std::size_t row;
+  };
+
+  std::vector<TTagEntry> entries_;
+  std::deque<std::string> madeNames_;  // the display names the entries view; a deque never moves them
+  std::vector<TTagIndex> byTag_;
+};
+
+const TCatalogueTable& MainTable() {
+  static const TCatalogueTable table(MainTagRows());
   return table;
 }
 
-const std::vector<TTagEntry>& MainTable() {
-  static const std::vector<TTagEntry> table = BuildTable(MainTagRows());
-  return table;
-}
-
-const std::vector<TTagEntry>& GpsTable() {
-  static const std::vector<TTagEntry> table = BuildTable(GpsTagRows());
+const TCatalogueTable& GpsTable() {
+  static const TCatalogueTable table(GpsTagRows());
   return table;
 }
 
 // The main table without its closing "Unknown" row.
-std::span<const TTagEntry> MainTagEntries() { return std::span(MainTable()).first(MainTable().size() - 1); }
+std::span<const TTagEntry> MainTagEntries() { return MainTable().Entries().first(MainTable().Entries().size() - 1); }
 
 }  // namespace
 
-std::span<const TTagEntry> MainCatalogue() { return MainTable(); }
+std::span<const TTagEntry> MainCatalogue() { return MainTable().Entries(); }
 
-std::span<const TTagEntry> GpsCatalogue() { return GpsTable(); }
+std::span<const TTagEntry> GpsCatalogue() { return GpsTable().Entries(); }
 
-TTagEntry FindTagById(std::uint16_t tag, int kind) {
-  std::span<const TTagEntry> rows;
-  if (kind == kMainDirectory) rows = MainTagEntries();
-  if (kind == kGpsDirectory) rows = GpsTable();
-  const auto found = std::ranges::find(rows, tag, &TTagEntry::tag);
-  return found != rows.end() ? *found : MainTable().back();
+const TTagEntry& FindTagById(std::uint16_t tag, int kind) {
+  const TTagEntry* found = nullptr;
+  if (kind == kMainDirectory) found = MainTable().Find(tag, MainTagEntries().size());
+  if (kind == kGpsDirectory) found = GpsTable().Find(tag, GpsTable().Entries().size());
+  return found != nullptr ? *found : MainTable().Entries().back();
 }
 
 int CatalogueIndex(std::string_view name) {

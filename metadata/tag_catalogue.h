@@ -22,9 +22,9 @@ std::span<const TTagEntry> MainCatalogue();
 // The GPS table.
 std::span<const TTagEntry> GpsCatalogue();
 
-// The row of `tag` in the table of directory `kind`; a copy of the "Unknown" row when that table
-// has no such tag or the kind is neither.
-TTagEntry FindTagById(std::uint16_t tag, int kind);
+// The first row of `tag` in the table of directory `kind`; the "Unknown" row when that table has
+// no such tag or the kind is neither.
+const TTagEntry& FindTagById(std::uint16_t tag, int kind);
 
 // The index of the first tag row of the main table whose name equals `name`, A-Z compared
 // without regard to case; -1 when there is none.

@@ -12,17 +12,19 @@ namespace kalvero {
 // It throws EDecodeError for a text it cannot read.
 using TValueDecoder = std::string (*)(std::string_view text);
 
+// The catalogue's texts are views of the process-wide catalogue, which lives until the process
+// ends, so an entry copies them without allocating.
 struct TTagEntry {
   std::uint16_t format = 0;  // TIFF value type (1 to 12); 0 in catalogue rows
   std::uint16_t tag = 0;
-  std::string name;         // key name, such as "DateTimeOriginal"
-  std::string description;  // display name
-  std::string codes;        // "value:label" pairs joined by commas, or empty
-  std::string text;         // display text of the value (list entries only)
-  std::string raw;          // the value's bytes as stored (list entries only)
-  std::int64_t position = 0;  // of `raw` in the segment, counted from 1 (list entries only)
-  std::string formatString;   // display pattern, or empty
-  std::int64_t size = 0;      // bytes in `raw` (list entries only)
+  std::string_view name;         // key name, such as "DateTimeOriginal"
+  std::string_view description;  // display name
+  std::string_view codes;        // "value:label" pairs joined by commas, or empty
+  std::string text;              // display text of the value (list entries only)
+  std::string raw;               // the value's bytes as stored (list entries only)
+  std::int64_t position = 0;     // of `raw` in the segment, counted from 1 (list entries only)
+  std::string_view formatString;  // display pattern, or empty
+  std::int64_t size = 0;          // bytes in `raw` (list entries only)
   TValueDecoder decoder = nullptr;
 };
 

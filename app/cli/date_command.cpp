@@ -12,8 +12,10 @@ int DateCommand(const std::vector<std::string>& files) {
   int status = kExitSuccess;
   std::string out;
   for (const std::string& file : files) {
-    if (!fileSystem.Exists(file)) status = kExitReported;
-    out.append(readdatefromexif(fileSystem, file)).append(1, '\t').append(file).append(1, '\n');
+    const std::string date = readdatefromexif(fileSystem, file);
+    // Only a file without a date can be missing; the test costs a query, so it waits till then.
+    if (date.empty() && !fileSystem.Exists(file)) status = kExitReported;
+    out.append(date).append(1, '\t').append(file).append(1, '\n');
     // Written in blocks: the command is called for thousands of files by scripts.
     if (out.size() >= 1 << 16) {
       std::fwrite(out.data(), 1, out.size(), stdout);

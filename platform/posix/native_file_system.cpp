@@ -27,21 +27,26 @@ TFileIdentity IdentityOf(const struct stat& status) {
 
 class TPosixReadableFile final : public TReadableFile {
  public:
-  explicit TPosixReadableFile(TDescriptor fd) : fd_(std::move(fd)) {}
+  TPosixReadableFile(TDescriptor fd, std::uint64_t size) : fd_(std::move(fd)), size_(size) {}
 
   std::size_t Read(std::span<std::byte> into) override {
     std::size_t done = 0;
-    while (done < into.size()) {
+    // Reading stops at the size the file had when it was opened, which saves the read that
+    // would only find the end of a small file.
+    while (done < into.size() && position_ < size_) {
       const ssize_t got = ::read(fd_.Get(), into.data() + done, into.size() - done);
       if (got < 0 && errno == EINTR) continue;
       if (got <= 0) break;
       done += static_cast<std::size_t>(got);
+      position_ += static_cast<std::uint64_t>(got);
     }
     return done;
   }
 
  private:
   TDescriptor fd_;
+  std::uint64_t size_;
+  std::uint64_t position_ = 0;
 };
 
 // Classifies one directory entry, following links; none for anything but a folder or a regular
@@ -60,7 +65,7 @@ std::optional<TFolderEntry> ClassifyEntry(int folderFd, const dirent& entry) {
 
 }  // namespace
 
-TDescriptor OpenRegularFile(const std::string& path, std::error_code& error) {
+TDescriptor OpenRegularFile(const std::string& path, std::error_code& error, std::uint64_t* size) {
   TDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
   struct stat status;
   if (fd.Get() < 0 || ::fstat(fd.Get(), &status) != 0) {
@@ -72,6 +77,7 @@ TDescriptor OpenRegularFile(const std::string& path, std::error_code& error) {
     return TDescriptor();
   }
   error.clear();
+  if (size != nullptr) *size = static_cast<std::uint64_t>(status.st_size);
   return fd;
 }
 
@@ -112,9 +118,10 @@ std::optional<TFileFacts> TPosixFileSystem::FileFacts(const std::string& path) c
 }
 
 std::unique_ptr<TReadableFile> TPosixFileSystem::OpenRead(const std::string& path, std::error_code& error) const {
-  TDescriptor fd = OpenRegularFile(path, error);
+  std::uint64_t size = 0;
+  TDescriptor fd = OpenRegularFile(path, error, &size);
   if (error) return nullptr;
-  return std::make_unique<TPosixReadableFile>(std::move(fd));
+  return std::make_unique<TPosixReadableFile>(std::move(fd), size);
 }
 
 std::optional<std::string> TPosixFileSystem::ReadWholeFile(const std::string& path, std::uint64_t maxSize,

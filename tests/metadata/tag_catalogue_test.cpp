@@ -36,7 +36,7 @@ TEST(TagCatalogue, GpsTableHoldsTags0To30) {
 
 TEST(TagCatalogue, ThirteenNamesOccurTwiceAndSearchFindsTheFirst) {
   std::map<std::string, int> counts;
-  for (const TTagEntry& row : MainCatalogue()) ++counts[row.name];
+  for (const TTagEntry& row : MainCatalogue()) ++counts[std::string(row.name)];
   std::vector<std::string> twice;
   for (const auto& [name, count] : counts)
     if (count == 2) twice.push_back(name);
