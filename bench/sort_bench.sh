@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Sorting a tree of pictures: `kalvero sort` into date folders and flat by time, timed in turns
+# with `cp -r` of the same tree (the physical reference: the same bytes read and written) and
+# with exiftool making the same date-folder copy. Prints the medians, the ratios and the peak
+# memory of `kalvero sort`.
+#
+#   bench/sort_bench.sh [N ...]     (default: 2000 20000; ROUNDS=5, EXIFTOOL_ROUNDS=1)
+set -euo pipefail
+source "$(dirname "$0")/lib.sh"
+
+bench_install imagemagick libimage-exiftool-perl python3 bc time
+bench_build
+rounds=${ROUNDS:-5}
+exiftool_rounds=${EXIFTOOL_ROUNDS:-1}
+sizes=("$@")
+((${#sizes[@]})) || sizes=(2000 20000)
+out=$bench_dir/sort-out
+
+exiftool_sort() {
+  exiftool -q -q -r -o "$2/" '-FileName<DateTimeOriginal' -d "$2/%Y.%m.%d/%d.%m.%Y - %H.%M.%S.%%e" "$1"
+}
+
+# Runs one timed command into a fresh output folder; prints its seconds.
+timed_into() {
+  local target=$1
+  shift
+  rm -rf "$target"
+  bench_seconds "$@"
+}
+
+printf '%-8s %-22s %10s %10s\n' files command seconds vs-cp
+for count in "${sizes[@]}"; do
+  corpus=$(bench_corpus "$count")
+  src=$corpus/src
+  files=$(find "$src" -type f \( -iname '*.jpg' -o -iname '*.jpeg' \) | wc -l)
+  mkdir -p "$out"
+  bench_warm "$src"
+  declare -A times=()
+  for ((round = 0; round < rounds; ++round)); do
+    times[cp]+=" $(timed_into "$out/cp" cp -r "$src" "$out/cp")"
+    times[dates]+=" $(timed_into "$out/dates" "$kalvero" sort "$src" "$out/dates")"
+    times[flat]+=" $(timed_into "$out/flat" "$kalvero" sort "$src" "$out/flat" --no-date-folders)"
+  done
+  for ((round = 0; round < exiftool_rounds; ++round)); do
+    times[exiftool]+=" $(timed_into "$out/exiftool" exiftool_sort "$src" "$out/exiftool")"
+  done
+  # shellcheck disable=SC2086
+  cp_median=$(bench_median ${times[cp]})
+  for command in cp dates flat exiftool; do
+    # shellcheck disable=SC2086
+    median=$(bench_median ${times[$command]})
+    label=$command
+    [ "$command" = dates ] && label="kalvero, date folders"
+    [ "$command" = flat ] && label="kalvero, flat by time"
+    [ "$command" = cp ] && label="cp -r"
+    printf '%-8s %-22s %10.3f %10.2f\n' "$files" "$label" "$median" "$(echo "$median / $cp_median" | bc -l)"
+  done
+  # shellcheck disable=SC2086
+  echo "$files files: exiftool takes $(echo "$(bench_median ${times[exiftool]}) / $(bench_median ${times[dates]})" | bc -l | xargs printf '%.1f') times as long as kalvero into date folders"
+  rm -rf "$out/dates"
+  /usr/bin/time -o "$bench_dir/peak" -f '%M' "$kalvero" sort "$src" "$out/dates" >/dev/null 2>&1 || true
+  peak=$(tail -1 "$bench_dir/peak")
+  echo "$files files: peak memory of kalvero sort into date folders: $peak KB"
+  unset times
+  rm -rf "$out"
+done
