@@ -46,7 +46,9 @@ for count in "${sizes[@]}"; do
   done
   # shellcheck disable=SC2086
   cp_median=$(bench_median ${times[cp]})
-  for command in cp dates flat exiftool; do
+  commands=(cp dates flat)
+  ((exiftool_rounds > 0)) && commands+=(exiftool)
+  for command in "${commands[@]}"; do
     # shellcheck disable=SC2086
     median=$(bench_median ${times[$command]})
     label=$command
@@ -56,7 +58,7 @@ for count in "${sizes[@]}"; do
     printf '%-8s %-22s %10.3f %10.2f\n' "$files" "$label" "$median" "$(echo "$median / $cp_median" | bc -l)"
   done
   # shellcheck disable=SC2086
-  echo "$files files: exiftool takes $(echo "$(bench_median ${times[exiftool]}) / $(bench_median ${times[dates]})" | bc -l | xargs printf '%.1f') times as long as kalvero into date folders"
+  ((exiftool_rounds > 0)) && echo "$files files: exiftool takes $(echo "$(bench_median ${times[exiftool]}) / $(bench_median ${times[dates]})" | bc -l | xargs printf '%.1f') times as long as kalvero into date folders"
   rm -rf "$out/dates"
   /usr/bin/time -o "$bench_dir/peak" -f '%M' "$kalvero" sort "$src" "$out/dates" >/dev/null 2>&1 || true
   peak=$(tail -1 "$bench_dir/peak")

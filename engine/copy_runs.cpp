@@ -105,6 +105,8 @@ void TSortEngine::CopyFolderFiles(TRun& run) {
 }
 
 void TSortEngine::CreateDateFolders(TRun& run) {
+  // Most pictures share their date with the one before; a folder seen once is not asked for again.
+  std::set<std::string> present;
   for (const std::string& path : *run.files) {
     const std::string date = readdatefromexif(fileSystem_, path);
     if (!correctdate(date)) continue;
@@ -112,10 +114,11 @@ void TSortEngine::CreateDateFolders(TRun& run) {
     const std::string folder = Append(run.target, folderName);
     if (!IsSinglePathComponent(folderName))
       throw ERunError("Cannot create the folder \"" + folder + "\": the name is not a single folder name");
-    if (!fileSystem_.FolderExists(folder)) {
+    if (!present.contains(folderName) && !fileSystem_.FolderExists(folder)) {
       if (const std::error_code error = fileSystem_.CreateFolder(folder))
         throw ERunError("Cannot create the folder \"" + folder + "\": " + error.message());
     }
+    present.insert(folderName);
     host_.AdvanceBar();
   }
 }

@@ -1,7 +1,6 @@
 #include "metadata/image_reader.h"
 
 #include <optional>
-#include <system_error>
 
 #include "metadata/buffered_file.h"
 #include "metadata/tag_catalogue.h"
@@ -62,18 +61,29 @@ void TImageReader::ResetState() {
 
 bool TImageReader::LoadFile(const std::string& path) {
   ResetState();
-  const std::optional<TFileFacts> facts = fileSystem_.FileFacts(path);
+  const std::string extension = Extension(path);
+  const bool jpeg = extension == ".jpg" || extension == ".jpeg" || extension == ".jpe";
+  const bool tiff = extension == ".tif" || extension == ".tiff" || extension == ".nef";
+  // A picture is opened first and its facts come with the open file, which saves a query per
+  // file; a file that cannot be opened is then told apart from one that does not exist.
+  std::unique_ptr<TReadableFile> file;
+  std::optional<TFileFacts> facts;
+  if (jpeg || tiff) {
+    std::error_code error;
+    file = fileSystem_.OpenRead(path, error);
+    if (file) facts = file->Facts();
+  }
+  if (!facts) facts = fileSystem_.FileFacts(path);
   if (!facts) return false;
   ReadFileFacts(path, *facts);
+  errorText = "Not an EXIF file";
+  if (!jpeg && !tiff) return false;
+  if (!file) {
+    errorText = "Illegal Exif construction";
+    return false;
+  }
   try {
-    errorText = "Not an EXIF file";
-    const std::string extension = Extension(path);
-    bool found = false;
-    if (extension == ".jpg" || extension == ".jpeg" || extension == ".jpe") {
-      found = ReadJpeg(path);
-    } else if (extension == ".tif" || extension == ".tiff" || extension == ".nef") {
-      found = ReadTiff(path);
-    }
+    const bool found = jpeg ? ReadJpeg(*file) : ReadTiff(*file);
     if (found) errorText = "<none>";
     return found;
   } catch (...) {
@@ -88,17 +98,9 @@ void TImageReader::ReadFileFacts(const std::string& path, const TFileFacts& fact
   fileLength = static_cast<std::uint32_t>(facts.size);
 }
 
-std::unique_ptr<TReadableFile> TImageReader::OpenFile(const std::string& path) const {
-  std::error_code error;
-  std::unique_ptr<TReadableFile> file = fileSystem_.OpenRead(path, error);
-  if (!file) throw std::system_error(error, path);
-  return file;
-}
-
-bool TImageReader::ReadJpeg(const std::string& path) {
+bool TImageReader::ReadJpeg(TReadableFile& file) {
   tiffSource = false;
-  const std::unique_ptr<TReadableFile> file = OpenFile(path);
-  TBufferedFile reader(*file);
+  TBufferedFile reader(file);
   try {
     return WalkMarkers(reader);
   } catch (...) {
@@ -200,9 +202,8 @@ void TImageReader::DecodeExifSegment() {
   exifInfo->DeriveFocalLength();
 }
 
-bool TImageReader::ReadTiff(const std::string& path) {
-  const std::unique_ptr<TReadableFile> file = OpenFile(path);
-  TBufferedFile reader(*file);
+bool TImageReader::ReadTiff(TReadableFile& file) {
+  TBufferedFile reader(file);
   tiffSource = true;
   bool found = false;
   try {

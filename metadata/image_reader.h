@@ -94,15 +94,14 @@ class TImageReader : public TEndianBuffer {
 
  private:
   void ReadFileFacts(const std::string& path, const TFileFacts& facts);
-  std::unique_ptr<TReadableFile> OpenFile(const std::string& path) const;
-  bool ReadJpeg(const std::string& path);
+  bool ReadJpeg(TReadableFile& file);
   bool WalkMarkers(TBufferedFile& file);
   // Reads the next segment into the next slot; false when the walk ends there.
   bool ReadSection(TBufferedFile& file, bool& complete);
   // Takes note of a complete segment; false when it ends the walk.
   bool ClassifySection(tSection& slot);
   void AcceptExifSection(tSection& slot);
-  bool ReadTiff(const std::string& path);
+  bool ReadTiff(TReadableFile& file);
   bool ReadTiffHeader(TBufferedFile& file);
 
   TFileSystem& fileSystem_;

@@ -49,6 +49,8 @@ class TReadableFile {
   // Reads up to `into.size()` bytes at the current position and answers how many were read;
   // fewer only at the end of the file or when reading fails, which the caller treats alike.
   virtual std::size_t Read(std::span<std::byte> into) = 0;
+  // Last-write time and size of the file as it was opened.
+  virtual TFileFacts Facts() const = 0;
 };
 
 class TFileSystem {

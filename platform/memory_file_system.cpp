@@ -11,17 +11,24 @@ namespace {
 
 class TMemoryReadableFile final : public TReadableFile {
  public:
-  explicit TMemoryReadableFile(std::string content) : content_(std::move(content)) {}
+  TMemoryReadableFile(std::string content, std::int64_t lastWriteNanoseconds, TMemoryFileSystem::TUsage& usage)
+      : content_(std::move(content)), lastWriteNanoseconds_(lastWriteNanoseconds), usage_(usage) {}
+
+  TFileFacts Facts() const override { return {lastWriteNanoseconds_, content_.size()}; }
 
   std::size_t Read(std::span<std::byte> into) override {
     const std::size_t count = std::min(into.size(), content_.size() - position_);
     std::memcpy(into.data(), content_.data() + position_, count);
     position_ += count;
+    ++usage_.reads;
+    usage_.bytesRead += count;
     return count;
   }
 
  private:
   std::string content_;
+  std::int64_t lastWriteNanoseconds_;
+  TMemoryFileSystem::TUsage& usage_;
   std::size_t position_ = 0;
 };
 
@@ -178,6 +185,7 @@ std::error_code TMemoryFileSystem::CopyToNewFile(const std::string& source, cons
 }
 
 std::optional<TFileFacts> TMemoryFileSystem::FileFacts(const std::string& path) const {
+  ++usage.factQueries;
   const auto node = Find(path);
   if (!node || node->kind != TNodeKind::File) return std::nullopt;
   return TFileFacts{node->lastWriteNanoseconds, node->content.size()};
@@ -206,7 +214,8 @@ const TMemoryFileSystem::TNode* TMemoryFileSystem::ReadableFile(const std::strin
 std::unique_ptr<TReadableFile> TMemoryFileSystem::OpenRead(const std::string& path, std::error_code& error) const {
   const TNode* node = ReadableFile(path, error);
   if (node == nullptr) return nullptr;
-  return std::make_unique<TMemoryReadableFile>(node->content);
+  ++usage.opens;
+  return std::make_unique<TMemoryReadableFile>(node->content, node->lastWriteNanoseconds, usage);
 }
 
 std::optional<std::string> TMemoryFileSystem::ReadWholeFile(const std::string& path, std::uint64_t maxSize,

@@ -43,6 +43,15 @@ class TMemoryFileSystem final : public TFileSystem {
   // The content of a regular file; none when there is no such file.
   std::optional<std::string> FileContent(const std::string& path) const;
 
+  // How much the file system was asked, so that tests can hold the reader to a few reads.
+  struct TUsage {
+    int factQueries = 0;
+    int opens = 0;
+    int reads = 0;
+    std::size_t bytesRead = 0;
+  };
+  mutable TUsage usage;
+
   std::vector<TFolderEntry> ListFolder(const std::string& folder) const override;
   std::optional<TFileIdentity> FolderIdentity(const std::string& path) const override;
   bool Exists(const std::string& path) const override { return Find(path) != nullptr; }

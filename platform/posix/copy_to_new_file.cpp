@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 
@@ -32,16 +33,22 @@ std::error_code CopyByReading(int from, int to) {
   }
 }
 
-std::error_code CopyContent(int from, int to) {
-  for (;;) {
-    const ssize_t copied = ::copy_file_range(from, nullptr, to, nullptr, std::size_t{1} << 30, 0);
-    if (copied > 0) continue;
+// Copies the source's bytes, as many as it had when it was opened (the call that would only
+// find its end is saved), or fewer if it shrinks meanwhile.
+std::error_code CopyContent(int from, int to, std::uint64_t size) {
+  for (std::uint64_t remaining = size; remaining > 0;) {
+    const ssize_t copied = ::copy_file_range(from, nullptr, to, nullptr, std::min<std::uint64_t>(remaining, 1 << 30), 0);
+    if (copied > 0) {
+      remaining -= static_cast<std::uint64_t>(copied);
+      continue;
+    }
     if (copied == 0) return {};
     if (errno == EINTR) continue;
     // Nothing was copied yet where the kernel cannot do it; the offsets have not moved.
     if (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP) return CopyByReading(from, to);
     return LastError();
   }
+  return {};
 }
 
 std::error_code FinishTarget(int target, const struct stat& source) {
@@ -63,7 +70,7 @@ std::error_code TPosixFileSystem::CopyToNewFile(const std::string& source, const
   // Readable and writable only by the owner until the copy is complete.
   TDescriptor to(::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0600));
   if (to.Get() < 0) return LastError();
-  error = CopyContent(from.Get(), to.Get());
+  error = CopyContent(from.Get(), to.Get(), static_cast<std::uint64_t>(status.st_size));
   if (!error) error = FinishTarget(to.Get(), status);
   if (!error && ::close(to.Release()) != 0) error = LastError();
   if (error) ::unlink(target.c_str());

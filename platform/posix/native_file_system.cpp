@@ -27,13 +27,15 @@ TFileIdentity IdentityOf(const struct stat& status) {
 
 class TPosixReadableFile final : public TReadableFile {
  public:
-  TPosixReadableFile(TDescriptor fd, std::uint64_t size) : fd_(std::move(fd)), size_(size) {}
+  TPosixReadableFile(TDescriptor fd, const TFileFacts& facts) : fd_(std::move(fd)), facts_(facts) {}
+
+  TFileFacts Facts() const override { return facts_; }
 
   std::size_t Read(std::span<std::byte> into) override {
     std::size_t done = 0;
     // Reading stops at the size the file had when it was opened, which saves the read that
     // would only find the end of a small file.
-    while (done < into.size() && position_ < size_) {
+    while (done < into.size() && position_ < facts_.size) {
       const ssize_t got = ::read(fd_.Get(), into.data() + done, into.size() - done);
       if (got < 0 && errno == EINTR) continue;
       if (got <= 0) break;
@@ -45,7 +47,7 @@ class TPosixReadableFile final : public TReadableFile {
 
  private:
   TDescriptor fd_;
-  std::uint64_t size_;
+  TFileFacts facts_;
   std::uint64_t position_ = 0;
 };
 
@@ -65,7 +67,12 @@ std::optional<TFolderEntry> ClassifyEntry(int folderFd, const dirent& entry) {
 
 }  // namespace
 
-TDescriptor OpenRegularFile(const std::string& path, std::error_code& error, std::uint64_t* size) {
+TFileFacts FactsOf(const struct stat& status) {
+  return {std::int64_t{status.st_mtim.tv_sec} * 1'000'000'000 + status.st_mtim.tv_nsec,
+          static_cast<std::uint64_t>(status.st_size)};
+}
+
+TDescriptor OpenRegularFile(const std::string& path, std::error_code& error, TFileFacts* facts) {
   TDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
   struct stat status;
   if (fd.Get() < 0 || ::fstat(fd.Get(), &status) != 0) {
@@ -77,7 +84,7 @@ TDescriptor OpenRegularFile(const std::string& path, std::error_code& error, std
     return TDescriptor();
   }
   error.clear();
-  if (size != nullptr) *size = static_cast<std::uint64_t>(status.st_size);
+  if (facts != nullptr) *facts = FactsOf(status);
   return fd;
 }
 
@@ -113,15 +120,14 @@ std::error_code TPosixFileSystem::CreateFolder(const std::string& path) {
 std::optional<TFileFacts> TPosixFileSystem::FileFacts(const std::string& path) const {
   struct stat status;
   if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
-  return TFileFacts{std::int64_t{status.st_mtim.tv_sec} * 1'000'000'000 + status.st_mtim.tv_nsec,
-                    static_cast<std::uint64_t>(status.st_size)};
+  return FactsOf(status);
 }
 
 std::unique_ptr<TReadableFile> TPosixFileSystem::OpenRead(const std::string& path, std::error_code& error) const {
-  std::uint64_t size = 0;
-  TDescriptor fd = OpenRegularFile(path, error, &size);
+  TFileFacts facts;
+  TDescriptor fd = OpenRegularFile(path, error, &facts);
   if (error) return nullptr;
-  return std::make_unique<TPosixReadableFile>(std::move(fd), size);
+  return std::make_unique<TPosixReadableFile>(std::move(fd), facts);
 }
 
 std::optional<std::string> TPosixFileSystem::ReadWholeFile(const std::string& path, std::uint64_t maxSize,

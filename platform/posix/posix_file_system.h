@@ -28,8 +28,8 @@ class TDescriptor {
 
 // Opens a regular file read-only without blocking (so a FIFO cannot hang the caller) and checks
 // its type before anything is read. On failure the descriptor is empty and `error` says why;
-// on success `size`, when given, receives the file's size.
-TDescriptor OpenRegularFile(const std::string& path, std::error_code& error, std::uint64_t* size = nullptr);
+// on success `facts`, when given, receives the file's last-write time and size.
+TDescriptor OpenRegularFile(const std::string& path, std::error_code& error, TFileFacts* facts = nullptr);
 
 class TPosixFileSystem final : public TFileSystem {
  public:

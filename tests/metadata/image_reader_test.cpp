@@ -179,70 +179,16 @@ TEST(LoadFile, EveryPrefixOfAValidFileReadsCleanly) {
   }
 }
 
-// Counts the reads of the files it opens.
-class TCountingFileSystem final : public TFileSystem {
- public:
-  explicit TCountingFileSystem(const TFileSystem& inner) : inner_(inner) {}
-  std::vector<TFolderEntry> ListFolder(const std::string& folder) const override { return inner_.ListFolder(folder); }
-  std::optional<TFileIdentity> FolderIdentity(const std::string& path) const override {
-    return inner_.FolderIdentity(path);
-  }
-  bool Exists(const std::string& path) const override { return inner_.Exists(path); }
-  std::error_code CreateFolder(const std::string&) override { return std::make_error_code(std::errc::read_only_file_system); }
-  std::error_code CopyToNewFile(const std::string&, const std::string&) override {
-    return std::make_error_code(std::errc::read_only_file_system);
-  }
-  std::optional<std::string> ReadWholeFile(const std::string& path, std::uint64_t maxSize,
-                                           std::error_code& error) const override {
-    return inner_.ReadWholeFile(path, maxSize, error);
-  }
-  std::error_code ReplaceFileContent(const std::string&, std::string_view) override {
-    return std::make_error_code(std::errc::read_only_file_system);
-  }
-  std::optional<TFileFacts> FileFacts(const std::string& path) const override {
-    ++factQueries;
-    return inner_.FileFacts(path);
-  }
-  std::unique_ptr<TReadableFile> OpenRead(const std::string& path, std::error_code& error) const override {
-    std::unique_ptr<TReadableFile> file = inner_.OpenRead(path, error);
-    if (!file) return nullptr;
-    return std::make_unique<TCountingFile>(std::move(file), *this);
-  }
-
-  mutable int factQueries = 0;
-  mutable int reads = 0;
-  mutable std::size_t bytesRead = 0;
-
- private:
-  class TCountingFile final : public TReadableFile {
-   public:
-    TCountingFile(std::unique_ptr<TReadableFile> file, const TCountingFileSystem& owner)
-        : file_(std::move(file)), owner_(owner) {}
-    std::size_t Read(std::span<std::byte> into) override {
-      ++owner_.reads;
-      const std::size_t got = file_->Read(into);
-      owner_.bytesRead += got;
-      return got;
-    }
-
-   private:
-    std::unique_ptr<TReadableFile> file_;
-    const TCountingFileSystem& owner_;
-  };
-
-  const TFileSystem& inner_;
-};
-
 TEST(LoadFile, ReadsOnlyTheSegmentsInFrontOfTheScanInAFewReads) {
   TMemoryFileSystem memory;
   const std::string scanData(8 * 1024 * 1024, '\x55');
   memory.AddFile("big.jpg", JpegFile({kApp0, kExif, JpegSegment(0xE2, std::string(60000, 'i'))}) + scanData);
-  TCountingFileSystem counting(memory);
-  TImageReader reader(counting, 255);
+  TImageReader reader(memory, 255);
   ASSERT_TRUE(reader.LoadFile("big.jpg"));
-  EXPECT_EQ(counting.factQueries, 1);
-  EXPECT_LE(counting.reads, 6);
-  EXPECT_LT(counting.bytesRead, 128u * 1024);
+  EXPECT_EQ(memory.usage.factQueries, 0) << "the facts come with the open file";
+  EXPECT_EQ(memory.usage.opens, 1);
+  EXPECT_LE(memory.usage.reads, 6);
+  EXPECT_LT(memory.usage.bytesRead, 128u * 1024);
 }
 
 }  // namespace
