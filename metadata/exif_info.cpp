@@ -56,6 +56,9 @@ struct TExifInfo::TEntryValue {
 
 TExifInfo::TExifInfo(TImageReader& parentReader, int mode) : parent(parentReader), listMode(mode) {
   MainCatalogue();
+  // Room for a camera's usual entries, so that neither grows entry by entry.
+  if (listMode == 255) tagList.reserve(128);
+  if (listMode == 2 || listMode == 255) listing.reserve(4096);
 }
 
 void TExifInfo::RejectDirectory() { parent.errorText = "Illegally sized directory"; }
@@ -113,13 +116,13 @@ bool TExifInfo::WalkEntry(std::int64_t position, std::int64_t base, std::int64_t
   }
   ApplyTagAction(value, text, base, length);
   if (listMode == 255) {
-    entry.text = text;
-    entry.raw = value.raw;
     entry.size = static_cast<std::int64_t>(value.raw.size());
+    entry.text = std::move(text);
+    entry.raw = std::move(value.raw);
     entry.position = value.valuePosition;
     entry.format = value.format;
     try {
-      AddTag(entry);
+      AddTag(std::move(entry));
     } catch (const std::exception&) {
       // A tag list that cannot grow loses the entry; the fields of the walk stay right.
     }
@@ -196,8 +199,8 @@ void TExifInfo::WalkSubDirectory(std::int64_t pointerPosition, std::int64_t base
   }
 }
 
-void TExifInfo::AddTag(const TTagEntry& entry) {
-  if (entry.tag != 0) tagList.push_back(entry);
+void TExifInfo::AddTag(TTagEntry entry) {
+  if (entry.tag != 0) tagList.push_back(std::move(entry));
 }
 
 int TExifInfo::TagIndex(std::string_view name) const {

@@ -48,7 +48,7 @@ class TExifInfo : public TEndianBuffer {
   void DeriveFocalLength();
 
   // Appends `entry` to `tagList` unless its tag is 0.
-  void AddTag(const TTagEntry& entry);
+  void AddTag(TTagEntry entry);
 
   // The index of the first tag list entry whose name equals `name` (A-Z without regard to
   // case), or -1; its text ("" if none); the number of its value (0 if none).

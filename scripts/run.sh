@@ -8,10 +8,10 @@ cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DKALVERO_TESTS=
 cmake --build build/release
 
 program=build/release/app/kalvero
-if [ -x "$program" ]; then
+if [ $# -gt 0 ] || [ -x build/release/app/kalvero-window ]; then
   exec "$program" "$@"
 fi
 echo
-echo "Built the libraries of the engine, the component model and the language scripts:"
-find build/release -name 'libkalvero_*.a' -printf '  %P\n' | sort
-echo "The window program and the kalvero command line are not built yet; scripts/test.sh runs the tests."
+echo "The window program is not built yet; the command line is ($program):"
+echo
+exec "$program" --help
