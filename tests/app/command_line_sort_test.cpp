@@ -11,12 +11,12 @@ class SortCommandTest : public CommandLineTest {
  protected:
   void AddPicture(const std::string& relative, const std::string& dateTime) {
     const std::string path = work.Write("src/" + relative, PictureTakenAt(dateTime) + relative);
-    sources.emplace_back(path, std::make_pair(Content(path), LastWrite(path)));
+    sources.emplace_back(path, std::make_pair(FileBytes(path), LastWrite(path)));
   }
 
   void ExpectSourcesUntouched() const {
     for (const auto& [path, before] : sources) {
-      EXPECT_EQ(Content(path), before.first) << path;
+      EXPECT_EQ(FileBytes(path), before.first) << path;
       EXPECT_EQ(LastWrite(path), before.second) << path;
     }
   }
@@ -42,7 +42,7 @@ TEST_F(SortCommandTest, DateFolderRunReportsInEnglishAndLeavesSourcesAlone) {
   EXPECT_EQ(result.err, "Warnung: The following files do not contain or wrong Exif data:  src/d.jpg\n");
   EXPECT_TRUE(Exists("t/2004/07.08.2004 - 16.45.33.jpg"));
   EXPECT_TRUE(Exists("t/2004/07.08.2004 - 16.45.34.jpg"));
-  EXPECT_EQ(Content(work / "t/2005/02.01.2005 - 03.04.05.jpg"), Content(work / "src/b.JPEG"));
+  EXPECT_EQ(FileBytes(work / "t/2005/02.01.2005 - 03.04.05.jpg"), FileBytes(work / "src/b.JPEG"));
   EXPECT_EQ(LastWrite(work / "t/2005/02.01.2005 - 03.04.05.jpg"), LastWrite(work / "src/b.JPEG"));
   ExpectSourcesUntouched();
 }
@@ -65,7 +65,7 @@ TEST_F(SortCommandTest, NumberedRunAndBareRelativeTarget) {
   EXPECT_EQ(result.exitStatus, 0) << result.err;
   EXPECT_TRUE(Exists("sorted/00.jpg"));
   EXPECT_TRUE(Exists("sorted/11.jpg"));
-  EXPECT_EQ(Content(work / "sorted/05.jpg"), Content(work / "src/p15.jpg"));
+  EXPECT_EQ(FileBytes(work / "sorted/05.jpg"), FileBytes(work / "src/p15.jpg"));
 }
 
 TEST_F(SortCommandTest, TargetEndingInTheSeparator) {

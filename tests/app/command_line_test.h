@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,13 +20,6 @@ class CommandLineTest : public testing::Test {
   TProgramResult Kalvero(std::vector<std::string> arguments) const {
     arguments.insert(arguments.begin(), KALVERO_PROGRAM);
     return RunProgram(arguments, work.Path(), {{"XDG_CONFIG_HOME", appData.Path()}, {"HOME", appData.Path()}});
-  }
-
-  static std::string Content(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
   }
 
   static std::int64_t LastWrite(const std::string& path) {

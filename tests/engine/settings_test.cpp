@@ -21,13 +21,6 @@ namespace {
 
 const TFixedClock kClock({2026, 12, 9, 10, 30, 0});
 
-std::string Content(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
-
 // A program start and close over a real temporary application-data folder.
 class SettingsTest : public testing::Test {
  protected:
@@ -44,7 +37,7 @@ class SettingsTest : public testing::Test {
 TEST_F(SettingsTest, FirstStartWritesTheDefaultFileAndAppliesIt) {
   host.cb1 = host.cb2 = false;
   engine.LoadSettings(environment);
-  EXPECT_EQ(Content(SettingsFile()),
+  EXPECT_EQ(FileBytes(SettingsFile()),
             "[pref]\r\nlng=English\r\nsource=\r\ntarget=\r\ncb1=1\r\ncb2=1\r\nfolder=YYYY.MM.DD\r\n"
             "file=DD.MM.YYYY - HH.NN.SS\r\n");
   EXPECT_EQ(host.Language(), "English");
@@ -63,7 +56,7 @@ TEST_F(SettingsTest, FolderWithoutFileWritesNothingAtStartButAtClose) {
   EXPECT_EQ(host.Language(), "English");
   host.dir2 = "/ziel";
   EXPECT_FALSE(engine.SaveSettings(environment));
-  EXPECT_EQ(Content(SettingsFile()),
+  EXPECT_EQ(FileBytes(SettingsFile()),
             "[pref]\r\nlng=English\r\nsource=\r\ntarget=/ziel\r\ncb1=1\r\ncb2=1\r\nfolder=YYYY.MM.DD\r\n"
             "file=DD.MM.YYYY - HH.NN.SS\r\n");
 }
@@ -119,7 +112,7 @@ TEST_F(SettingsTest, SaveKeepsOtherLinesAndWritesEveryKey) {
   EXPECT_EQ(host.edit1, "FFF");
   host.edit2 = "DDMMYYYY";
   EXPECT_FALSE(engine.SaveSettings(environment));
-  EXPECT_EQ(Content(SettingsFile()),
+  EXPECT_EQ(FileBytes(SettingsFile()),
             "; Kalvero\r\n[other]\r\nx=1\r\n[Pref]\r\nLNG=Klingon\r\nFile=FFF\r\nsource=\r\ntarget=\r\n"
             "cb1=1\r\ncb2=1\r\nfolder=DDMMYYYY\r\n\r\n[last]\r\ny=2\r\n");
 }
@@ -140,7 +133,7 @@ TEST_F(SettingsTest, KeyThatCannotBeStoredKeepsItsValueAndTheOthersAreSaved) {
   host.dir2 = "/new\nline";
   host.edit1 = "FFF";
   EXPECT_TRUE(engine.SaveSettings(environment));
-  const std::string content = Content(SettingsFile());
+  const std::string content = FileBytes(SettingsFile());
   EXPECT_NE(content.find("target=/old\r\n"), std::string::npos);
   EXPECT_NE(content.find("file=FFF\r\n"), std::string::npos);
 }

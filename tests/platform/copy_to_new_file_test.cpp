@@ -15,13 +15,6 @@
 namespace kalvero {
 namespace {
 
-std::string Content(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
-
 struct stat Status(const std::string& path) {
   struct stat status {};
   EXPECT_EQ(::stat(path.c_str(), &status), 0) << path;
@@ -38,7 +31,7 @@ TEST(CopyToNewFile, CopiesBytesModeAndLastWriteTime) {
 
   EXPECT_FALSE(NativeFileSystem().CopyToNewFile(source, temp / "b.jpg"));
 
-  EXPECT_EQ(Content(temp / "b.jpg"), Content(source));
+  EXPECT_EQ(FileBytes(temp / "b.jpg"), FileBytes(source));
   const auto copy = Status(temp / "b.jpg");
   EXPECT_EQ(copy.st_mode & 0777, 0640u);
   EXPECT_EQ(copy.st_mtim.tv_sec, 1'091'900'733);
@@ -56,7 +49,7 @@ TEST(CopyToNewFile, NeverReplacesAnExistingEntry) {
   temp.MakeFolder("folder.jpg");
   for (const char* target : {"file.jpg", "dangling.jpg", "folder.jpg"})
     EXPECT_EQ(NativeFileSystem().CopyToNewFile(source, temp / target), std::errc::file_exists) << target;
-  EXPECT_EQ(Content(temp / "file.jpg"), "old");
+  EXPECT_EQ(FileBytes(temp / "file.jpg"), "old");
   EXPECT_FALSE(std::filesystem::exists(temp / "elsewhere.jpg")) << "a link is not followed";
 }
 
@@ -93,7 +86,7 @@ TEST(CopyToNewFile, FailureHalfWayLeavesNoPartialFile) {
 
   EXPECT_EQ(error, std::errc::file_too_large);
   EXPECT_FALSE(std::filesystem::exists(temp / "copy.jpg"));
-  EXPECT_EQ(Content(source).size(), 64u * 1024);
+  EXPECT_EQ(FileBytes(source).size(), 64u * 1024);
 }
 
 }  // namespace

@@ -15,13 +15,6 @@
 namespace kalvero {
 namespace {
 
-std::string Content(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
-
 std::vector<std::string> Names(const std::string& folder) {
   std::vector<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
@@ -42,7 +35,7 @@ TEST(IniAccess, WritesANewFileAndReadsItBack) {
   const std::string file = temp / "kalvero.ini";
   EXPECT_EQ(ReadIniValue(NativeFileSystem(), file, "pref", "lng", "English"), "English");
   EXPECT_FALSE(WriteIniValue(NativeFileSystem(), file, "pref", "lng", "German"));
-  EXPECT_EQ(Content(file), "[pref]\r\nlng=German\r\n");
+  EXPECT_EQ(FileBytes(file), "[pref]\r\nlng=German\r\n");
   EXPECT_EQ(ReadIniValue(NativeFileSystem(), file, "PREF", "LNG", "English"), "German");
   EXPECT_EQ(Names(temp.Path()), std::vector<std::string>{"kalvero.ini"});
 }
@@ -52,7 +45,7 @@ TEST(IniAccess, ReplacementKeepsModeAndLeavesNoOtherFile) {
   const std::string file = temp.Write("kalvero.ini", "; mine\n[pref]\nlng=French\n");
   ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
   EXPECT_FALSE(WriteIniValues(NativeFileSystem(), file, "pref", kTwoKeys));
-  EXPECT_EQ(Content(file), "; mine\n[pref]\nlng=German\r\ncb1=0\r\n");
+  EXPECT_EQ(FileBytes(file), "; mine\n[pref]\nlng=German\r\ncb1=0\r\n");
   EXPECT_EQ(Mode(file), 0640u);
   EXPECT_EQ(Names(temp.Path()), std::vector<std::string>{"kalvero.ini"});
 }
@@ -66,7 +59,7 @@ TEST(IniAccess, LinkStaysALinkAndItsTargetChanges) {
 
   EXPECT_FALSE(WriteIniValue(NativeFileSystem(), temp / "config/kalvero.ini", "pref", "lng", "German"));
   EXPECT_TRUE(std::filesystem::is_symlink(temp / "config/kalvero.ini"));
-  EXPECT_EQ(Content(target), "[pref]\r\nlng=German\r\n");
+  EXPECT_EQ(FileBytes(target), "[pref]\r\nlng=German\r\n");
   EXPECT_EQ(Mode(target), 0600u);
   EXPECT_EQ(Names(temp / "config"), std::vector<std::string>{"kalvero.ini"});
   EXPECT_EQ(Names(temp / "real"), std::vector<std::string>{"kalvero.ini"});
@@ -77,7 +70,7 @@ TEST(IniAccess, RefusesReadOnlyFileAndLinkToNothing) {
   const std::string file = temp.Write("kalvero.ini", "[pref]\r\nlng=French\r\n");
   ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
   EXPECT_EQ(WriteIniValue(NativeFileSystem(), file, "pref", "lng", "German"), std::errc::permission_denied);
-  EXPECT_EQ(Content(file), "[pref]\r\nlng=French\r\n");
+  EXPECT_EQ(FileBytes(file), "[pref]\r\nlng=French\r\n");
 
   std::filesystem::create_symlink(temp / "missing.ini", temp / "dangling.ini");
   EXPECT_TRUE(WriteIniValue(NativeFileSystem(), temp / "dangling.ini", "pref", "lng", "German"));

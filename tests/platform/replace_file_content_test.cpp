@@ -15,13 +15,6 @@
 namespace kalvero {
 namespace {
 
-std::string Content(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
-
 std::size_t EntryCount(const std::string& folder) {
   return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
 }
@@ -35,11 +28,11 @@ TEST(ReplaceFileContent, BitsOfTheUsersClassDecideAndTheOwnerIsKept) {
   ASSERT_EQ(::chown(file.c_str(), 54321, 54321), 0);
   ASSERT_EQ(::chmod(file.c_str(), 0660), 0);
   EXPECT_EQ(NativeFileSystem().ReplaceFileContent(file, "new"), std::errc::permission_denied);
-  EXPECT_EQ(Content(file), "old");
+  EXPECT_EQ(FileBytes(file), "old");
 
   ASSERT_EQ(::chmod(file.c_str(), 0602), 0);
   EXPECT_FALSE(NativeFileSystem().ReplaceFileContent(file, "new"));
-  EXPECT_EQ(Content(file), "new");
+  EXPECT_EQ(FileBytes(file), "new");
   struct stat status {};
   ASSERT_EQ(::stat(file.c_str(), &status), 0);
   EXPECT_EQ(status.st_uid, 54321u);
@@ -62,7 +55,7 @@ TEST(ReplaceFileContent, FailureHalfWayKeepsTheOldFileAndLeavesNoOther) {
   ::signal(SIGXFSZ, oldHandler);
 
   EXPECT_EQ(error, std::errc::file_too_large);
-  EXPECT_EQ(Content(file), "old");
+  EXPECT_EQ(FileBytes(file), "old");
   EXPECT_EQ(EntryCount(temp.Path()), 1u);
 }
 

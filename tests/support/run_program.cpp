@@ -1,4 +1,5 @@
 #include "tests/support/run_program.h"
+#include "tests/support/temp_folder.h"
 
 #include <fcntl.h>
 #include <sys/wait.h>
@@ -6,19 +7,15 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 namespace kalvero {
 namespace {
 
 std::string ReadAndRemove(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream content;
-  content << in.rdbuf();
+  std::string content = FileBytes(path);
   std::remove(path.c_str());
-  return content.str();
+  return content;
 }
 
 std::string TempFile() {

@@ -5,10 +5,19 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <system_error>
 
 namespace kalvero {
+
+// The bytes of a file; empty when it cannot be read.
+inline std::string FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
 
 class TTempFolder {
  public:
