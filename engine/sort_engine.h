@@ -1,14 +1,16 @@
 #pragma once
 
 // The photo sorting engine: the operations of the main window that check the patterns, preview
-// names and (in later files) scan, copy and remember settings. It reaches the window only
-// through its host.
+// names, scan the source folder, run the copies and remember the user's choices. It reaches the
+// window only through its host; its operations are implemented in pattern_checks.cpp,
+// source_scan.cpp, copy_runs.cpp and settings.cpp.
 
 #include <cstddef>
 #include <memory>
 #include <optional>
 #include <set>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "engine/engine_host.h"
@@ -82,8 +84,9 @@ class TSortEngine {
   // preview is refreshed. Without an application-data folder the missing-key values apply.
   void LoadSettings(const TEnvironment& environment);
 
-  // Stores all seven choices with one replacement of the file. A failure changes nothing on disk
-  // and is answered, not thrown, so the window can close anyway.
+  // Stores all seven choices with one replacement of the file. A key the file cannot hold keeps
+  // its old value while the others are stored; a failed write changes nothing on disk. Errors are
+  // answered, not thrown, so the window can close anyway.
   std::error_code SaveSettings(const TEnvironment& environment);
 
  private:
