@@ -1,6 +1,4 @@
 #include <fcntl.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>
@@ -10,6 +8,7 @@
 #include <sstream>
 
 #include "platform/file_system.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/temp_folder.h"
 
 namespace kalvero {
@@ -74,15 +73,10 @@ TEST(CopyToNewFile, MissingTargetFolderFails) {
 TEST(CopyToNewFile, FailureHalfWayLeavesNoPartialFile) {
   TTempFolder temp;
   const std::string source = temp.Write("big.jpg", std::string(64 * 1024, 'x'));
-  const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
-  rlimit oldLimit{};
-  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &oldLimit), 0);
-  rlimit small = oldLimit;
-  small.rlim_cur = 4096;
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-  const std::error_code error = NativeFileSystem().CopyToNewFile(source, temp / "copy.jpg");
-  ::setrlimit(RLIMIT_FSIZE, &oldLimit);
-  ::signal(SIGXFSZ, oldHandler);
+  const std::error_code error = [&] {
+    const TFileSizeLimit limit(4096);
+    return NativeFileSystem().CopyToNewFile(source, temp / "copy.jpg");
+  }();
 
   EXPECT_EQ(error, std::errc::file_too_large);
   EXPECT_FALSE(std::filesystem::exists(temp / "copy.jpg"));

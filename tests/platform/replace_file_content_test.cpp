@@ -1,5 +1,3 @@
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +8,7 @@
 #include <sstream>
 
 #include "platform/file_system.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/temp_folder.h"
 
 namespace kalvero {
@@ -44,15 +43,10 @@ TEST(ReplaceFileContent, BitsOfTheUsersClassDecideAndTheOwnerIsKept) {
 TEST(ReplaceFileContent, FailureHalfWayKeepsTheOldFileAndLeavesNoOther) {
   TTempFolder temp;
   const std::string file = temp.Write("a.ini", "old");
-  const auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
-  rlimit oldLimit{};
-  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &oldLimit), 0);
-  rlimit small = oldLimit;
-  small.rlim_cur = 4096;
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-  const std::error_code error = NativeFileSystem().ReplaceFileContent(file, std::string(64 * 1024, 'x'));
-  ::setrlimit(RLIMIT_FSIZE, &oldLimit);
-  ::signal(SIGXFSZ, oldHandler);
+  const std::error_code error = [&] {
+    const TFileSizeLimit limit(4096);
+    return NativeFileSystem().ReplaceFileContent(file, std::string(64 * 1024, 'x'));
+  }();
 
   EXPECT_EQ(error, std::errc::file_too_large);
   EXPECT_EQ(FileBytes(file), "old");
