@@ -1,5 +1,6 @@
 #include "metadata/exif_info.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "metadata/image_reader.h"
@@ -31,16 +32,17 @@ std::int64_t Rounded(double value) { return std::llround(value); }
 // Millimetres per resolution unit (2 inch, 3 centimetre); 0 for any other unit.
 double MillimetresPerUnit(std::int64_t unit) { return unit == 2 ? 25.4 : unit == 3 ? 10.0 : 0.0; }
 
-// Restores the walk depth on every road out of a nested walk.
-class TDepthStep {
+// Holds a directory on the stack of open directories while it is walked, and takes it off on
+// every road out of the walk, an exception included, so that a later pointer may walk it again.
+class TOpenDirectory {
  public:
-  explicit TDepthStep(int& depth) : depth_(depth) { ++depth_; }
-  TDepthStep(const TDepthStep&) = delete;
-  TDepthStep& operator=(const TDepthStep&) = delete;
-  ~TDepthStep() { --depth_; }
+  TOpenDirectory(std::vector<std::int64_t>& open, std::int64_t start) : open_(open) { open_.push_back(start); }
+  TOpenDirectory(const TOpenDirectory&) = delete;
+  TOpenDirectory& operator=(const TOpenDirectory&) = delete;
+  ~TOpenDirectory() { open_.pop_back(); }
 
  private:
-  int& depth_;
+  std::vector<std::int64_t>& open_;
 };
 
 }  // namespace
@@ -59,6 +61,7 @@ TExifInfo::TExifInfo(TImageReader& parentReader, int mode) : parent(parentReader
   // Room for a camera's usual entries, so that neither grows entry by entry.
   if (listMode == 255) tagList.reserve(128);
   if (listMode == 2 || listMode == 255) listing.reserve(4096);
+  openDirectories_.reserve(kMaxDepth);
 }
 
 void TExifInfo::RejectDirectory() { parent.errorText = "Illegally sized directory"; }
@@ -73,15 +76,18 @@ bool TExifInfo::TakeWork(std::uint64_t bytes) {
 }
 
 void TExifInfo::WalkDirectory(std::int64_t start, std::int64_t base, std::int64_t length, int kind) {
-  if (depth_ == 0) remainingWork_ = kWorkPerByte * buffer.size();
-  if (depth_ >= kMaxDepth || !walkedDirectories_.insert(start).second) return;
+  if (openDirectories_.empty()) remainingWork_ = kWorkPerByte * buffer.size();
+  // Only a directory that is open further up refuses the pointer: that ends every loop, while a
+  // directory reached again after its walk is walked again; the work budget bounds the repeats.
+  const bool open = std::ranges::find(openDirectories_, start) != openDirectories_.end();
+  if (open || openDirectories_.size() >= static_cast<std::size_t>(kMaxDepth)) return;
   if (!Holds(start, 2)) return RejectDirectory();
   const std::uint16_t count = Read16(start);
   const std::int64_t size = 2 + kEntrySize * count;
   if (size > base + length || !Holds(start, static_cast<std::uint64_t>(size)) || !TakeWork(size))
     return RejectDirectory();
   RecordThumbnail(start + size, base, length, kind);
-  const TDepthStep step(depth_);
+  const TOpenDirectory walking(openDirectories_, start);
   WalkEntries(start, count, base, length, kind);
 }
 

@@ -8,12 +8,13 @@
 // The walk never reads outside the buffer. A directory that does not fit (its entries past the
 // data length or past the end of the buffer, or its start unreadable) is skipped and reported
 // through the parent's `errorText` as "Illegally sized directory". A pointer to a directory that
-// is already walked, or deeper than kMaxDepth, is skipped silently; and the walk stops once it
-// has looked at kWorkPerByte times as many bytes as the buffer holds, which no well-formed block
-// comes near but overlapping hostile directories would.
+// is being walked (itself or one of the directories that lead to it), or one deeper than
+// kMaxDepth, is skipped silently; that ends every loop. A directory whose walk has returned is
+// forgotten, so a later pointer to it walks it again and its values are met again. The walk stops
+// once it has looked at kWorkPerByte times as many bytes as the buffer holds, which no well-formed
+// block comes near but overlapping or repeatedly named hostile directories would.
 
 #include <cstdint>
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -94,8 +95,8 @@ class TExifInfo : public TEndianBuffer {
   void RejectDirectory();
   bool TakeWork(std::uint64_t bytes);
 
-  std::set<std::int64_t> walkedDirectories_;
-  int depth_ = 0;
+  // The directories being walked, outermost first; their number is the walk's depth.
+  std::vector<std::int64_t> openDirectories_;
   std::uint64_t remainingWork_ = 0;
 };
 

@@ -37,6 +37,22 @@ std::string OnlyInIfd0(bool bigEndian, std::uint16_t tag, const std::string& tex
 
 std::string WithTerminator(std::string_view text) { return std::string(text) + '\0'; }
 
+// IFD0 -> A -> B -> A: A sets DateTime before its pointer to B, B points back before it sets
+// DateTimeOriginal.
+TTiffBuilder MutualPointers(bool bigEndian) {
+  TTiffBuilder tiff(bigEndian);
+  const int a = tiff.AddDirectory(), b = tiff.AddDirectory();
+  tiff.Pointer(0, 0x8769, a).Ascii(a, 0x0132, "2008:01:01 10:00:00").Pointer(a, 0xA005, b);
+  tiff.Pointer(b, 0xA005, a).Ascii(b, 0x9003, "2009:05:23 14:30:01");
+  return tiff;
+}
+
+std::size_t ListedEntries(std::string_view listing) {
+  std::size_t lines = 0;
+  for (std::size_t at = listing.find("\r\n"); at != std::string_view::npos; at = listing.find("\r\n", at + 2)) ++lines;
+  return lines;
+}
+
 const std::vector<TDateCase> kDateCases = {
     {"OriginalReplacesDateTime", CameraTiff, "2009:05:23 14:30:01"},
     {"DateTimeAlone", [](bool e) { return OnlyInIfd0(e, 0x0132, "2008:01:01 10:00:00"); }, "2008:01:01 10:00:00"},
@@ -103,6 +119,16 @@ const std::vector<TDateCase> kDateCases = {
        return tiff.Build();
      },
      "2009:05:23 14:30:01"},
+    {"SecondPointerWalksTheDirectoryAgain",
+     [](bool e) {
+       TTiffBuilder tiff(e);
+       const int exif = tiff.AddDirectory();
+       tiff.Pointer(0, 0x8769, exif).Ascii(0, 0x0132, "2008:01:01 10:00:00").Pointer(0, 0x8769, exif);
+       tiff.Ascii(exif, 0x9003, "2009:05:23 14:30:01");
+       return tiff.Build();
+     },
+     "2009:05:23 14:30:01"},
+    {"MutualPointersEnd", [](bool e) { return MutualPointers(e).Build(); }, "2009:05:23 14:30:01"},
     {"HugeExifPointerIsSkipped",
      [](bool e) {
        return TTiffBuilder(e).Ascii(0, 0x0132, "2008:01:01 10:00:00").Add(0, {.tag = 0x8769, .format = 4, .count = 1, .fieldValue = 0xFFFFFFFA}).Build();
@@ -289,6 +315,26 @@ TEST(ExifWalk, OverlappingValuesStopOnceTheWorkIsUsedUp) {
   const TDecoded decoded(tiff.Build());
   EXPECT_EQ(decoded.reader.errorText, "Illegally sized directory");
   EXPECT_LT(decoded.info().tagCount(), 100u);
+}
+
+TEST(ExifWalk, ALoopIsRefusedAtTheDirectoryBeingWalked) {
+  // Each of the five entries is met once: B's pointer back to A is listed but not followed.
+  const TDecoded decoded(MutualPointers(false).Build());
+  EXPECT_EQ(ListedEntries(decoded.info().listing), 5u);
+  EXPECT_EQ(decoded.reader.errorText, "");
+}
+
+TEST(ExifWalk, RepeatedPointersStopOnceTheWorkIsUsedUp) {
+  // Twenty pointers from each directory to the next would make 20^15 walks without the budget.
+  TTiffBuilder tiff;
+  for (int level = 0; level < TExifInfo::kMaxDepth - 1; ++level) {
+    const int next = tiff.AddDirectory();
+    for (int i = 0; i < 20; ++i) tiff.Pointer(next - 1, 0x8769, next);
+  }
+  const std::string block = tiff.Build();
+  const TDecoded decoded(block);
+  EXPECT_EQ(decoded.reader.errorText, "Illegally sized directory");
+  EXPECT_LE(ListedEntries(decoded.info().listing), TExifInfo::kWorkPerByte * (block.size() + 8) / 12);
 }
 
 }  // namespace
