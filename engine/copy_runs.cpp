@@ -57,8 +57,13 @@ std::optional<TRunSummary> TSortEngine::Button1Click() {
     CreateFolderChain(fileSystem_, run.target);
   }
 
-  run.files = Scan();
+  const TScan scan = Scan();
+  run.files = scan.files;
+  run.records = scan.records;
+  run.summary.notExamined = static_cast<int>(scan.records->size());
   run.numberWidth = std::to_string(run.files->size()).size();
+  // Everything below the target goes through this one handle, so a link inside it is never followed.
+  run.targetFolder = fileSystem_.OpenTargetFolder(run.target, run.targetError);
 
   const TBusyRun busy(host_);
   if (dateFolders)
@@ -87,7 +92,7 @@ void TSortEngine::CopyFiles(TRun& run, bool byTime) {
     if (!byTime) name = ReplaceToken(name, "FFF", kalvero::FormatSequenceNumber(index, run.numberWidth));
     CopyPicture(run, path, std::nullopt, name);
   }
-  Report(run);
+  Finish(run);
 }
 
 void TSortEngine::CopyFolderFiles(TRun& run) {
@@ -101,7 +106,7 @@ void TSortEngine::CopyFolderFiles(TRun& run) {
   host_.SetStatusIcon(TStatusIcon::Copying, TRepaint::Now);
   host_.SetStatusText(host_.GetText("filesCopy"));
   CopyIntoDateFolders(run);
-  Report(run);
+  Finish(run);
 }
 
 void TSortEngine::CreateDateFolders(TRun& run) {
@@ -111,16 +116,23 @@ void TSortEngine::CreateDateFolders(TRun& run) {
     const std::string date = readdatefromexif(fileSystem_, path);
     if (!correctdate(date)) continue;
     const std::string folderName = BuildFolderName(run.folderPattern, date);
-    const std::string folder = Append(run.target, folderName);
-    if (!IsSinglePathComponent(folderName))
-      throw ERunError("Cannot create the folder \"" + folder + "\": the name is not a single folder name");
-    if (!present.contains(folderName) && !fileSystem_.FolderExists(folder)) {
-      if (const std::error_code error = fileSystem_.CreateFolder(folder))
-        throw ERunError("Cannot create the folder \"" + folder + "\": " + error.message());
-    }
-    present.insert(folderName);
+    if (present.insert(folderName).second) MakeDateFolder(run, folderName);
     host_.AdvanceBar();
   }
+}
+
+void TSortEngine::MakeDateFolder(TRun& run, const std::string& name) {
+  // A short date can leave the folder name empty: target + separator + separator names the target.
+  if (name.empty()) return;
+  const std::string folder = Append(run.target, name);
+  if (!IsSinglePathComponent(name)) throw CannotCreateFolder(folder, host_.ProgramText("reasonNoSingleName"));
+  const std::error_code error = run.targetFolder ? run.targetFolder->MakeFolder(name) : run.targetError;
+  if (error) throw CannotCreateFolder(folder, error.message());
+}
+
+ERunError TSortEngine::CannotCreateFolder(const std::string& folder, const std::string& reason) const {
+  return ERunError(host_.ProgramText("msgCannotCreateFolder1/2") + folder +
+                   host_.ProgramText("msgCannotCreateFolder2/2") + reason);
 }
 
 void TSortEngine::CopyIntoDateFolders(TRun& run) {
@@ -142,10 +154,11 @@ std::string TSortEngine::UsableDate(TRun& run, const std::string& path) const {
 void TSortEngine::CopyPicture(TRun& run, const std::string& source, const std::optional<std::string>& folderName,
                               const std::string& name) {
   const std::string fileName = name + ".jpg";
+  // The empty folder name is the target folder itself.
+  const std::string folder = folderName.value_or("");
   // A name made from a hostile date text must not lead out of the target; such a copy fails.
-  const bool safe = IsSinglePathComponent(fileName) && (!folderName || IsSinglePathComponent(*folderName));
-  const std::string folder = folderName ? Append(run.target, *folderName) : run.target;
-  const bool copied = safe && !fileSystem_.CopyToNewFile(source, Append(folder, fileName));
+  const bool safe = IsSinglePathComponent(fileName) && (folder.empty() || IsSinglePathComponent(folder));
+  const bool copied = safe && run.targetFolder && !run.targetFolder->CopyInto(source, folder, fileName);
   host_.AdvanceBar();
   if (!copied) {
     run.failedList += " " + source + ",";
@@ -155,11 +168,29 @@ void TSortEngine::CopyPicture(TRun& run, const std::string& source, const std::o
   host_.SetLabel6Caption(std::to_string(++run.summary.copied), TRepaint::Now);
 }
 
-void TSortEngine::Report(TRun& run) {
+void TSortEngine::Finish(TRun& run) {
+  // People remove the card once the count is shown: the copies must be on it by then. Each copy
+  // started its own write-back, so this is short.
+  std::error_code flushError;
+  const bool flush = run.summary.copied > 0 && run.targetFolder;
+  if (flush) {
+    host_.SetStatusText(host_.ProgramText("flushing"));
+    flushError = run.targetFolder->Flush();
+  }
+  Report(run, flush, flushError);
+  if (!run.records->empty()) host_.ShowScanRecords(*run.records);
+  if (flushError) throw ERunError(host_.ProgramText("msgFlushFailed") + flushError.message());
+}
+
+void TSortEngine::Report(TRun& run, bool flushed, const std::error_code& flushError) {
   host_.SetStatusIcon(TStatusIcon::Idle, TRepaint::Now);
-  if (run.failedList.empty()) {
+  if (flushError)
+    host_.SetStatusText(host_.ProgramText("flushFailed"));
+  else if (run.failedList.empty())
     host_.SetStatusText(std::to_string(run.summary.copied) + host_.GetText("filesCopied"));
-  } else {
+  else if (flushed)
+    host_.SetStatusText(host_.GetText("filesCopy"));
+  if (!run.failedList.empty()) {
     run.failedList.pop_back();
     ShowBox(TMessageKind::Error, host_.GetText("msgCannotCopy") + run.failedList);
   }

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "engine/scan_record.h"
+
 namespace kalvero {
 
 enum class TMessageKind { Warning, Error, Information, Confirmation };
@@ -69,8 +71,14 @@ class TEngineHost {
   virtual TMessageAnswer ShowMessageBox(TMessageKind kind, const std::string& text,
                                         TMessageButtons buttons) = 0;
 
+  // Lists the entries that the last scan could not examine (a warning box, lines on the console);
+  // called only with records.
+  virtual void ShowScanRecords(const TScanRecords& records) = 0;
+
   // The message text of `key` in the language in force (GetText of the main window's `lng`).
   virtual std::string GetText(const std::string& key) const = 0;
+  // The program's own text of `key` in the language in force.
+  virtual std::string ProgramText(const std::string& key) const = 0;
   // The language of `lng`; writing it translates every window.
   virtual std::string Language() const = 0;
   virtual void SetLanguage(const std::string& language) = 0;

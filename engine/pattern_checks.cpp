@@ -34,6 +34,8 @@ bool TSortEngine::CheckInput(const std::string& filePattern) {
   }
   if (host_.Label5Caption() == "0") {
     ShowError(host_.GetText("msgErrorNoPics"));
+    // Pictures may be missing only because the scan could not read where they are.
+    if (!scanRecords_->empty()) host_.ShowScanRecords(*scanRecords_);
     return false;
   }
   if (dateFolders || numbered) return true;

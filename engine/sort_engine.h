@@ -14,6 +14,8 @@
 #include <vector>
 
 #include "engine/engine_host.h"
+#include "engine/error_text.h"
+#include "engine/scan_record.h"
 #include "platform/clock.h"
 #include "platform/environment.h"
 #include "platform/file_system.h"
@@ -26,8 +28,9 @@ using TFileList = std::vector<std::string>;
 // What a copy run did.
 struct TRunSummary {
   int copied = 0;
-  int failed = 0;   // copies that failed
-  int undated = 0;  // pictures without a valid date
+  int failed = 0;       // copies that failed
+  int undated = 0;      // pictures without a valid date
+  int notExamined = 0;  // entries that the run's scan could not examine
 };
 
 class TSortEngine {
@@ -60,7 +63,8 @@ class TSortEngine {
   void SetSourceFolder(const std::string& text);
 
   // The scan of the source folder: rebuilds the file list and reports it in the status area,
-  // `Label5`, `Label6` and the range of `bar`. The handler of every change of `dir`.
+  // `Label5`, `Label6` and the range of `bar`; keeps what it could not examine. The handler of
+  // every change of `dir`.
   void dirChange();
 
   // Appends the path of every file below `folder` whose name matches `mask`, depth first: a
@@ -70,6 +74,8 @@ class TSortEngine {
                            TFileList& list) const;
 
   const TFileList& FileList() const { return *fileList_; }
+  // What the last scan could not examine, once each, in walk order.
+  const TScanRecords& ScanRecords() const { return *scanRecords_; }
 
   // The click on "Dateien kopieren": checks the patterns and folders, creates a missing target
   // folder, scans again and runs the copy run that the patterns and `cb2` choose, with the busy
@@ -96,16 +102,33 @@ class TSortEngine {
     std::string filePattern;
     std::string folderPattern;
     std::string target;
+    std::unique_ptr<TTargetFolder> targetFolder;  // null when the target cannot be opened
+    std::error_code targetError;                  // why not
     std::shared_ptr<const TFileList> files;
+    std::shared_ptr<const TScanRecords> records;
     std::size_t numberWidth = 0;  // the digits of the count of files, as `Label5` shows it
     TRunSummary summary;
     std::string failedList;  // " path," for each picture not copied
     std::string noDateList;  // " path," for each picture without a valid date
   };
 
+  // The file list and the records of one scan.
+  struct TScan {
+    std::shared_ptr<const TFileList> files;
+    std::shared_ptr<const TScanRecords> records;
+  };
+  // The state of one walk of GetFilesInDirectory.
+  struct TWalk {
+    std::set<TFileIdentity> entered;
+    std::optional<TFileIdentity> skipped;  // the target folder, never entered below the source
+    TScanRecords* records = nullptr;
+    std::set<std::string>* recorded = nullptr;
+  };
+
   void CopyFiles(TRun& run, bool byTime);
   void CopyFolderFiles(TRun& run);
   void CreateDateFolders(TRun& run);
+  void MakeDateFolder(TRun& run, const std::string& name);
   void CopyIntoDateFolders(TRun& run);
   // Reads the picture's date; answers the empty text, after listing the picture, when the date
   // is no valid date.
@@ -114,14 +137,20 @@ class TSortEngine {
   // counts it as copied or failed.
   void CopyPicture(TRun& run, const std::string& source, const std::optional<std::string>& folderName,
                    const std::string& name);
-  void Report(TRun& run);
+  // Writes the copies to the medium, reports the run, lists what its scan could not examine, and
+  // then raises ERunError when the copies could not be written to the medium.
+  void Finish(TRun& run);
+  void Report(TRun& run, bool flushed, const std::error_code& flushError);
   void ShowBox(TMessageKind kind, const std::string& text);
-  // The scan of dirChange; answers the list it built, which a run works on even when a scan
-  // started meanwhile has put another list in force.
-  std::shared_ptr<const TFileList> Scan();
+  // The scan of dirChange; answers the list and records it built, which a run works on even when a
+  // scan started meanwhile has put others in force.
+  TScan Scan();
   void ShowScanResult(const TFileList& files);
   void CollectFiles(std::string folder, const std::string& mask, bool includeSubfolders, TFileList& list,
-                    std::set<TFileIdentity>& entered) const;
+                    TWalk& walk) const;
+  void Record(TWalk& walk, const std::string& path, const TUnreadableEntry& entry) const;
+  // The error that stops a run at a folder it cannot make.
+  ERunError CannotCreateFolder(const std::string& folder, const std::string& reason) const;
   void ShowError(const std::string& text);
   // The texts of two keys on two lines.
   std::string TwoLines(const std::string& firstKey, const std::string& secondKey) const;
@@ -130,6 +159,7 @@ class TSortEngine {
   TFileSystem& fileSystem_;
   const TClock& clock_;
   std::shared_ptr<const TFileList> fileList_ = std::make_shared<TFileList>();
+  std::shared_ptr<const TScanRecords> scanRecords_ = std::make_shared<TScanRecords>();
   unsigned scanCount_ = 0;
   bool running_ = false;
 };

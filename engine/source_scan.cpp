@@ -2,6 +2,11 @@
 #include "platform/file_names.h"
 
 namespace kalvero {
+namespace {
+
+bool NamedLikePicture(const std::string& name) { return MatchesMask(name, "*.jpg") || MatchesMask(name, "*.jpeg"); }
+
+}  // namespace
 
 void TSortEngine::SetSourceFolder(const std::string& text) {
   if (text == host_.DirText()) return;
@@ -11,27 +16,39 @@ void TSortEngine::SetSourceFolder(const std::string& text) {
 
 void TSortEngine::dirChange() { Scan(); }
 
-std::shared_ptr<const TFileList> TSortEngine::Scan() {
+TSortEngine::TScan TSortEngine::Scan() {
   host_.SetStatusIcon(TStatusIcon::Scanning, TRepaint::Now);
   host_.SetStatusText(host_.GetText("searchingFolders"));
 
   const std::string folder = host_.DirText();
   const bool includeSubfolders = host_.Cb1Checked();
+  // A target inside the source is left out, so that a run never copies its own output again.
+  std::optional<TFileIdentity> target;
+  if (const std::string targetFolder = host_.Dir2Text(); !targetFolder.empty())
+    target = fileSystem_.FolderIdentity(targetFolder);
+  TScanRecords records;
+  std::set<std::string> recorded;
+  const auto walk = [&](const std::string& mask, TFileList& list) {
+    TWalk state{{}, target, &records, &recorded};
+    CollectFiles(folder, mask, includeSubfolders, list, state);
+  };
   TFileList found;
-  GetFilesInDirectory(folder, "*.jpg", includeSubfolders, found);
+  walk("*.jpg", found);
   TFileList jpegs;
-  GetFilesInDirectory(folder, "*.jpeg", includeSubfolders, jpegs);
+  walk("*.jpeg", jpegs);
   found.insert(found.end(), jpegs.begin(), jpegs.end());
-  auto scanned = std::make_shared<const TFileList>(std::move(found));
-  fileList_ = scanned;
-  const unsigned scan = ++scanCount_;
+  const TScan scan{std::make_shared<const TFileList>(std::move(found)),
+                   std::make_shared<const TScanRecords>(std::move(records))};
+  fileList_ = scan.files;
+  scanRecords_ = scan.records;
+  const unsigned number = ++scanCount_;
 
   host_.ProcessMessages();
 
   // A scan started while the messages were handled has put its own list in force and shown it.
-  if (scan == scanCount_) ShowScanResult(*scanned);
+  if (number == scanCount_) ShowScanResult(*scan.files);
   host_.SetStatusIcon(TStatusIcon::Idle, TRepaint::Later);
-  return scanned;
+  return scan;
 }
 
 void TSortEngine::ShowScanResult(const TFileList& files) {
@@ -50,23 +67,45 @@ void TSortEngine::ShowScanResult(const TFileList& files) {
 
 void TSortEngine::GetFilesInDirectory(const std::string& folder, const std::string& mask,
                                       bool includeSubfolders, TFileList& list) const {
-  std::set<TFileIdentity> entered;
-  CollectFiles(folder, mask, includeSubfolders, list, entered);
+  TWalk walk;
+  CollectFiles(folder, mask, includeSubfolders, list, walk);
 }
 
 void TSortEngine::CollectFiles(std::string folder, const std::string& mask, bool includeSubfolders,
-                               TFileList& list, std::set<TFileIdentity>& entered) const {
-  if (const auto identity = fileSystem_.FolderIdentity(folder); !identity || !entered.insert(*identity).second)
+                               TFileList& list, TWalk& walk) const {
+  std::error_code why;
+  const auto identity = fileSystem_.FolderIdentity(folder, &why);
+  if (!identity) {
+    // A source folder that does not exist (yet: the user may be typing it) is no finding.
+    if (why != std::errc::no_such_file_or_directory && why != std::errc::not_a_directory)
+      Record(walk, folder, {"", why});
     return;
+  }
+  if (!walk.entered.insert(*identity).second) return;
   if (!folder.empty() && folder.back() != kPathSeparator) folder += kPathSeparator;
 
-  const std::vector<TFolderEntry> entries = fileSystem_.ListFolder(folder);
+  std::vector<TUnreadableEntry> unreadable;
+  const std::vector<TFolderEntry> entries = fileSystem_.ListFolder(folder, walk.records ? &unreadable : nullptr);
+  for (const TUnreadableEntry& entry : unreadable) Record(walk, folder, entry);
   for (const TFolderEntry& entry : entries)
     if (entry.kind == TEntryKind::File && MatchesMask(entry.name, mask)) list.push_back(folder + entry.name);
   if (!includeSubfolders) return;
-  for (const TFolderEntry& entry : entries)
-    if (entry.kind == TEntryKind::Folder && !entry.hidden)
-      CollectFiles(folder + entry.name, mask, true, list, entered);
+  for (const TFolderEntry& entry : entries) {
+    if (entry.kind != TEntryKind::Folder || entry.hidden || entry.identity == walk.skipped) continue;
+    CollectFiles(folder + entry.name, mask, true, list, walk);
+  }
+}
+
+void TSortEngine::Record(TWalk& walk, const std::string& path, const TUnreadableEntry& entry) const {
+  if (walk.records == nullptr) return;
+  // A folder or entry that vanished between listing and examining is no finding; a link that
+  // leads nowhere matters only where it stands for a picture.
+  if (entry.link ? !NamedLikePicture(entry.name) : entry.reason == std::errc::no_such_file_or_directory) return;
+  std::string full = path + entry.name;
+  if (entry.name.empty()) {
+    while (full.size() > 1 && full.back() == kPathSeparator) full.pop_back();
+  }
+  if (walk.recorded->insert(full).second) walk.records->push_back({full, entry.reason, entry.link});
 }
 
 }  // namespace kalvero

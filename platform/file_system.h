@@ -37,6 +37,14 @@ struct TFolderEntry {
   TFileIdentity identity;
 };
 
+// An entry of a folder that a listing could not examine: the folder itself (empty name) when it
+// cannot be read, or one of its entries whose type cannot be found out.
+struct TUnreadableEntry {
+  std::string name;
+  std::error_code reason;
+  bool link = false;  // the entry is a symbolic link that leads nowhere or round in a loop
+};
+
 struct TFileFacts {
   std::int64_t lastWriteNanoseconds = 0;  // since 1970-01-01 00:00:00 UTC
   std::uint64_t size = 0;
@@ -53,20 +61,53 @@ class TReadableFile {
   virtual TFileFacts Facts() const = 0;
 };
 
+// A folder that a copy run writes into, held open. Everything below it is reached relative to
+// it without following symbolic links, so a link placed inside can never lead a copy elsewhere;
+// the folder itself may be reached through a link, since the user named it.
+class TTargetFolder {
+ public:
+  virtual ~TTargetFolder() = default;
+
+  // Makes the folder `name` directly inside this one, unless a folder of that name is there
+  // already (one made by another program a moment ago included). Anything else of that name, a
+  // symbolic link to a folder included, answers not_a_directory.
+  virtual std::error_code MakeFolder(const std::string& name) = 0;
+
+  // Copies the regular file `source` to the new file `name` inside the folder `folder` of this
+  // one (the empty text: this folder itself), keeping the source's permission bits and last-write
+  // time where the file system can hold them. An entry of that name in any form fails the copy
+  // with file_exists before a byte of the source is read, and an existing file is never
+  // replaced, even by a race. A `folder` that is no longer a folder (a link put in its place)
+  // fails with not_a_directory. The copy appears under its name only once it is complete: a
+  // failure, or an interruption by SIGINT, SIGTERM or SIGHUP once InstallInterruptCleanup ran,
+  // leaves nothing under that name. The source is only read.
+  virtual std::error_code CopyInto(const std::string& source, const std::string& folder,
+                                   const std::string& name) = 0;
+
+  // Writes every copy made so far to the medium, so that it survives the medium's removal.
+  virtual std::error_code Flush() = 0;
+};
+
 class TFileSystem {
  public:
   virtual ~TFileSystem() = default;
 
   // The folders and regular files in `folder` (the current folder for the empty text), without
   // "." and "..", sorted with CompareNames. A folder that does not exist or cannot be read has
-  // no entries.
-  virtual std::vector<TFolderEntry> ListFolder(const std::string& folder) const = 0;
+  // no entries. When `unreadable` is given, it receives in name order what could not be examined:
+  // the folder itself when it exists but cannot be read (or, as no_such_file_or_directory, when
+  // it does not exist), and every entry whose type cannot be found out, a symbolic link that
+  // leads nowhere or round in a loop included; an entry that vanished meanwhile is no such entry.
+  virtual std::vector<TFolderEntry> ListFolder(const std::string& folder,
+                                               std::vector<TUnreadableEntry>* unreadable = nullptr) const = 0;
 
   // The entries of ListFolder whose names match the wildcard mask (MatchesMask).
   std::vector<TFolderEntry> FindEntries(const std::string& folder, const std::string& mask) const;
 
-  // The identity of an existing folder, following links; none when it is no folder.
-  virtual std::optional<TFileIdentity> FolderIdentity(const std::string& path) const = 0;
+  // The identity of an existing folder, following links; none when it is no folder, with the
+  // reason in `why` when given (not_a_directory for anything else of that name).
+  virtual std::optional<TFileIdentity> FolderIdentity(const std::string& path,
+                                                      std::error_code* why = nullptr) const = 0;
 
   bool FolderExists(const std::string& path) const { return FolderIdentity(path).has_value(); }
 
@@ -79,11 +120,9 @@ class TFileSystem {
   // Last-write time and size of a regular file, from one query; none when there is no such file.
   virtual std::optional<TFileFacts> FileFacts(const std::string& path) const = 0;
 
-  // Copies the regular file `source` to the new file `target`, keeping the source's permission
-  // bits and last-write time. Fails when `target` exists in any form (a link included): an
-  // existing file is never replaced, even by a race. A copy that fails after creating the target
-  // removes it, so it never leaves a partial file. The source is only read.
-  virtual std::error_code CopyToNewFile(const std::string& source, const std::string& target) = 0;
+  // Opens the existing folder `path` (following links) for a copy run to write into. On failure
+  // answers null and sets `error`.
+  virtual std::unique_ptr<TTargetFolder> OpenTargetFolder(const std::string& path, std::error_code& error) = 0;
 
   // Opens a regular file read-only. On failure answers null and sets `error`.
   virtual std::unique_ptr<TReadableFile> OpenRead(const std::string& path, std::error_code& error) const = 0;
@@ -109,5 +148,9 @@ class TFileSystem {
 
 // The operating system's file system; lives for the whole process.
 TFileSystem& NativeFileSystem();
+
+// Makes SIGINT, SIGTERM and SIGHUP remove the file that a copy is writing under a name before the
+// process ends as the signal says. Called once at the start of a program that copies.
+void InstallInterruptCleanup();
 
 }  // namespace kalvero

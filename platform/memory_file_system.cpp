@@ -93,12 +93,26 @@ void TMemoryFileSystem::AddFile(const std::string& path, std::string content, st
 void TMemoryFileSystem::AddFolderLink(const std::string& path, const std::string& target) {
   AddFolder(target);
   const auto parts = SplitPath(path);
-  ParentFolder(parts).children[parts.back()] = Find(target);
+  TNode& parent = ParentFolder(parts);
+  parent.children[parts.back()] = Find(target);
+  parent.links.insert(parts.back());
 }
 
 void TMemoryFileSystem::AddSpecial(const std::string& path) {
   const auto parts = SplitPath(path);
   ParentFolder(parts).children[parts.back()] = NewNode(TNodeKind::Special);
+}
+
+void TMemoryFileSystem::AddUnreadable(const std::string& path, std::errc reason, bool link) {
+  const auto parts = SplitPath(path);
+  TNode* node = NewNode(TNodeKind::Unreadable);
+  node->unreadableReason = reason;
+  node->unreadableLink = link;
+  ParentFolder(parts).children[parts.back()] = node;
+}
+
+void TMemoryFileSystem::FailList(const std::string& folder, std::errc error) {
+  listFailures_[SplitPath(folder)] = error;
 }
 
 void TMemoryFileSystem::FailOpen(const std::string& path, std::errc error) { openFailures_[SplitPath(path)] = error; }
@@ -113,23 +127,38 @@ std::optional<std::string> TMemoryFileSystem::FileContent(const std::string& pat
   return node->content;
 }
 
-std::vector<TFolderEntry> TMemoryFileSystem::ListFolder(const std::string& folder) const {
+std::vector<TFolderEntry> TMemoryFileSystem::ListFolder(const std::string& folder,
+                                                        std::vector<TUnreadableEntry>* unreadable) const {
   std::vector<TFolderEntry> entries;
   const auto node = Find(folder);
-  if (!node || node->kind != TNodeKind::Folder) return entries;
+  const auto failure = listFailures_.find(SplitPath(folder));
+  if (!node || node->kind != TNodeKind::Folder || failure != listFailures_.end()) {
+    const std::errc reason = failure != listFailures_.end() ? failure->second
+                             : node                         ? std::errc::not_a_directory
+                                                            : std::errc::no_such_file_or_directory;
+    if (unreadable != nullptr) unreadable->push_back({"", std::make_error_code(reason)});
+    return entries;
+  }
   for (const auto& [name, child] : node->children) {
-    if (child->kind == TNodeKind::Special) continue;
+    if (child->kind == TNodeKind::Unreadable && unreadable != nullptr)
+      unreadable->push_back({name, std::make_error_code(child->unreadableReason), child->unreadableLink});
+    if (child->kind == TNodeKind::Special || child->kind == TNodeKind::Unreadable) continue;
     const bool isFolder = child->kind == TNodeKind::Folder;
     entries.push_back({name, isFolder ? TEntryKind::Folder : TEntryKind::File, IsHiddenName(name),
                        isFolder ? TFileIdentity{0, child->inode} : TFileIdentity{}});
   }
   std::ranges::sort(entries, NameLess, &TFolderEntry::name);
+  if (unreadable != nullptr) std::ranges::sort(*unreadable, NameLess, &TUnreadableEntry::name);
   return entries;
 }
 
-std::optional<TFileIdentity> TMemoryFileSystem::FolderIdentity(const std::string& path) const {
+std::optional<TFileIdentity> TMemoryFileSystem::FolderIdentity(const std::string& path, std::error_code* why) const {
   const auto node = Find(path);
-  if (!node || node->kind != TNodeKind::Folder) return std::nullopt;
+  if (!node || node->kind != TNodeKind::Folder) {
+    if (why != nullptr)
+      *why = std::make_error_code(node ? std::errc::not_a_directory : std::errc::no_such_file_or_directory);
+    return std::nullopt;
+  }
   return TFileIdentity{0, node->inode};
 }
 
@@ -166,22 +195,67 @@ std::error_code TMemoryFileSystem::CreateFolder(const std::string& path) {
   return error;
 }
 
-std::error_code TMemoryFileSystem::CopyToNewFile(const std::string& source, const std::string& target) {
-  const TNode* from = Find(source);
-  if (from == nullptr) return std::make_error_code(std::errc::no_such_file_or_directory);
-  if (from->kind != TNodeKind::File) return std::make_error_code(std::errc::invalid_argument);
-  const auto parts = SplitPath(target);
-  if (parts.empty() || Find(target)) return std::make_error_code(std::errc::file_exists);
-  std::error_code error;
-  TNode* parent = ExistingParent(parts, error);
-  if (parent == nullptr) return error;
-  if (const auto failure = copyFailures_.find(parts); failure != copyFailures_.end())
-    return std::make_error_code(failure->second);
-  TNode* copy = NewNode(TNodeKind::File);
-  copy->content = from->content;
-  copy->lastWriteNanoseconds = from->lastWriteNanoseconds;
-  parent->children[parts.back()] = copy;
-  return {};
+// A target folder of the fake: the folder node and its path, for the injected failures.
+class TMemoryFileSystem::TMemoryTargetFolder final : public TTargetFolder {
+ public:
+  TMemoryTargetFolder(TMemoryFileSystem& fileSystem, TNode& folder, std::string path)
+      : fs_(fileSystem), folder_(folder), path_(std::move(path)) {}
+
+  std::error_code MakeFolder(const std::string& name) override {
+    const std::string path = path_ + "/" + name;
+    if (const auto child = folder_.children.find(name); child != folder_.children.end())
+      return Folder(name) ? std::error_code() : std::make_error_code(std::errc::not_a_directory);
+    if (const auto failure = fs_.createFailures_.find(SplitPath(path)); failure != fs_.createFailures_.end())
+      return std::make_error_code(failure->second);
+    folder_.children[name] = fs_.NewNode(TNodeKind::Folder);
+    return {};
+  }
+
+  std::error_code CopyInto(const std::string& source, const std::string& folder, const std::string& name) override {
+    TNode* into = folder.empty() ? &folder_ : Folder(folder);
+    if (into == nullptr)
+      return std::make_error_code(folder_.children.contains(folder) ? std::errc::not_a_directory
+                                                                    : std::errc::no_such_file_or_directory);
+    if (into->children.contains(name)) return std::make_error_code(std::errc::file_exists);
+    std::error_code error;
+    const TNode* from = fs_.ReadableFile(source, error);
+    if (from == nullptr) return error;
+    ++fs_.usage.copiesRead;
+    const auto failure = fs_.copyFailures_.find(SplitPath(path_ + "/" + folder + "/" + name));
+    if (failure != fs_.copyFailures_.end()) return std::make_error_code(failure->second);
+    TNode* copy = fs_.NewNode(TNodeKind::File);
+    copy->content = from->content;
+    copy->lastWriteNanoseconds = from->lastWriteNanoseconds;
+    into->children[name] = copy;
+    return {};
+  }
+
+  std::error_code Flush() override {
+    ++fs_.usage.flushes;
+    return fs_.flushFailure_ ? std::make_error_code(*fs_.flushFailure_) : std::error_code();
+  }
+
+ private:
+  // The folder `name` directly inside, never through a link.
+  TNode* Folder(const std::string& name) const {
+    const auto child = folder_.children.find(name);
+    if (child == folder_.children.end() || folder_.links.contains(name)) return nullptr;
+    return child->second->kind == TNodeKind::Folder ? child->second : nullptr;
+  }
+
+  TMemoryFileSystem& fs_;
+  TNode& folder_;
+  std::string path_;
+};
+
+std::unique_ptr<TTargetFolder> TMemoryFileSystem::OpenTargetFolder(const std::string& path, std::error_code& error) {
+  TNode* folder = Find(path);
+  if (folder == nullptr || folder->kind != TNodeKind::Folder) {
+    error = std::make_error_code(folder ? std::errc::not_a_directory : std::errc::no_such_file_or_directory);
+    return nullptr;
+  }
+  error.clear();
+  return std::make_unique<TMemoryTargetFolder>(*this, *folder, path);
 }
 
 std::optional<TFileFacts> TMemoryFileSystem::FileFacts(const std::string& path) const {

@@ -1,14 +1,16 @@
 #pragma once
 
-// An in-memory file system for tests and fuzzing: folders, regular files, links to folders and
-// "special" entries (a FIFO, say), and injected failures that a real file system cannot be made
-// to produce for root.
+// An in-memory file system for tests and fuzzing: folders, regular files, links to folders,
+// "special" entries (a FIFO, say), entries that cannot be examined, and injected failures that a
+// real file system cannot be made to produce for root. A target folder follows the native rules:
+// a link below it is never followed.
 //
 // Paths are split at '/', empty parts ignored, so "a//b/" is "a/b"; every path is relative to
 // the one root, which the empty text names.
 
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -23,10 +25,14 @@ class TMemoryFileSystem final : public TFileSystem {
   // Each creates the missing parent folders; an existing entry of that name is replaced.
   void AddFolder(const std::string& path);
   void AddFile(const std::string& path, std::string content, std::int64_t lastWriteNanoseconds = 0);
-  // A link at `path` to the folder at `target`: both names reach the same folder.
+  // A link at `path` to the folder at `target`: both names reach the same folder, except below a
+  // target folder, where a link is no folder. An existing entry of that name is replaced.
   void AddFolderLink(const std::string& path, const std::string& target);
   // An entry that is neither folder nor regular file: never listed, never opened.
   void AddSpecial(const std::string& path);
+  // An entry whose type cannot be found out for `reason`; `link` makes it a link that leads
+  // nowhere (no_such_file_or_directory) or round in a loop (too_many_symbolic_link_levels).
+  void AddUnreadable(const std::string& path, std::errc reason, bool link = false);
 
   // Makes OpenRead and ReadWholeFile, CreateFolder, a copy to, or a replacement of exactly this
   // path fail with `error`; a failed copy leaves no target behind, a failed replacement leaves the
@@ -35,6 +41,10 @@ class TMemoryFileSystem final : public TFileSystem {
   void FailCreateFolder(const std::string& path, std::errc error);
   void FailCopyTo(const std::string& target, std::errc error);
   void FailReplace(const std::string& path, std::errc error);
+  // Makes listing exactly this folder fail with `error`: it has no entries, and says why.
+  void FailList(const std::string& folder, std::errc error);
+  // Makes every flush of a target folder fail with `error`.
+  void FailFlush(std::errc error) { flushFailure_ = error; }
 
   // Takes the write permission from an existing file, for the user that the fake stands for:
   // replacing its content is then refused.
@@ -49,29 +59,36 @@ class TMemoryFileSystem final : public TFileSystem {
     int opens = 0;
     int reads = 0;
     std::size_t bytesRead = 0;
+    int copiesRead = 0;  // sources whose bytes a copy read
+    int flushes = 0;
   };
   mutable TUsage usage;
 
-  std::vector<TFolderEntry> ListFolder(const std::string& folder) const override;
-  std::optional<TFileIdentity> FolderIdentity(const std::string& path) const override;
+  std::vector<TFolderEntry> ListFolder(const std::string& folder,
+                                       std::vector<TUnreadableEntry>* unreadable = nullptr) const override;
+  std::optional<TFileIdentity> FolderIdentity(const std::string& path, std::error_code* why = nullptr) const override;
   bool Exists(const std::string& path) const override { return Find(path) != nullptr; }
   std::error_code CreateFolder(const std::string& path) override;
   std::optional<TFileFacts> FileFacts(const std::string& path) const override;
-  std::error_code CopyToNewFile(const std::string& source, const std::string& target) override;
+  std::unique_ptr<TTargetFolder> OpenTargetFolder(const std::string& path, std::error_code& error) override;
   std::unique_ptr<TReadableFile> OpenRead(const std::string& path, std::error_code& error) const override;
   std::optional<std::string> ReadWholeFile(const std::string& path, std::uint64_t maxSize,
                                            std::error_code& error) const override;
   std::error_code ReplaceFileContent(const std::string& path, std::string_view content) override;
 
  private:
-  enum class TNodeKind { Folder, File, Special };
+  class TMemoryTargetFolder;
+  enum class TNodeKind { Folder, File, Special, Unreadable };
   struct TNode {
     TNodeKind kind = TNodeKind::Folder;
     std::uint64_t inode = 0;
     std::string content;
     std::int64_t lastWriteNanoseconds = 0;
     bool readOnly = false;
+    std::errc unreadableReason{};
+    bool unreadableLink = false;
     std::map<std::string, TNode*> children;  // links may share a node, so the tree owns none
+    std::set<std::string> links;             // the children that are links to folders
   };
 
   static std::vector<std::string> SplitPath(const std::string& path);
@@ -91,6 +108,8 @@ class TMemoryFileSystem final : public TFileSystem {
   std::map<std::vector<std::string>, std::errc> createFailures_;
   std::map<std::vector<std::string>, std::errc> copyFailures_;
   std::map<std::vector<std::string>, std::errc> replaceFailures_;
+  std::map<std::vector<std::string>, std::errc> listFailures_;
+  std::optional<std::errc> flushFailure_;
 };
 
 }  // namespace kalvero

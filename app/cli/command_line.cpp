@@ -1,6 +1,8 @@
+#include <csignal>
 #include <iostream>
 
 #include "app/cli/commands.h"
+#include "platform/file_system.h"
 #include "platform/program_path.h"
 
 namespace kalvero {
@@ -37,9 +39,17 @@ segment, the reader's status, date, camera make and model, picture size and the 
 Exit status of date and exif: 0, or 1 when a FILE does not exist, or 2 for a usage error.
 )";
 
-// The window program is installed beside this one.
+// The window program is installed beside this one. Without the folder of this program nothing is
+// started: a relative name would start whatever lies in the current folder.
 int StartWindowProgram() {
-  const std::string window = ProgramFolder() + "kalvero-window";
+  const std::string folder = ProgramFolder();
+  if (folder.empty()) {
+    std::cerr << "kalvero: cannot find the folder of this program (is /proc mounted?), so the window program is "
+                 "not started.\nSee kalvero --help for the commands."
+              << std::endl;
+    return kExitRefused;
+  }
+  const std::string window = folder + "kalvero-window";
   const std::error_code error = ReplaceWithProgram(window);
   std::cerr << "kalvero: cannot start the window program " << window << ": " << error.message()
             << "\nSee kalvero --help for the commands." << std::endl;
@@ -61,7 +71,13 @@ int RunCommandLine(const std::vector<std::string>& arguments) {
     std::cout << kHelp;
     return kExitSuccess;
   }
-  if (command == "sort") return SortCommand(rest);
+  // A reader that goes away (`kalvero sort ... | head`) must not end a run half way: output to it
+  // is lost, the run completes with its status.
+  std::signal(SIGPIPE, SIG_IGN);
+  if (command == "sort") {
+    InstallInterruptCleanup();
+    return SortCommand(rest);
+  }
   if (command == "date" || command == "exif") {
     if (rest.empty()) return UsageError(command + " needs at least one FILE");
     return command == "date" ? DateCommand(rest) : ExifCommand(rest);

@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "engine/name_patterns.h"
+#include "localisation/program_texts.h"
 #include "localisation/window_scripts.h"
 
 namespace kalvero {
@@ -46,6 +47,15 @@ TMessageAnswer TConsoleHost::ShowMessageBox(TMessageKind kind, const std::string
   out << Caption(kind) << ": " << ConsoleLines(text) << std::endl;
   return buttons == TMessageButtons::YesCancel ? Ask() : TMessageAnswer::Ok;
 }
+
+// One line each on standard error: the path, a colon and the reason.
+void TConsoleHost::ShowScanRecords(const TScanRecords& records) {
+  ClearProgress();
+  for (const TScanRecord& record : records) std::cerr << record.path << ": " << ScanReasonText(record, *this) << '\n';
+  std::cerr.flush();
+}
+
+std::string TConsoleHost::ProgramText(const std::string& key) const { return kalvero::ProgramText(Language(), key); }
 
 TMessageAnswer TConsoleHost::Ask() {
   if (answerYes_) {

@@ -43,7 +43,9 @@ class TConsoleHost final : public TEngineHost {
   void ProcessMessages() override {}
   void FocusEdit2() override {}
   TMessageAnswer ShowMessageBox(TMessageKind kind, const std::string& text, TMessageButtons buttons) override;
+  void ShowScanRecords(const TScanRecords& records) override;
   std::string GetText(const std::string& key) const override { return lng_.GetText(key); }
+  std::string ProgramText(const std::string& key) const override;
   std::string Language() const override { return lng_.Language(); }
   void SetLanguage(const std::string& language) override { lng_.SetLanguage(language); }
 

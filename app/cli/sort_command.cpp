@@ -26,7 +26,7 @@ int Run(const TSortOptions& options) {
     engine.SetSourceFolder(options.source);
     const auto summary = engine.Button1Click();
     if (!summary) return kExitRefused;
-    return summary->failed > 0 || summary->undated > 0 ? kExitReported : kExitSuccess;
+    return summary->failed > 0 || summary->undated > 0 || summary->notExamined > 0 ? kExitReported : kExitSuccess;
   } catch (const std::exception& error) {
     std::cerr << "Kalvero 1.3: " << ErrorBoxText(error.what()) << std::endl;
     return kExitStopped;

@@ -117,9 +117,11 @@ std::string CheckSortOptions(const TSortOptions& options) {
     return languageOrigin + ": no texts for \"" + language + "\"; choose German, English, French or Spanish";
   const auto& [folderPattern, folderOrigin] = options.folderPattern;
   const auto& [filePattern, fileOrigin] = options.filePattern;
-  if (CharacterCount(folderPattern) > kFolderPatternMaxLength)
+  // The folder pattern matters only to runs into date folders.
+  if (options.dateFolders && CharacterCount(folderPattern) > kFolderPatternMaxLength)
     return folderOrigin + ": a folder pattern has at most 10 characters";
   for (const TOptionValue* pattern : {&options.filePattern, &options.folderPattern}) {
+    if (pattern == &options.folderPattern && !options.dateFolders) continue;
     if (HoldsRefusedKey(pattern->value))
       return pattern->origin + ": a pattern cannot hold any of  \" * / : < > ? \\ |";
   }
@@ -127,7 +129,9 @@ std::string CheckSortOptions(const TSortOptions& options) {
   const std::string sampleDate = "2004:08:07 16:45:33";
   if (!IsSinglePathComponent(ReplaceToken(BuildTimesInString(filePattern, sampleDate), "FFF", "0") + ".jpg"))
     return fileOrigin + ": the names it makes are no plain file names";
-  if (options.dateFolders && !IsSinglePathComponent(BuildFolderName(folderPattern, sampleDate)))
+  // An empty folder name puts the picture into the target folder itself.
+  const std::string folderName = BuildFolderName(folderPattern, sampleDate);
+  if (options.dateFolders && !folderName.empty() && !IsSinglePathComponent(folderName))
     return folderOrigin + ": the names it makes are no plain folder names";
   return {};
 }

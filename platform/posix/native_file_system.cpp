@@ -51,13 +51,27 @@ class TPosixReadableFile final : public TReadableFile {
   std::uint64_t position_ = 0;
 };
 
+// Records why an entry's type could not be found out, unless it has vanished since it was listed.
+void RecordUnreadable(int folderFd, const char* name, std::vector<TUnreadableEntry>* unreadable) {
+  const std::error_code reason = LastError();
+  if (unreadable == nullptr) return;
+  struct stat status;
+  const bool present = ::fstatat(folderFd, name, &status, AT_SYMLINK_NOFOLLOW) == 0;
+  if (!present && errno == ENOENT) return;
+  unreadable->push_back({name, reason, present && S_ISLNK(status.st_mode)});
+}
+
 // Classifies one directory entry, following links; none for anything but a folder or a regular
 // file. The directory's own type hint saves a status query for plain files.
-std::optional<TFolderEntry> ClassifyEntry(int folderFd, const dirent& entry) {
+std::optional<TFolderEntry> ClassifyEntry(int folderFd, const dirent& entry,
+                                          std::vector<TUnreadableEntry>* unreadable) {
   TFolderEntry result{entry.d_name, TEntryKind::File, IsHiddenName(entry.d_name), {}};
   if (entry.d_type == DT_REG) return result;
   struct stat status;
-  if (::fstatat(folderFd, entry.d_name, &status, 0) != 0) return std::nullopt;
+  if (::fstatat(folderFd, entry.d_name, &status, 0) != 0) {
+    RecordUnreadable(folderFd, entry.d_name, unreadable);
+    return std::nullopt;
+  }
   if (S_ISREG(status.st_mode)) return result;
   if (!S_ISDIR(status.st_mode)) return std::nullopt;
   result.kind = TEntryKind::Folder;
@@ -88,23 +102,45 @@ TDescriptor OpenRegularFile(const std::string& path, std::error_code& error, TFi
   return fd;
 }
 
-std::vector<TFolderEntry> TPosixFileSystem::ListFolder(const std::string& folder) const {
+std::vector<TFolderEntry> TPosixFileSystem::ListFolder(const std::string& folder,
+                                                       std::vector<TUnreadableEntry>* unreadable) const {
   std::vector<TFolderEntry> entries;
   DIR* stream = ::opendir(OsPath(folder));
-  if (stream == nullptr) return entries;
-  while (const dirent* entry = ::readdir(stream)) {
+  if (stream == nullptr) {
+    if (unreadable != nullptr) unreadable->push_back({"", LastError()});
+    return entries;
+  }
+  const std::size_t firstUnreadable = unreadable != nullptr ? unreadable->size() : 0;
+  for (;;) {
+    errno = 0;
+    const dirent* entry = ::readdir(stream);
+    if (entry == nullptr) {
+      // The end of the folder, or an error that ends its listing (an I/O error on a failing card).
+      if (errno != 0 && unreadable != nullptr) unreadable->push_back({"", LastError()});
+      break;
+    }
     const std::string_view name = entry->d_name;
     if (name == "." || name == "..") continue;
-    if (auto classified = ClassifyEntry(::dirfd(stream), *entry)) entries.push_back(std::move(*classified));
+    if (auto classified = ClassifyEntry(::dirfd(stream), *entry, unreadable)) entries.push_back(std::move(*classified));
   }
   ::closedir(stream);
   std::ranges::sort(entries, NameLess, &TFolderEntry::name);
+  if (unreadable != nullptr)
+    std::ranges::sort(unreadable->begin() + static_cast<std::ptrdiff_t>(firstUnreadable), unreadable->end(), NameLess,
+                      &TUnreadableEntry::name);
   return entries;
 }
 
-std::optional<TFileIdentity> TPosixFileSystem::FolderIdentity(const std::string& path) const {
+std::optional<TFileIdentity> TPosixFileSystem::FolderIdentity(const std::string& path, std::error_code* why) const {
   struct stat status;
-  if (::stat(OsPath(path), &status) != 0 || !S_ISDIR(status.st_mode)) return std::nullopt;
+  if (::stat(OsPath(path), &status) != 0) {
+    if (why != nullptr) *why = LastError();
+    return std::nullopt;
+  }
+  if (!S_ISDIR(status.st_mode)) {
+    if (why != nullptr) *why = std::make_error_code(std::errc::not_a_directory);
+    return std::nullopt;
+  }
   return IdentityOf(status);
 }
 
@@ -154,7 +190,7 @@ std::optional<std::string> TPosixFileSystem::ReadWholeFile(const std::string& pa
 }
 
 TFileSystem& NativeFileSystem() {
-  static TPosixFileSystem fileSystem;
+  static TPosixFileSystem fileSystem(SystemCopyCalls(), CopyRoadFromEnvironment());
   return fileSystem;
 }
 

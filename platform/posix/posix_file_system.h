@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/file_system.h"
+#include "platform/posix/copy_calls.h"
 
 namespace kalvero {
 
@@ -21,6 +22,10 @@ class TDescriptor {
   }
   int Get() const { return fd_; }
   int Release() { return std::exchange(fd_, -1); }
+  void Reset(int fd = -1) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = fd;
+  }
 
  private:
   int fd_;
@@ -33,16 +38,26 @@ TDescriptor OpenRegularFile(const std::string& path, std::error_code& error, TFi
 
 class TPosixFileSystem final : public TFileSystem {
  public:
-  std::vector<TFolderEntry> ListFolder(const std::string& folder) const override;
-  std::optional<TFileIdentity> FolderIdentity(const std::string& path) const override;
+  // Copies use `calls` and start on `road`, falling back to the later roads where the file system
+  // lacks what the earlier ones need.
+  explicit TPosixFileSystem(const TCopyCalls& calls = SystemCopyCalls(), TCopyRoad road = TCopyRoad::UnnamedFile)
+      : calls_(calls), road_(road) {}
+
+  std::vector<TFolderEntry> ListFolder(const std::string& folder,
+                                       std::vector<TUnreadableEntry>* unreadable = nullptr) const override;
+  std::optional<TFileIdentity> FolderIdentity(const std::string& path, std::error_code* why = nullptr) const override;
   bool Exists(const std::string& path) const override;
   std::error_code CreateFolder(const std::string& path) override;
   std::optional<TFileFacts> FileFacts(const std::string& path) const override;
-  std::error_code CopyToNewFile(const std::string& source, const std::string& target) override;
+  std::unique_ptr<TTargetFolder> OpenTargetFolder(const std::string& path, std::error_code& error) override;
   std::unique_ptr<TReadableFile> OpenRead(const std::string& path, std::error_code& error) const override;
   std::optional<std::string> ReadWholeFile(const std::string& path, std::uint64_t maxSize,
                                            std::error_code& error) const override;
   std::error_code ReplaceFileContent(const std::string& path, std::string_view content) override;
+
+ private:
+  TCopyCalls calls_;
+  TCopyRoad road_;
 };
 
 }  // namespace kalvero

@@ -38,7 +38,7 @@ TEST_F(SortCommandTest, DateFolderRunReportsInEnglishAndLeavesSourcesAlone) {
             "Folders are scanned ...\n4 JPEG-Files found in the folder!\n"
             "Informationen: The folder \"t\" does not exist.\nIt is provided automatically!\n"
             "Folders are scanned ...\n4 JPEG-Files found in the folder!\nFolder structure provided...\n"
-            "Copy files ...\n3 files copied!\n");
+            "Copy files ...\nWriting the copies to the medium ...\n3 files copied!\n");
   EXPECT_EQ(result.err, "Warnung: The following files do not contain or wrong Exif data:  src/d.jpg\n");
   EXPECT_TRUE(Exists("t/2004/07.08.2004 - 16.45.33.jpg"));
   EXPECT_TRUE(Exists("t/2004/07.08.2004 - 16.45.34.jpg"));
@@ -52,7 +52,9 @@ TEST_F(SortCommandTest, CleanRunExitsZeroAndASecondRunListsEveryPicture) {
   AddPicture("b.jpg", "2004:08:07 16:45:34");
   const auto first = Kalvero({"sort", "src", "t", "--no-date-folders", "--language", "German"});
   EXPECT_EQ(first.exitStatus, 0) << first.err;
-  EXPECT_TRUE(first.out.ends_with("Dateien werden kopiert ...\n2 Dateien kopiert!\n")) << first.out;
+  EXPECT_TRUE(first.out.ends_with("Dateien werden kopiert ...\nKopien werden auf den Datenträger geschrieben ...\n"
+                                  "2 Dateien kopiert!\n"))
+      << first.out;
   const auto second = Kalvero({"sort", "src", "t", "--no-date-folders", "--language=German"});
   EXPECT_EQ(second.exitStatus, 1);
   EXPECT_EQ(second.err, "Fehler: Folgende Dateien konnten nicht kopiert werden:  src/a.jpg, src/b.jpg\n");
@@ -89,7 +91,7 @@ TEST_F(SortCommandTest, DateFolderBlockedByAFileStopsTheRun) {
   work.Write("t/2004.08.07", "in the way");
   const auto result = Kalvero({"sort", "src", "t"});
   EXPECT_EQ(result.exitStatus, 3);
-  EXPECT_EQ(result.err, "Kalvero 1.3: Cannot create the folder \"t/2004.08.07\": File exists.\n");
+  EXPECT_EQ(result.err, "Kalvero 1.3: Cannot create the folder \"t/2004.08.07\": Not a directory.\n");
 }
 
 TEST_F(SortCommandTest, QuestionIsAnsweredCancelWithoutATerminalAndYesWithTheOption) {

@@ -82,8 +82,11 @@ TEST_F(CopyRunTest, FlatRunByTimeReportsEveryStep) {
                                            host.events.end());
   EXPECT_EQ(runEvents, (std::vector<std::string>{"cursor=busy", "process", "icon=3 now",
                                                  "status=Dateien werden kopiert ...", "bar=1", "Label6=1 now",
-                                                 "bar=2", "Label6=2 now", "icon=0 now",
-                                                 "status=2 Dateien kopiert!", "cursor=default", "bar=0"}));
+                                                 "bar=2", "Label6=2 now",
+                                                 "status=Kopien werden auf den Datenträger geschrieben ...",
+                                                 "icon=0 now", "status=2 Dateien kopiert!", "cursor=default",
+                                                 "bar=0"}));
+  EXPECT_EQ(fs.usage.flushes, 1);
   EXPECT_EQ(fs.FileFacts("t/07.08.2004 - 16.45.33.jpg")->lastWriteNanoseconds, 1'000'000'007);
   ExpectSourcesUntouched();
 }
@@ -181,7 +184,7 @@ TEST_F(CopyRunTest, DateFolderThatCannotBeMadeStopsTheRunAndRestoresTheCursor) {
     Run();
     FAIL() << "the run went on";
   } catch (const ERunError& error) {
-    EXPECT_EQ(ErrorBoxText(error.what()), "Cannot create the folder \"t/2004.08.07\": File exists.");
+    EXPECT_EQ(ErrorBoxText(error.what()), "Der Ordner \"t/2004.08.07\" kann nicht erstellt werden: Not a directory.");
   }
   EXPECT_EQ(host.events.back(), "bar=0");
   EXPECT_FALSE(host.busyCursor);

@@ -11,6 +11,7 @@
 #include "components/component.h"
 #include "engine/engine_host.h"
 #include "localisation/multilanguage.h"
+#include "localisation/program_texts.h"
 #include "localisation/window_scripts.h"
 
 namespace kalvero {
@@ -69,7 +70,15 @@ class TRecordingHost : public TEngineHost {
     return answer;
   }
 
+  void ShowScanRecords(const TScanRecords& records) override {
+    Log("records=" + std::to_string(records.size()));
+    shownRecords.push_back(records);
+  }
+
   std::string GetText(const std::string& key) const override { return lng_.GetText(key); }
+  std::string ProgramText(const std::string& key) const override {
+    return kalvero::ProgramText(lng_.Language(), key);
+  }
   std::string Language() const override { return lng_.Language(); }
   void SetLanguage(const std::string& language) override {
     Log("language=" + language);
@@ -92,6 +101,7 @@ class TRecordingHost : public TEngineHost {
   // Runs inside ProcessMessages, as a window's event handlers would.
   std::function<void()> onProcessMessages;
   std::vector<TShownMessage> messages;
+  std::vector<TScanRecords> shownRecords;
   TMessageAnswer answer = TMessageAnswer::Ok;  // what the user presses in every box
 
  private:

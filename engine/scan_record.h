@@ -1,0 +1,31 @@
+#pragma once
+
+// What a scan of the source folder could not examine.
+
+#include <string>
+#include <system_error>
+#include <vector>
+
+namespace kalvero {
+
+class TEngineHost;
+
+// A folder that could not be read or entered, or an entry whose type could not be found out, with
+// the reason; `link` tells a symbolic link that leads nowhere or round in a loop.
+struct TScanRecord {
+  std::string path;
+  std::error_code reason;
+  bool link = false;
+};
+
+using TScanRecords = std::vector<TScanRecord>;
+
+// The key of the program's own text that names the record's reason; empty for a reason without
+// one of its own (the platform's message names it then).
+std::string ScanReasonKey(const TScanRecord& record);
+
+// The record's reason as the user reads it: the program's own text in the language in force, or
+// the platform's message.
+std::string ScanReasonText(const TScanRecord& record, const TEngineHost& host);
+
+}  // namespace kalvero

@@ -1,0 +1,248 @@
+// Copies into a target folder on POSIX systems: never replacing a file, never following a link
+// below the folder, and never showing a copy under its name before it is complete.
+
+#include <fcntl.h>
+#include <sys/random.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <ctime>
+
+#include "platform/posix/pending_file.h"
+#include "platform/posix/posix_file_system.h"
+
+namespace kalvero {
+namespace {
+
+std::error_code LastError() { return {errno, std::generic_category()}; }
+
+std::error_code Error(std::errc code) { return std::make_error_code(code); }
+
+// The answers by which a file system says it lacks a call, rather than that the call failed.
+bool Unsupported(int error) {
+  return error == EOPNOTSUPP || error == ENOSYS || error == EINVAL || error == EISDIR || error == EPERM ||
+         error == ENOENT || error == EXDEV;
+}
+
+// Copies the rest of `from` into `to` with read and write, for file systems that cannot copy
+// inside the kernel.
+std::error_code CopyByReading(int from, int to) {
+  std::array<char, 1 << 17> buffer;
+  for (;;) {
+    const ssize_t got = ::read(from, buffer.data(), buffer.size());
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return LastError();
+    if (got == 0) return {};
+    for (ssize_t written = 0; written < got;) {
+      const ssize_t put = ::write(to, buffer.data() + written, static_cast<std::size_t>(got - written));
+      if (put < 0 && errno == EINTR) continue;
+      if (put < 0) return LastError();
+      written += put;
+    }
+  }
+}
+
+// Copies the source's bytes, as many as it had when it was opened (the call that would only
+// find its end is saved), or fewer if it shrinks meanwhile.
+std::error_code CopyContent(int from, int to, std::uint64_t size) {
+  for (std::uint64_t remaining = size; remaining > 0;) {
+    const ssize_t copied = ::copy_file_range(from, nullptr, to, nullptr, std::min<std::uint64_t>(remaining, 1 << 30), 0);
+    if (copied > 0) {
+      remaining -= static_cast<std::uint64_t>(copied);
+      continue;
+    }
+    if (copied == 0) return {};
+    if (errno == EINTR) continue;
+    // Nothing was copied yet where the kernel cannot do it; the offsets have not moved.
+    if (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP) return CopyByReading(from, to);
+    return LastError();
+  }
+  return {};
+}
+
+// A hidden name that no picture search takes for a picture: ".kalvero-<16 hex digits>.part".
+std::string TemporaryName() {
+  std::uint64_t random = 0;
+  if (::getrandom(&random, sizeof random, 0) != sizeof random) {
+    static std::uint64_t counter = 0;
+    random = (static_cast<std::uint64_t>(::getpid()) << 32) ^ ++counter ^ static_cast<std::uint64_t>(::time(nullptr));
+  }
+  std::array<char, 17> digits;
+  std::snprintf(digits.data(), digits.size(), "%016llx", static_cast<unsigned long long>(random));
+  return ".kalvero-" + std::string(digits.data()) + ".part";
+}
+
+class TPosixTargetFolder final : public TTargetFolder {
+ public:
+  TPosixTargetFolder(TDescriptor folder, const TCopyCalls& calls, TCopyRoad road)
+      : folder_(std::move(folder)), calls_(calls), road_(road) {}
+
+  std::error_code MakeFolder(const std::string& name) override;
+  std::error_code CopyInto(const std::string& source, const std::string& folder, const std::string& name) override;
+  std::error_code Flush() override {
+    return calls_.syncFileSystem(folder_.Get()) == 0 ? std::error_code() : LastError();
+  }
+
+ private:
+  // The outcome of one road: done (with or without an error), or the road does not exist here.
+  struct TRoadResult {
+    std::error_code error;
+    bool unsupported = false;
+  };
+
+  int OpenSubfolder(const std::string& name, std::error_code& error) const;
+  std::error_code Fill(int to, int from, const struct stat& source) const;
+  TRoadResult CopyUnnamed(int folder, int from, const struct stat& source, const std::string& name);
+  TRoadResult CopyTemporary(int folder, int from, const struct stat& source, const std::string& name);
+  TRoadResult CopyExclusive(int folder, int from, const struct stat& source, const std::string& name);
+  TRoadResult PutInPlace(int folder, const std::string& temporary, const std::string& name);
+
+  TDescriptor folder_;
+  const TCopyCalls calls_;
+  TCopyRoad road_;  // the best road this folder's file system has shown to take
+  bool linkByHandle_ = true;
+  bool renameNoReplace_ = true;
+};
+
+std::error_code TPosixTargetFolder::MakeFolder(const std::string& name) {
+  struct stat status;
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    if (::fstatat(folder_.Get(), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0)
+      return S_ISDIR(status.st_mode) ? std::error_code() : Error(std::errc::not_a_directory);
+    if (errno != ENOENT) return LastError();
+    if (::mkdirat(folder_.Get(), name.c_str(), 0777) == 0) return {};
+    // Made by another program since the look-up: judged by what is there now.
+    if (errno != EEXIST) return LastError();
+  }
+  return Error(std::errc::file_exists);
+}
+
+// Opened anew for every copy, so that a folder replaced by a link since the last copy is noticed
+// and at most one such handle is open.
+int TPosixTargetFolder::OpenSubfolder(const std::string& name, std::error_code& error) const {
+  const int fd = ::openat(folder_.Get(), name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) error = errno == ELOOP ? Error(std::errc::not_a_directory) : LastError();
+  return fd;
+}
+
+std::error_code TPosixTargetFolder::CopyInto(const std::string& source, const std::string& folder,
+                                             const std::string& name) {
+  std::error_code error;
+  const TDescriptor subfolder(folder.empty() ? -1 : OpenSubfolder(folder, error));
+  if (error) return error;
+  const int into = folder.empty() ? folder_.Get() : subfolder.Get();
+
+  struct stat status;
+  if (::fstatat(into, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0) return Error(std::errc::file_exists);
+  if (errno != ENOENT) return LastError();
+
+  TDescriptor from = OpenRegularFile(source, error);
+  if (error) return error;
+  if (::fstat(from.Get(), &status) != 0) return LastError();
+  for (;;) {
+    TRoadResult result;
+    switch (road_) {
+      case TCopyRoad::UnnamedFile: result = CopyUnnamed(into, from.Get(), status, name); break;
+      case TCopyRoad::TemporaryName: result = CopyTemporary(into, from.Get(), status, name); break;
+      case TCopyRoad::ExclusiveCreate: return CopyExclusive(into, from.Get(), status, name).error;
+    }
+    if (!result.unsupported) return result.error;
+    // This file system lacks the road: every later copy takes the next one, this one too.
+    road_ = static_cast<TCopyRoad>(static_cast<int>(road_) + 1);
+    if (::lseek(from.Get(), 0, SEEK_SET) != 0) return LastError();
+  }
+}
+
+std::error_code TPosixTargetFolder::Fill(int to, int from, const struct stat& source) const {
+  if (const std::error_code error = CopyContent(from, to, static_cast<std::uint64_t>(source.st_size))) return error;
+  if (calls_.writeBack(to) != 0 && (errno == EIO || errno == ENOSPC || errno == EDQUOT)) return LastError();
+  // Permission bits and times are kept where the file system can hold them; a card that cannot
+  // still gets every byte.
+  static_cast<void>(calls_.changeMode(to, source.st_mode & 0777));
+  const timespec times[2] = {{0, UTIME_OMIT}, source.st_mtim};
+  static_cast<void>(calls_.changeTimes(to, times));
+  return {};
+}
+
+TPosixTargetFolder::TRoadResult TPosixTargetFolder::CopyUnnamed(int folder, int from, const struct stat& source,
+                                                                const std::string& name) {
+  const TDescriptor to(calls_.openUnnamed(folder));
+  if (to.Get() < 0) return {LastError(), Unsupported(errno) && errno != EPERM && errno != ENOENT};
+  // An unnamed file that is not linked vanishes when it is closed, on every road out.
+  if (const std::error_code error = Fill(to.Get(), from, source)) return {error};
+  if (linkByHandle_) {
+    if (calls_.linkByHandle(to.Get(), folder, name.c_str()) == 0) return {};
+    if (errno == EEXIST || !Unsupported(errno)) return {LastError()};
+    // Needs a privilege that the user lacks; the link through /proc does not.
+    linkByHandle_ = false;
+  }
+  if (calls_.linkThroughProc(to.Get(), folder, name.c_str()) == 0) return {};
+  return {LastError(), errno != EEXIST && Unsupported(errno)};
+}
+
+TPosixTargetFolder::TRoadResult TPosixTargetFolder::CopyTemporary(int folder, int from, const struct stat& source,
+                                                                  const std::string& name) {
+  // Another run may write into the same folder: a name that exists is never taken over.
+  std::string temporary;
+  TDescriptor to;
+  for (int attempt = 0; attempt < 100 && to.Get() < 0; ++attempt) {
+    temporary = TemporaryName();
+    to.Reset(::openat(folder, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (to.Get() < 0 && errno != EEXIST) return {LastError()};
+  }
+  if (to.Get() < 0) return {Error(std::errc::file_exists)};
+  const TPendingFile pending(folder, temporary);
+  std::error_code error = Fill(to.Get(), from, source);
+  if (!error && ::close(to.Release()) != 0) error = LastError();
+  if (error) {
+    ::unlinkat(folder, temporary.c_str(), 0);
+    return {error};
+  }
+  return PutInPlace(folder, temporary, name);
+}
+
+TPosixTargetFolder::TRoadResult TPosixTargetFolder::PutInPlace(int folder, const std::string& temporary,
+                                                               const std::string& name) {
+  TRoadResult result;
+  if (renameNoReplace_) {
+    if (calls_.renameNoReplace(folder, temporary.c_str(), name.c_str()) == 0) return {};
+    if (errno == EEXIST || !Unsupported(errno)) result = {LastError()};
+    else renameNoReplace_ = false;
+  }
+  if (!result.error) {
+    if (calls_.linkName(folder, temporary.c_str(), name.c_str()) == 0) result = {};
+    else result = {LastError(), errno != EEXIST && Unsupported(errno)};
+  }
+  ::unlinkat(folder, temporary.c_str(), 0);
+  return result;
+}
+
+TPosixTargetFolder::TRoadResult TPosixTargetFolder::CopyExclusive(int folder, int from, const struct stat& source,
+                                                                  const std::string& name) {
+  // Readable and writable only by the owner until the copy is complete.
+  TDescriptor to(::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0600));
+  if (to.Get() < 0) return {LastError()};
+  const TPendingFile pending(folder, name);
+  std::error_code error = Fill(to.Get(), from, source);
+  if (!error && ::close(to.Release()) != 0) error = LastError();
+  if (error) ::unlinkat(folder, name.c_str(), 0);
+  return {error};
+}
+
+}  // namespace
+
+std::unique_ptr<TTargetFolder> TPosixFileSystem::OpenTargetFolder(const std::string& path, std::error_code& error) {
+  TDescriptor folder(::open(path.empty() ? "." : path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (folder.Get() < 0) {
+    error = LastError();
+    return nullptr;
+  }
+  error.clear();
+  return std::make_unique<TPosixTargetFolder>(std::move(folder), calls_, road_);
+}
+
+}  // namespace kalvero
