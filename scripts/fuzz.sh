@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Fuzzes the metadata reader with libFuzzer: builds the targets of tests/fuzz with clang in
-# build/fuzz, replays every kept finding under tests/data/fuzz/<target>/, then runs each target
-# from seeds made of ../shared/corpus (when it is there) for a fixed number of inputs with a fixed
-# seed. Fails on any finding; libFuzzer leaves the input in build/fuzz/findings/.
+# build/fuzz, replays the committed inputs under tests/data/fuzz/<target>/ (crafted seeds and
+# kept findings), then runs each target from those inputs and from seeds made of ../shared/corpus
+# (when it is there) for a fixed number of inputs with a fixed seed. New inputs go to a temporary
+# work folder, never into the committed one. Fails on any finding; libFuzzer leaves the input in
+# build/fuzz/findings/.
 #
 # FUZZ_RUNS=n sets the inputs per target (default: about 30 seconds each on a 2-core machine);
 # FUZZ_SECONDS=n runs each target for n seconds instead, for longer sessions while developing.
@@ -49,9 +51,13 @@ mkdir -p "$build/findings"
 for target in "${targets[@]}"; do
   binary="$build/tests/fuzz/$target"
   kept=tests/data/fuzz/$target
+  seedFolders=("$seeds/$target")
   if [ -d "$kept" ] && [ -n "$(ls -A "$kept")" ]; then
-    echo "== $target: replaying $(ls "$kept" | wc -l) kept findings"
+    echo "== $target: replaying $(ls "$kept" | wc -l) committed inputs"
     "$binary" -runs=0 "$kept"/* 2>&1 | tail -n 2
+    seedFolders+=("$kept")
+  else
+    echo "No committed inputs in $kept."
   fi
   if [ -n "${FUZZ_SECONDS:-}" ]; then
     limit=(-max_total_time="$FUZZ_SECONDS")
@@ -59,13 +65,14 @@ for target in "${targets[@]}"; do
     limit=(-runs="${FUZZ_RUNS:-${defaultRuns[$target]}}")
   fi
   echo "== $target: ${limit[*]}"
+  # libFuzzer writes what it finds new into the first corpus folder only: the work folder.
   work=$(mktemp -d -p "$seeds")
   log="$build/findings/$target.log"
   status=0
   "$binary" -seed=1 "${limit[@]}" -timeout=10 -rss_limit_mb=2048 -max_len=300000 \
-    -artifact_prefix="$build/findings/$target-" -print_final_stats=1 "$work" "$seeds/$target" >"$log" 2>&1 ||
+    -artifact_prefix="$build/findings/$target-" -print_final_stats=1 "$work" "${seedFolders[@]}" >"$log" 2>&1 ||
     status=$?
-  grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb|Done|==[0-9]+==ERROR|SUMMARY)' "$log" || true
+  grep -E '^(INFO: seed corpus|stat::number_of_executed_units|stat::peak_rss_mb|Done|==[0-9]+==ERROR|SUMMARY)' "$log" || true
   if [ "$status" -ne 0 ]; then
     echo "$target found a fault (exit $status); see $log and $build/findings/"
     exit 1
