@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Sorting a tree of pictures: `kalvero sort` into date folders and flat by time, timed in turns
-# with `cp -r` of the same tree (the physical reference: the same bytes read and written) and
-# with exiftool making the same date-folder copy. Prints the medians, the ratios and the peak
-# memory of `kalvero sort`.
+# with `cp -r` of the same tree followed by `sync -f` (the physical reference: the same bytes
+# read and written, and on the medium when it ends, as kalvero's copies are) and with exiftool
+# making the same date-folder copy. kalvero starts each copy's write-back as it completes and
+# flushes once at the end; the row "waiting for each copy" makes every copy wait for its bytes
+# instead (KALVERO_WRITE_BACK=wait), the alternative that was measured against it. Prints the
+# medians, the ratios and the peak memory of `kalvero sort`.
 #
 #   bench/sort_bench.sh [N ...]     (default: 2000 20000; ROUNDS=5, EXIFTOOL_ROUNDS=1)
 set -euo pipefail
@@ -15,6 +18,14 @@ exiftool_rounds=${EXIFTOOL_ROUNDS:-1}
 sizes=("$@")
 ((${#sizes[@]})) || sizes=(2000 20000)
 out=$bench_dir/sort-out
+
+cp_synced() {
+  cp -r "$1" "$2" && sync -f "$2"
+}
+
+kalvero_waiting() {
+  KALVERO_WRITE_BACK=wait "$kalvero" sort "$@"
+}
 
 exiftool_sort() {
   exiftool -q -q -r -o "$2/" '-FileName<DateTimeOriginal' -d "$2/%Y.%m.%d/%d.%m.%Y - %H.%M.%S.%%e" "$1"
@@ -37,16 +48,17 @@ for count in "${sizes[@]}"; do
   bench_warm "$src"
   declare -A times=()
   for ((round = 0; round < rounds; ++round)); do
-    times[cp]+=" $(timed_into "$out/cp" cp -r "$src" "$out/cp")"
+    times[cp]+=" $(timed_into "$out/cp" cp_synced "$src" "$out/cp")"
     times[dates]+=" $(timed_into "$out/dates" "$kalvero" sort "$src" "$out/dates")"
     times[flat]+=" $(timed_into "$out/flat" "$kalvero" sort "$src" "$out/flat" --no-date-folders)"
+    times[waiting]+=" $(timed_into "$out/waiting" kalvero_waiting "$src" "$out/waiting")"
   done
   for ((round = 0; round < exiftool_rounds; ++round)); do
     times[exiftool]+=" $(timed_into "$out/exiftool" exiftool_sort "$src" "$out/exiftool")"
   done
   # shellcheck disable=SC2086
   cp_median=$(bench_median ${times[cp]})
-  commands=(cp dates flat)
+  commands=(cp dates flat waiting)
   ((exiftool_rounds > 0)) && commands+=(exiftool)
   for command in "${commands[@]}"; do
     # shellcheck disable=SC2086
@@ -54,7 +66,8 @@ for count in "${sizes[@]}"; do
     label=$command
     [ "$command" = dates ] && label="kalvero, date folders"
     [ "$command" = flat ] && label="kalvero, flat by time"
-    [ "$command" = cp ] && label="cp -r"
+    [ "$command" = waiting ] && label="kalvero, each waiting"
+    [ "$command" = cp ] && label="cp -r; sync -f"
     printf '%-8s %-22s %10.3f %10.2f\n' "$files" "$label" "$median" "$(echo "$median / $cp_median" | bc -l)"
   done
   # shellcheck disable=SC2086

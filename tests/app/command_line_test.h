@@ -19,7 +19,12 @@ class CommandLineTest : public testing::Test {
  protected:
   TProgramResult Kalvero(std::vector<std::string> arguments) const {
     arguments.insert(arguments.begin(), KALVERO_PROGRAM);
-    return RunProgram(arguments, work.Path(), {{"XDG_CONFIG_HOME", appData.Path()}, {"HOME", appData.Path()}});
+    return RunProgram(arguments, work.Path(), Environment());
+  }
+
+  // The environment every run gets: the test's own application-data folder.
+  std::map<std::string, std::string> Environment() const {
+    return {{"XDG_CONFIG_HOME", appData.Path()}, {"HOME", appData.Path()}};
   }
 
   static std::int64_t LastWrite(const std::string& path) {

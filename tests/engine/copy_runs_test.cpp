@@ -116,6 +116,8 @@ TEST_F(CopyRunTest, SecondRunIntoTheSameTargetListsEveryPicture) {
   EXPECT_EQ(Boxes(), std::vector<std::string>{"Folgende Dateien konnten nicht kopiert werden:  src/a.jpg, src/b.jpeg"});
   EXPECT_EQ(host.statusText, "Dateien werden kopiert ...");
   EXPECT_EQ(host.label6, "") << "the run's own scan emptied it and nothing was copied";
+  EXPECT_EQ(fs.usage.copiesRead, 2) << "the second run read no picture's bytes for a name that exists";
+  EXPECT_EQ(fs.usage.flushes, 1) << "nothing to flush when nothing was copied";
 }
 
 TEST_F(CopyRunTest, NumberedRunStartsAtZeroWithTheWidthOfTheCount) {
@@ -190,6 +192,57 @@ TEST_F(CopyRunTest, DateFolderThatCannotBeMadeStopsTheRunAndRestoresTheCursor) {
   EXPECT_FALSE(host.busyCursor);
   EXPECT_TRUE(host.messages.empty()) << "no report";
   EXPECT_EQ(host.statusText, "Ordnerstruktur wird erstellt ...");
+}
+
+TEST_F(CopyRunTest, LinkAtADateFolderNameStopsTheRunAndNothingLeavesTheTarget) {
+  fs.AddFolderLink("t/2004.08.07", "elsewhere");
+  AddPicture("a.jpg", "2004:08:07 16:45:33");
+  EXPECT_THROW(
+      try { Run(); } catch (const ERunError& error) {
+        EXPECT_STREQ(error.what(), "Der Ordner \"t/2004.08.07\" kann nicht erstellt werden: Not a directory");
+        throw;
+      },
+      ERunError);
+  EXPECT_TRUE(Listing("elsewhere").empty());
+}
+
+TEST_F(CopyRunTest, DateFolderReplacedByALinkAfterItWasMadeFailsThatCopyOnly) {
+  AddPicture("a.jpg", "2004:08:07 16:45:33");
+  AddPicture("b.jpg", "2004:08:08 10:00:00");
+  host.onEvent = [this](const std::string& event) {
+    if (event == "status=Dateien werden kopiert ...") fs.AddFolderLink("t/2004.08.07", "elsewhere");
+  };
+  const auto summary = Run();
+  EXPECT_EQ(summary->copied, 1);
+  EXPECT_EQ(Boxes(), std::vector<std::string>{"Folgende Dateien konnten nicht kopiert werden:  src/a.jpg"});
+  EXPECT_TRUE(Listing("elsewhere").empty());
+  EXPECT_EQ(Listing("t/2004.08.08"), std::vector<std::string>{"08.08.2004 - 10.00.00.jpg"});
+}
+
+TEST_F(CopyRunTest, EmptyDateFolderNamePutsThePictureIntoTheTargetItself) {
+  host.edit2 = "DD";
+  AddPicture("a.jpg", "2003:9:6 08:19:51");
+  AddPicture("b.jpg", "2003:09:07 08:19:51");
+  EXPECT_EQ(Run()->copied, 2);
+  // The name's fixed character positions take what the short date holds there.
+  EXPECT_EQ(Listing(), (std::vector<std::string>{" 0.9:.2003 - :1.:5..jpg", "07"}));
+  EXPECT_EQ(Listing("t/07"), std::vector<std::string>{"07.09.2003 - 08.19.51.jpg"});
+}
+
+TEST_F(CopyRunTest, FailedFlushShowsTheReportWithoutClaimingTheCountThenTheError) {
+  host.cb2 = false;
+  AddPicture("a.jpg", "2004:08:07 16:45:33");
+  AddPicture("b.jpg", "");
+  fs.FailFlush(std::errc::io_error);
+  try {
+    Run();
+    FAIL() << "the run reported success";
+  } catch (const ERunError& error) {
+    EXPECT_STREQ(error.what(), "Die Kopien konnten nicht auf den Datenträger geschrieben werden: Input/output error");
+  }
+  EXPECT_EQ(host.statusText, "Die Kopien sind nicht sicher auf dem Datenträger!");
+  EXPECT_EQ(Boxes(), std::vector<std::string>{"Folgende Dateien enthalten keine oder falsche Exif-Daten:  src/b.jpg"});
+  EXPECT_FALSE(host.busyCursor);
 }
 
 TEST_F(CopyRunTest, MissingTargetIsAnnouncedThenMadeWithItsParents) {

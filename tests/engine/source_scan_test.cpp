@@ -6,6 +6,7 @@
 
 #include "engine/sort_engine.h"
 #include "platform/memory_file_system.h"
+#include "tests/support/exif_builder.h"
 #include "tests/support/fixed_clock.h"
 #include "tests/support/recording_host.h"
 #include "tests/support/temp_folder.h"
@@ -147,6 +148,85 @@ TEST(SourceScan, ScanStartedWhileMessagesAreHandledIsTheOneInForce) {
   engine.SetSourceFolder("one");
   EXPECT_EQ(engine.FileList(), (TFileList{"two/b.jpg", "two/c.jpg"}));
   EXPECT_EQ(host.label5, "2");
+}
+
+// What a scan could not examine, over the in-memory file system.
+class ScanRecordTest : public testing::Test {
+ protected:
+  std::vector<std::string> Records() {
+    std::vector<std::string> lines;
+    for (const TScanRecord& record : engine.ScanRecords())
+      lines.push_back(record.path + ": " + ScanReasonText(record, host));
+    return lines;
+  }
+
+  TMemoryFileSystem fs;
+  TRecordingHost host{"English"};
+  TSortEngine engine{host, fs, kClock};
+};
+
+TEST_F(ScanRecordTest, EachEntryThatCouldNotBeExaminedOnceInWalkOrder) {
+  fs.AddFile("src/a.jpg", "");
+  fs.AddFile("src/locked/x.jpg", "");
+  fs.FailList("src/locked", std::errc::permission_denied);
+  fs.AddFolder("src/deep/deeper");
+  fs.AddFile("src/deep/deeper/y.jpg", "");
+  fs.FailList("src/deep/deeper", std::errc::filename_too_long);
+  fs.AddUnreadable("src/broken.jpg", std::errc::no_such_file_or_directory, true);
+  fs.AddUnreadable("src/loop.JPEG", std::errc::too_many_symbolic_link_levels, true);
+  fs.AddUnreadable("src/failing", std::errc::io_error);
+  fs.AddUnreadable("src/busy", std::errc::too_many_files_open);
+  // Not findings: a link to nowhere that stands for no picture, and an entry that vanished.
+  fs.AddUnreadable("src/notes.txt", std::errc::no_such_file_or_directory, true);
+  fs.AddUnreadable("src/gone.jpg", std::errc::no_such_file_or_directory);
+  engine.SetSourceFolder("src");
+  EXPECT_EQ(engine.FileList(), std::vector<std::string>{"src/a.jpg"}) << "a folder too long to reach is not entered";
+  EXPECT_EQ(Records(), (std::vector<std::string>{"src/broken.jpg: broken link", "src/busy: too many open files",
+                                                 "src/failing: input/output error", "src/loop.JPEG: link loop",
+                                                 "src/deep/deeper: name or path too long",
+                                                 "src/locked: access refused"}));
+}
+
+TEST_F(ScanRecordTest, MissingSourceFolderIsNoFindingButAnUnreadableOneIs) {
+  engine.SetSourceFolder("nowhere");
+  EXPECT_TRUE(engine.ScanRecords().empty());
+  fs.AddFolder("private");
+  fs.FailList("private", std::errc::permission_denied);
+  engine.SetSourceFolder("private");
+  EXPECT_EQ(Records(), std::vector<std::string>{"private: access refused"});
+}
+
+TEST_F(ScanRecordTest, ARunListsThemAfterItsReportAndARefusalForWantOfPictures) {
+  host.cb2 = false;
+  host.dir2 = "t";
+  fs.AddFolder("src/locked");
+  fs.FailList("src/locked", std::errc::permission_denied);
+  engine.SetSourceFolder("src");
+  EXPECT_FALSE(engine.Button1Click().has_value());
+  ASSERT_EQ(host.shownRecords.size(), 1u) << "the records follow the refusal";
+  EXPECT_EQ(host.events.back(), "records=1");
+
+  fs.AddFile("src/a.jpg", PictureTakenAt("2004:08:07 16:45:33"));
+  engine.dirChange();
+  host.events.clear();
+  const auto summary = engine.Button1Click();
+  ASSERT_TRUE(summary.has_value());
+  EXPECT_EQ(summary->notExamined, 1);
+  EXPECT_EQ(host.shownRecords.size(), 2u);
+  EXPECT_EQ(host.events.back(), "bar=0");
+  EXPECT_EQ(*(host.events.end() - 3), "records=1") << "after the report, before the cursor returns";
+}
+
+TEST_F(ScanRecordTest, TargetBelowTheSourceIsLeftOutButTheSourceItselfIsAlwaysScanned) {
+  fs.AddFile("src/a.jpg", "");
+  fs.AddFile("src/sorted/2004/copy.jpg", "");
+  fs.AddFolderLink("src/link-to-sorted", "src/sorted");
+  host.dir2 = "src/sorted";
+  engine.SetSourceFolder("src");
+  EXPECT_EQ(engine.FileList(), std::vector<std::string>{"src/a.jpg"});
+  host.dir2 = "src";
+  engine.dirChange();
+  EXPECT_EQ(engine.FileList().size(), 2u) << "a target equal to the source is scanned as before";
 }
 
 }  // namespace

@@ -100,12 +100,17 @@ class TRecordingHost : public TEngineHost {
   std::vector<std::string> events;
   // Runs inside ProcessMessages, as a window's event handlers would.
   std::function<void()> onProcessMessages;
+  // Runs after each logged event, so that a test can change the world at a given step of a run.
+  std::function<void(const std::string& event)> onEvent;
   std::vector<TShownMessage> messages;
   std::vector<TScanRecords> shownRecords;
   TMessageAnswer answer = TMessageAnswer::Ok;  // what the user presses in every box
 
  private:
-  void Log(std::string event) { events.push_back(std::move(event)); }
+  void Log(std::string event) {
+    events.push_back(std::move(event));
+    if (onEvent) onEvent(events.back());
+  }
 
   TComponent window_;
   TMultilanguage& lng_;

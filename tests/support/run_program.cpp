@@ -43,22 +43,47 @@ std::string TempFile() {
   ::_exit(127);
 }
 
+// The bytes the ended, not yet reaped process read ("rchar" of /proc/PID/io).
+std::uint64_t BytesRead(pid_t pid) {
+  const std::string io = FileBytes("/proc/" + std::to_string(pid) + "/io");
+  const std::size_t at = io.find("rchar: ");
+  return at == std::string::npos ? 0 : std::strtoull(io.c_str() + at + 7, nullptr, 10);
+}
+
 }  // namespace
+
+TStartedProgram::TStartedProgram(const std::vector<std::string>& arguments, const std::string& workingFolder,
+                                 const std::map<std::string, std::string>& environment)
+    : out_(TempFile()), err_(TempFile()) {
+  pid_ = ::fork();
+  if (pid_ < 0) throw std::runtime_error("fork failed");
+  if (pid_ == 0) RunChild(arguments, workingFolder, environment, out_, err_);
+}
+
+TStartedProgram::~TStartedProgram() {
+  if (pid_ > 0) Wait();
+}
+
+TProgramResult TStartedProgram::Wait() {
+  TProgramResult result;
+  siginfo_t info{};
+  while (::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOWAIT) < 0) {
+  }
+  result.bytesRead = BytesRead(pid_);
+  int status = 0;
+  while (::waitpid(pid_, &status, 0) < 0) {
+  }
+  pid_ = -1;
+  result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  result.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+  result.out = ReadAndRemove(out_);
+  result.err = ReadAndRemove(err_);
+  return result;
+}
 
 TProgramResult RunProgram(const std::vector<std::string>& arguments, const std::string& workingFolder,
                           const std::map<std::string, std::string>& environment) {
-  const std::string out = TempFile(), err = TempFile();
-  const pid_t child = ::fork();
-  if (child < 0) throw std::runtime_error("fork failed");
-  if (child == 0) RunChild(arguments, workingFolder, environment, out, err);
-  int status = 0;
-  while (::waitpid(child, &status, 0) < 0) {
-  }
-  TProgramResult result;
-  result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  result.out = ReadAndRemove(out);
-  result.err = ReadAndRemove(err);
-  return result;
+  return TStartedProgram(arguments, workingFolder, environment).Wait();
 }
 
 }  // namespace kalvero
