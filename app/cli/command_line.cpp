@@ -17,7 +17,9 @@ constexpr const char* kHelp = R"(Usage:
 
 kalvero sort copies every JPEG file (*.jpg, *.jpeg) below SOURCE into TARGET under a name made
 from the picture's EXIF capture date, as the window's "Copy files" button does. Sources are only
-read; an existing file is never replaced. A missing TARGET is created.
+read; an existing file is never replaced. A missing TARGET is created. A copy appears under its
+name only once it is complete, also when the run is interrupted; before the run reports its
+count, the copies are written to the medium. A folder TARGET below SOURCE is not scanned.
   --pattern TEXT         file name pattern (default "DD.MM.YYYY - HH.NN.SS"); the tokens DD MM
                          YYYY HH NN SS stand for the capture date and time, FFF for a number
   --folder-pattern TEXT  name of the date folders, at most 10 characters (default "YYYY.MM.DD")
@@ -28,9 +30,12 @@ read; an existing file is never replaced. A missing TARGET is created.
   --language NAME        German, English (the default), French or Spanish
   --yes                  answer Yes when asked whether to go on with names by time alone
                          (without it the question is asked on a terminal, else answered Cancel)
-Status texts and messages are printed in the chosen language; a terminal shows progress.
-Exit status: 0 all copied; 1 some files were not copied or had no usable date; 2 a usage
-error, or the checks refused the run; 3 an error stopped the run.
+Status texts and messages are printed in the chosen language; a terminal shows progress. Each
+entry of SOURCE that could not be examined (a folder that cannot be read, a broken link named
+like a picture, ...) is named on standard error with its reason.
+Exit status: 0 all copied; 1 some files were not copied or had no usable date, or entries could
+not be examined; 2 a usage error, or the checks refused the run; 3 an error stopped the run (a
+date folder that cannot be made, copies that could not be written to the medium).
 
 kalvero date prints for every FILE, in order, the date text a run would use (empty when there
 is none), a tab and the FILE as given.
