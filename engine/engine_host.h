@@ -7,12 +7,9 @@
 #include <string>
 
 #include "engine/scan_record.h"
+#include "platform/dialogs.h"
 
 namespace kalvero {
-
-enum class TMessageKind { Warning, Error, Information, Confirmation };
-enum class TMessageButtons { Ok, YesCancel };
-enum class TMessageAnswer { Ok, Yes, Cancel };
 
 // The status icons: idle, scanning, creating folders, copying.
 enum class TStatusIcon { Idle = 0, Scanning = 1, CreatingFolders = 2, Copying = 3 };

@@ -12,17 +12,6 @@
 namespace kalvero {
 namespace {
 
-// Message boxes keep their fixed German captions in every language.
-const char* Caption(TMessageKind kind) {
-  switch (kind) {
-    case TMessageKind::Warning: return "Warnung";
-    case TMessageKind::Error: return "Fehler";
-    case TMessageKind::Information: return "Informationen";
-    case TMessageKind::Confirmation: return "Best\xC3\xA4tigen";
-  }
-  return "";
-}
-
 std::string ConsoleLines(const std::string& text) { return ReplaceToken(text, "\r\n", "\n"); }
 
 }  // namespace
@@ -44,7 +33,7 @@ TMessageAnswer TConsoleHost::ShowMessageBox(TMessageKind kind, const std::string
   ClearProgress();
   const bool problem = kind == TMessageKind::Error || kind == TMessageKind::Warning;
   std::ostream& out = problem ? std::cerr : std::cout;
-  out << Caption(kind) << ": " << ConsoleLines(text) << std::endl;
+  out << MessageCaption(kind) << ": " << ConsoleLines(text) << std::endl;
   return buttons == TMessageButtons::YesCancel ? Ask() : TMessageAnswer::Ok;
 }
 

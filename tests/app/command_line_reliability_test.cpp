@@ -78,21 +78,21 @@ bool Ended(pid_t pid) {
   return ::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == pid;
 }
 
-// Lets `skip` copies finish, then stops the process while it writes the next one. False when it
-// ended before.
-bool StopWhileWriting(pid_t pid, const std::string& folder, int skip) {
-  for (int seen = 0; !Ended(pid);) {
-    if (!WritesInto(pid, folder)) continue;
-    if (seen++ == skip) {
-      ::kill(pid, SIGSTOP);
-      // The copy may have ended between the look and the stop.
-      if (WritesInto(pid, folder)) return true;
-      ::kill(pid, SIGCONT);
-      --seen;
-      continue;
-    }
-    while (WritesInto(pid, folder) && !Ended(pid)) {
-    }
+// Lets at least `finished` copies complete, then stops the process while it writes the next one.
+// False when it ended before.
+bool StopWhileWriting(pid_t pid, const std::string& folder, std::size_t finished) {
+  const auto complete = [&folder] {
+    std::error_code ignored;
+    return static_cast<std::size_t>(std::ranges::count_if(fs::directory_iterator(folder, ignored), [](const auto& entry) {
+      return !entry.path().filename().string().starts_with(".");
+    }));
+  };
+  while (!Ended(pid)) {
+    if (!WritesInto(pid, folder) || complete() < finished) continue;
+    ::kill(pid, SIGSTOP);
+    // The copy may have ended between the look and the stop.
+    if (WritesInto(pid, folder)) return true;
+    ::kill(pid, SIGCONT);
   }
   return false;
 }
@@ -120,7 +120,7 @@ TEST_P(InterruptedRunTest, LeavesOnlyCompleteCopiesAndTheNextRunCopiesTheRest) {
 
   // A fixed seed chooses how many copies may finish before the interruption.
   std::mt19937 random(20261209 + GetParam().signal);
-  const int finishedBefore = std::uniform_int_distribution<int>(0, 4)(random);
+  const std::size_t finishedBefore = std::uniform_int_distribution<std::size_t>(0, 4)(random);
   TStartedProgram run(arguments, work.Path(), environment);
   ASSERT_TRUE(StopWhileWriting(run.Pid(), work / "t", finishedBefore)) << "the run ended before it was interrupted";
   ::kill(run.Pid(), GetParam().signal);
