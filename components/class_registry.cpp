@@ -3,6 +3,10 @@
 #include <algorithm>
 
 #include "components/forms.h"
+#include "components/image_controls.h"
+#include "components/keyboard_cue_fix.h"
+#include "components/manifest.h"
+#include "components/progress_bar.h"
 #include "components/status_bar.h"
 #include "platform/ascii_text.h"
 
@@ -30,7 +34,14 @@ void RegisterStandardControls(TClassRegistry& registry) {
   registry.Register<TButton>("TButton");
   registry.Register<TSpeedButton>("TSpeedButton");
   registry.Register<TGroupBox>("TGroupBox");
+  registry.Register<TPanel>("TPanel");
   registry.Register<TStatusBar>("TStatusBar");
+  registry.Register<TStatusBar>("TPanelStatusBar");
+  registry.Register<TImage>("TImage");
+  registry.Register<TImageList>("TImageList");
+  registry.Register<TProgressBar>("TProgressBar");
+  registry.Register<TKeyboardCueFix>("TKeyboardCueFix");
+  registry.Register<TManifest>("TManifest");
 }
 
 }  // namespace kalvero

@@ -37,7 +37,8 @@ class TClassRegistry {
 };
 
 // Registers the model classes of components/: TForm, TLabel, TEdit, TCheckBox, TButton,
-// TSpeedButton, TGroupBox and TStatusBar.
+// TSpeedButton, TGroupBox, TPanel, TStatusBar (also as TPanelStatusBar), TImage, TImageList,
+// TProgressBar, TKeyboardCueFix and TManifest.
 void RegisterStandardControls(TClassRegistry& registry);
 
 }  // namespace kalvero

@@ -10,6 +10,22 @@ namespace kalvero {
 TComponent::~TComponent() {
   // The last created goes first, so no component outlives one created before it.
   while (!components_.empty()) components_.pop_back();
+  for (TComponent* observer : std::exchange(notified_, {})) {
+    std::erase(observer->observed_, this);
+    observer->Notification(*this);
+  }
+  for (TComponent* observed : observed_) std::erase(observed->notified_, this);
+}
+
+void TComponent::FreeNotification(TComponent& component) {
+  if (&component == this || std::ranges::find(observed_, &component) != observed_.end()) return;
+  observed_.push_back(&component);
+  component.notified_.push_back(this);
+}
+
+void TComponent::RemoveFreeNotification(TComponent& component) {
+  std::erase(observed_, &component);
+  std::erase(component.notified_, this);
 }
 
 const TPropertyTable& TComponent::Properties() const {
@@ -43,8 +59,14 @@ TComponent& TComponent::InsertComponent(std::unique_ptr<TComponent> component, s
   CheckNameIsFree(name, nullptr);
   component->owner_ = this;
   component->name_ = std::move(name);
-  components_.push_back(std::move(component));
-  return *components_.back();
+  TComponent& inserted = *components_.emplace_back(std::move(component));
+  try {
+    inserted.Inserted();
+  } catch (...) {
+    DestroyComponent(inserted);
+    throw;
+  }
+  return inserted;
 }
 
 void TComponent::DestroyComponent(TComponent& component) {

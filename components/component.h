@@ -40,8 +40,9 @@ class TComponent : public TPersistent {
     return created;
   }
 
-  // Makes this component the owner of `component`, at the end of its list, with that name. Throws
-  // EComponentError for a duplicate name; then `component` is destroyed and nothing is added.
+  // Makes this component the owner of `component`, at the end of its list, with that name, then
+  // calls its Inserted. Throws EComponentError for a duplicate name, and passes on what Inserted
+  // throws; then `component` is destroyed and nothing is added.
   TComponent& InsertComponent(std::unique_ptr<TComponent> component, std::string name);
 
   // Destroys a component this one owns, with everything it owns; a component owned by another
@@ -62,6 +63,19 @@ class TComponent : public TPersistent {
   // component order, after the last property was set (components/window_builder.h).
   virtual void Loaded() {}
 
+  // Asks to be told, through Notification, when `component` is destroyed, so that a reference to
+  // it can be cleared. Either side may be destroyed first.
+  void FreeNotification(TComponent& component);
+  // Takes a request of FreeNotification back.
+  void RemoveFreeNotification(TComponent& component);
+
+ protected:
+  // Called right after this component was added to its owner, which Owner() now answers. A
+  // component that cannot live there throws, and is not added.
+  virtual void Inserted() {}
+  // Called when a component this one asked about (FreeNotification) is being destroyed.
+  virtual void Notification(TComponent& /*destroyed*/) {}
+
  private:
   std::string NameText() const;
   void CheckNameIsFree(std::string_view name, const TComponent* renamed) const;
@@ -69,9 +83,9 @@ class TComponent : public TPersistent {
   TComponent* owner_ = nullptr;
   std::string name_;
   std::vector<std::unique_ptr<TComponent>> components_;
+  // Who is told of this component's destruction, and whom this one asked.
+  std::vector<TComponent*> notified_;
+  std::vector<TComponent*> observed_;
 };
-
-// The root of the ownership tree: it owns every window of the program.
-class TApplication final : public TComponent {};
 
 }  // namespace kalvero

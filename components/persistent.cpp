@@ -1,12 +1,22 @@
 #include "components/persistent.h"
 
+#include <algorithm>
+
 #include "platform/ascii_text.h"
 
 namespace kalvero {
 
 TPropertyTable::TPropertyTable(const TPropertyTable* base, std::vector<TPropertyInfoPtr> own) {
   if (base != nullptr) properties_ = base->properties_;
-  for (auto& property : own) properties_.push_back(std::move(property));
+  // A property that a class publishes again takes the place of its base class's entry.
+  for (auto& property : own) {
+    const auto same = std::ranges::find_if(
+        properties_, [&property](const TPropertyInfoPtr& known) { return SameTextAscii(known->Name(), property->Name()); });
+    if (same != properties_.end())
+      *same = std::move(property);
+    else
+      properties_.push_back(std::move(property));
+  }
 }
 
 const TPropertyInfo* TPropertyTable::Find(std::string_view name) const {

@@ -74,8 +74,9 @@ class TPropertyInfo {
 
 using TPropertyInfoPtr = std::shared_ptr<const TPropertyInfo>;
 
-// The properties one class publishes, its base classes' first. Each class builds its table once,
-// as a function-local static.
+// The properties one class publishes, its base classes' first; a property published again under
+// the same name replaces the base class's entry in its place. Each class builds its table once, as
+// a function-local static.
 class TPropertyTable {
  public:
   TPropertyTable() = default;

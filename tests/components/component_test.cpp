@@ -1,4 +1,4 @@
-#include "components/component.h"
+#include "components/application.h"
 
 #include <gtest/gtest.h>
 

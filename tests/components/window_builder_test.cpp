@@ -1,3 +1,4 @@
+#include "components/application.h"
 #include "components/window_builder.h"
 
 #include <gtest/gtest.h>

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "components/application.h"
 #include "components/status_bar.h"
 #include "components/window_builder.h"
 #include "localisation/multilanguage.h"

@@ -1,3 +1,4 @@
+#include "components/application.h"
 #include "localisation/multilanguage.h"
 
 #include <gtest/gtest.h>

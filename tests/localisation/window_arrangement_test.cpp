@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "components/application.h"
 #include "components/controls.h"
 #include "localisation/multilanguage.h"
 #include "tests/localisation/model_windows.h"
