@@ -1,0 +1,106 @@
+// The embedded pictures load by their resource paths with nothing called first (the static
+// library's resources register themselves), at their exact sizes, and show what they should.
+
+#include "ui/artwork/artwork.h"
+
+#include <QColor>
+#include <QImage>
+#include <QtGlobal>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace kalvero {
+namespace {
+
+// The build lists this suite's tests by running it (gtest_discover_tests), where there may be
+// no display and no QT_QPA_PLATFORM; the shared main's QApplication would abort there. The
+// suite needs no display at all, so it defaults to the offscreen platform before main runs.
+const bool kOffscreenByDefault =
+    !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || qputenv("QT_QPA_PLATFORM", "offscreen");
+
+enum class TColourFamily { Transparent, Black, White, Red, Yellow, Blue, Other };
+
+TColourFamily FamilyOf(QRgb pixel) {
+  const QColor colour = QColor::fromRgba(pixel);
+  if (colour.alpha() < 255) return TColourFamily::Transparent;
+  if (colour.valueF() < 0.25) return TColourFamily::Black;
+  if (colour.hsvSaturationF() < 0.15 && colour.valueF() > 0.9) return TColourFamily::White;
+  if (colour.hsvSaturationF() < 0.35) return TColourFamily::Other;
+  const int hue = colour.hsvHue();
+  if (hue < 15 || hue >= 340) return TColourFamily::Red;
+  if (hue >= 35 && hue < 65) return TColourFamily::Yellow;
+  if (hue >= 190 && hue < 250) return TColourFamily::Blue;
+  return TColourFamily::Other;
+}
+
+struct TSample {
+  QPoint at;
+  TColourFamily family;
+};
+
+struct TPictureCase {
+  QString path;
+  QSize size;
+  bool cutOut;  // not a full rectangle: the top right corner is transparent
+  std::vector<TSample> samples;
+};
+
+std::vector<TPictureCase> PictureCases() {
+  using enum TColourFamily;
+  std::vector<TPictureCase> cases;
+  for (const int size : kLogoSizes) {
+    // The sky of the front photograph and the header of the calendar page.
+    const QPoint sky(size * 3 / 10, size * 7 / 20);
+    const QPoint calendarHeader(size * 3 / 4, size * 11 / 20);
+    cases.push_back({LogoPath(size), {size, size}, true, {{sky, Blue}, {calendarHeader, Red}}});
+  }
+  cases.push_back({FlagPath("en"), {16, 11}, false,
+                   {{{7, 5}, Red}, {{6, 2}, White}, {{5, 1}, Blue}, {{14, 7}, Blue}}});
+  cases.push_back(
+      {FlagPath("de"), {16, 11}, false, {{{8, 2}, Black}, {{8, 5}, Red}, {{8, 8}, Yellow}}});
+  cases.push_back(
+      {FlagPath("es"), {16, 11}, false, {{{8, 1}, Red}, {{8, 5}, Yellow}, {{8, 9}, Red}}});
+  cases.push_back(
+      {FlagPath("fr"), {16, 11}, false, {{{2, 5}, Blue}, {{8, 5}, White}, {{13, 5}, Red}}});
+  for (int icon = 0; icon < kStatusIconCount; ++icon) {
+    cases.push_back({StatusIconPath(static_cast<TStatusIcon>(icon)), {16, 16}, true, {}});
+  }
+  cases.push_back({HelpGlyphPath(), {16, 16}, true, {{{2, 8}, Blue}, {{7, 12}, White}}});
+  cases.push_back({FolderGlyphPath(), {14, 11}, true, {{{7, 7}, Yellow}}});
+  return cases;
+}
+
+class TArtwork : public testing::TestWithParam<TPictureCase> {};
+
+TEST_P(TArtwork, LoadsAtItsSizeAndShowsItsColours) {
+  const TPictureCase& picture = GetParam();
+  const QImage image = QImage(picture.path).convertToFormat(QImage::Format_ARGB32);
+  ASSERT_FALSE(image.isNull()) << picture.path.toStdString();
+  ASSERT_EQ(image.size(), picture.size);
+  const QPoint corner(image.width() - 1, 0);
+  const QPoint middle(image.width() / 2, image.height() / 2);
+  EXPECT_EQ(qAlpha(image.pixel(middle)), 255);
+  EXPECT_EQ(qAlpha(image.pixel(corner)), picture.cutOut ? 0 : 255);
+  for (const TSample& sample : picture.samples) {
+    EXPECT_EQ(FamilyOf(image.pixel(sample.at)), sample.family)
+        << "at " << sample.at.x() << "," << sample.at.y();
+  }
+}
+
+// Names a row after its file: ":/artwork/flag-en.png" is flag_en.
+struct TPictureName {
+  std::string operator()(const testing::TestParamInfo<TPictureCase>& row) const {
+    std::string name = row.param.path.section('/', -1).section('.', 0, 0).toStdString();
+    std::replace(name.begin(), name.end(), '-', '_');
+    return name;
+  }
+};
+
+INSTANTIATE_TEST_SUITE_P(Pictures, TArtwork, testing::ValuesIn(PictureCases()), TPictureName());
+
+}  // namespace
+}  // namespace kalvero
