@@ -16,12 +16,6 @@
 namespace kalvero {
 namespace {
 
-// The build lists this suite's tests by running it (gtest_discover_tests), where there may be
-// no display and no QT_QPA_PLATFORM; the shared main's QApplication would abort there. The
-// suite needs no display at all, so it defaults to the offscreen platform before main runs.
-const bool kOffscreenByDefault =
-    !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || qputenv("QT_QPA_PLATFORM", "offscreen");
-
 enum class TColourFamily { Transparent, Black, White, Red, Yellow, Blue, Other };
 
 TColourFamily FamilyOf(QRgb pixel) {
