@@ -61,7 +61,7 @@ std::vector<TPictureCase> PictureCases() {
   cases.push_back(
       {FlagPath("fr"), {16, 11}, false, {{{2, 5}, Blue}, {{8, 5}, White}, {{13, 5}, Red}}});
   for (int icon = 0; icon < kStatusIconCount; ++icon) {
-    cases.push_back({StatusIconPath(static_cast<TStatusIcon>(icon)), {16, 16}, true, {}});
+    cases.push_back({StatusIconPath(icon), {16, 16}, true, {}});
   }
   cases.push_back({HelpGlyphPath(), {16, 16}, true, {{{2, 8}, Blue}, {{7, 12}, White}}});
   cases.push_back({FolderGlyphPath(), {14, 11}, true, {{{7, 7}, Yellow}}});

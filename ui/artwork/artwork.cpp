@@ -9,11 +9,10 @@ QString FlagPath(std::string_view language) {
       .arg(QString::fromUtf8(language.data(), static_cast<qsizetype>(language.size())));
 }
 
-QString StatusIconPath(TStatusIcon icon) {
-  static constexpr std::array<const char*, kStatusIconCount> kNames = {
-      ":/artwork/status-idle.png", ":/artwork/status-scanning.png",
-      ":/artwork/status-folders.png", ":/artwork/status-copying.png"};
-  return QString::fromLatin1(kNames.at(static_cast<std::size_t>(icon)));
+QString StatusIconPath(int index) {
+  static constexpr std::array<const char*, kStatusIconCount> kNames = {"idle", "scanning", "folders", "copying"};
+  if (index < 0 || index >= kStatusIconCount) return {};
+  return QStringLiteral(":/artwork/status-%1.png").arg(QString::fromLatin1(kNames[static_cast<std::size_t>(index)]));
 }
 
 QString HelpGlyphPath() { return QStringLiteral(":/artwork/help.png"); }

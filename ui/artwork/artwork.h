@@ -18,8 +18,8 @@ inline constexpr std::array<int, 8> kLogoSizes = {16, 24, 32, 48, 64, 96, 128, 2
 // The languages that have a flag (16 x 11 pixels), by their two-letter codes.
 inline constexpr std::array<std::string_view, 4> kFlagLanguages = {"en", "de", "es", "fr"};
 
-// The status icons (16 x 16 pixels), numbered as the status area numbers them.
-enum class TStatusIcon { Idle = 0, Scanning = 1, Folders = 2, Copying = 3 };
+// The status icons (16 x 16 pixels), numbered as the status area numbers them: idle, scanning,
+// creating folders, copying.
 inline constexpr int kStatusIconCount = 4;
 
 // ":/artwork/logo-<size>.png"; a size not in kLogoSizes names no resource.
@@ -28,7 +28,8 @@ QString LogoPath(int size);
 // ":/artwork/flag-<language>.png"; a language not in kFlagLanguages names no resource.
 QString FlagPath(std::string_view language);
 
-QString StatusIconPath(TStatusIcon icon);
+// An index outside 0 to kStatusIconCount - 1 names no resource.
+QString StatusIconPath(int index);
 
 // The glyph of the help buttons: a white question mark on a blue square, 16 x 16 pixels.
 QString HelpGlyphPath();
