@@ -1,0 +1,153 @@
+#pragma once
+
+// The standard controls backed by Qt widgets: label, edit box, check box, push button, speed
+// button, group box, panel, picture and progress bar.
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "components/image_controls.h"
+#include "components/progress_bar.h"
+#include "components/qt/qt_control.h"
+
+namespace kalvero {
+
+class TQtLabel;
+class TQtEdit;
+class TQtImage;
+
+// A label that reports the mouse to its control.
+class TLabelWidget final : public QLabel {
+ public:
+  explicit TLabelWidget(TQtLabel& control);
+
+ protected:
+  void enterEvent(QEnterEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  TQtLabel& control_;
+};
+
+class TQtLabel final : public TQtControl<TLabel, TLabelWidget> {
+ public:
+  TQtLabel();
+  void SetText(std::string text) override;
+  void SetAlignment(TAlignment alignment) override;
+  void SetAutoSize(bool autoSize) override;
+
+  void MouseEntered() { Fire(*this, OnMouseEnter, *this); }
+  void MouseLeft() { Fire(*this, OnMouseLeave, *this); }
+  void MouseMoved(int x, int y) { Fire(*this, OnMouseMove, *this, x, y); }
+
+ protected:
+  void ApplyFont() override;
+
+ private:
+  // An auto-sized label takes the size of its caption in its font.
+  void FitToText();
+};
+
+// An edit box whose typed characters pass the control's key filter, also those an input method
+// commits, and whose length limit holds for typing and pasting only.
+class TEditWidget : public QLineEdit {
+ public:
+  explicit TEditWidget(TQtEdit& control);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
+
+ private:
+  void Edited(QString text);
+
+  TQtEdit& control_;
+};
+
+class TQtEdit : public TQtControl<TEdit, TEditWidget> {
+ public:
+  TQtEdit();
+  // For boxes that add a widget of their own inside the edit box.
+  explicit TQtEdit(TEditWidget* widget);
+
+  void SetColor(TColor color) override;
+
+  // What the widget reports of the user.
+  void EditedByUser(const QString& text) { UserChangedText(FromQt(text)); }
+
+ protected:
+  void ShowText(const std::string& text) override;
+};
+
+class TQtCheckBox final : public TQtControl<TCheckBox, QCheckBox> {
+ public:
+  TQtCheckBox();
+  void SetText(std::string text) override;
+  void SetChecked(bool checked) override;
+};
+
+class TQtButton final : public TQtControl<TButton, QPushButton> {
+ public:
+  TQtButton();
+  void SetText(std::string text) override;
+};
+
+class TQtSpeedButton final : public TQtControl<TSpeedButton, QToolButton> {
+ public:
+  TQtSpeedButton();
+  void SetText(std::string text) override;
+  void SetFlat(bool flat) override;
+
+ protected:
+  void GlyphChanged() override;
+};
+
+class TQtGroupBox final : public TQtControl<TGroupBox, QGroupBox> {
+ public:
+  TQtGroupBox();
+  void SetText(std::string text) override;
+};
+
+class TQtPanel final : public TQtControl<TPanel, QFrame> {
+ public:
+  TQtPanel();
+  void SetBevelOuter(TBevelCut bevel) override;
+};
+
+// A picture that reports clicks to its control.
+class TImageWidget final : public QLabel {
+ public:
+  explicit TImageWidget(TQtImage& control);
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  TQtImage& control_;
+};
+
+class TQtImage final : public TQtControl<TImage, TImageWidget> {
+ public:
+  TQtImage();
+
+ protected:
+  void PictureChanged() override;
+};
+
+class TQtProgressBar final : public TQtControl<TProgressBar, QProgressBar> {
+ public:
+  TQtProgressBar();
+
+ protected:
+  void ProgressChanged() override;
+};
+
+}  // namespace kalvero
