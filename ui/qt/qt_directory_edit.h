@@ -1,0 +1,54 @@
+#pragma once
+
+// The folder edit box over Qt: a line edit with a browse button inside its right end and Qt's own
+// (non-native) folder dialog as the browser, placed beside the box before it opens. A window
+// manager may still move the dialog; where it honours the position, it stands as described.
+
+#include <QPointer>
+#include <QToolButton>
+
+#include <optional>
+
+#include "components/qt/qt_edit.h"
+#include "ui/directory_edit.h"
+
+namespace kalvero {
+
+class TQtDirectoryEdit;
+
+class TDirectoryEditWidget final : public TEditWidget {
+ public:
+  explicit TDirectoryEditWidget(TQtDirectoryEdit& control);
+
+  QToolButton& Button() const { return *button_; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  TQtDirectoryEdit& control_;
+  QToolButton* button_;
+  bool buttonPressed_ = false;
+};
+
+class TQtDirectoryEdit final : public TQtEditControl<TDirectoryEdit, TDirectoryEditWidget> {
+ public:
+  TQtDirectoryEdit();
+
+  void SetButtonWidth(std::int32_t width) override;
+  // Places the button and narrows the text area from the box's size.
+  void PlaceButton();
+
+ protected:
+  void ButtonChanged() override { PlaceButton(); }
+  TFolderBrowserAnswer RunFolderBrowser(const TFolderBrowserRequest& request, const std::string& initialFolder) override;
+};
+
+// Qt's file dialog keeps a history (last folders, sizes) in its own settings file. This keeps it in
+// the program's settings folder, or, without one, nowhere (nothing is read or written). Call once
+// at start, before any dialog.
+void KeepFileDialogHistoryIn(const std::optional<std::string>& settingsFolder);
+
+}  // namespace kalvero
