@@ -105,8 +105,9 @@ TEST(PropertyTable, ListsBaseClassPropertiesFirst) {
   std::vector<std::string> names;
   for (std::size_t i = 0; i < table.Count(); ++i) names.push_back(table[i].Name());
   EXPECT_EQ(names, (std::vector<std::string>{"Name", "Left", "Top", "Width", "Height", "Hint", "ShowHint", "Cursor",
-                                             "Color", "Font", "Parent", "Panels"}));
-  EXPECT_EQ(table.Find("panels"), &table[11]);
+                                             "Color", "Font", "Parent", "Visible", "Enabled", "TabOrder", "TabStop",
+                                             "Align", "Panels", "SizeGrip"}));
+  EXPECT_EQ(table.Find("panels"), &table[16]);
   EXPECT_EQ(GetPropertyText(TStatusBar(), "Caption"), std::nullopt);
 }
 

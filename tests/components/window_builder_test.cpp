@@ -91,7 +91,8 @@ TEST_F(WindowBuilderTest, ReferenceNamesTheWindowItselfOrNothing) {
   TForm& window = Build({"TForm", "Form2", {}, {{"TGroupBox", "GroupBox1", "", {{"Parent", "form2"}}},
                                                 {"TLabel", "Label1", "", {{"Parent", "GroupBox1"}, {"Parent", ""}}}}});
   EXPECT_EQ(dynamic_cast<TGroupBox&>(*window.FindComponent("GroupBox1")).Parent(), &window);
-  EXPECT_EQ(dynamic_cast<TLabel&>(*window.FindComponent("Label1")).Parent(), nullptr);
+  // A parent set to nothing leaves the control to its window, as one described without a parent.
+  EXPECT_EQ(dynamic_cast<TLabel&>(*window.FindComponent("Label1")).Parent(), &window);
 }
 
 TEST_F(WindowBuilderTest, LaterRegistrationReplacesTheClass) {

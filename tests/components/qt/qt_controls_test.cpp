@@ -17,6 +17,7 @@
 #include "components/progress_bar.h"
 #include "components/qt/qt_application.h"
 #include "components/qt/qt_controls.h"
+#include "components/qt/qt_edit.h"
 #include "components/qt/qt_form.h"
 #include "components/qt/qt_registry.h"
 #include "components/window_builder.h"
