@@ -14,6 +14,7 @@
 #include "components/component.h"
 #include "components/events.h"
 #include "platform/dialogs.h"
+#include "platform/shell.h"
 
 namespace kalvero {
 
@@ -36,14 +37,15 @@ using THintWindowClass = std::function<std::unique_ptr<THintWindow>()>;
 class TApplication : public TComponent {
  public:
   // `dialogs` shows the error box; without them the error handler writes the message to the
-  // standard error stream.
-  explicit TApplication(TDialogs* dialogs = nullptr) : dialogs_(dialogs) {}
+  // standard error stream. `shell` opens documents and web pages for the windows.
+  explicit TApplication(TDialogs* dialogs = nullptr, TShell* shell = nullptr) : dialogs_(dialogs), shell_(shell) {}
   ~TApplication() override;
 
   const std::string& Title() const { return title_; }
   void SetTitle(std::string title) { title_ = std::move(title); }
 
   TDialogs* Dialogs() const { return dialogs_; }
+  TShell* Shell() const { return shell_; }
 
   // The first window the application came to own; null before.
   TForm* MainForm() const;
@@ -85,6 +87,7 @@ class TApplication : public TComponent {
   };
 
   TDialogs* dialogs_;
+  TShell* shell_;
   std::string title_;
   bool terminated_ = false;
   THintWindowClass hintWindowClass_;

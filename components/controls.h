@@ -195,9 +195,10 @@ class TEdit : public TControl {
   TNotifyEvent OnChange;
   TKeyPressEvent OnKeyPress;
 
- protected:
-  // The user changed the text in the widget, which already shows it.
+  // The user changed the text in the widget, which already shows it; the widget layer reports it.
   void UserChangedText(std::string text);
+
+ protected:
   // Shows a text the program wrote.
   virtual void ShowText(const std::string& /*text*/) {}
 

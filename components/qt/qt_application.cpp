@@ -31,7 +31,7 @@ TControl* OwningControl(const QObject* object) {
 
 std::unique_ptr<THintWindow> NewToolTipHintWindow() { return std::make_unique<TToolTipHintWindow>(); }
 
-TQtApplication::TQtApplication(TDialogs& dialogs) : TApplication(&dialogs) {
+TQtApplication::TQtApplication(TDialogs& dialogs, TShell* shell) : TApplication(&dialogs, shell) {
   SetHintWindowClass(NewToolTipHintWindow);
   // Only the main window's Close ends the program.
   QApplication::setQuitOnLastWindowClosed(false);

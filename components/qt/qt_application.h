@@ -17,8 +17,8 @@ class TQtApplication final : public QObject, public TApplication {
   // How long a hint stays when nothing else hides it.
   static constexpr int kHintHidePause = 10000;
 
-  // The QApplication must exist. `dialogs` shows the error box.
-  explicit TQtApplication(TDialogs& dialogs);
+  // The QApplication must exist. `dialogs` shows the error box; `shell` opens documents.
+  explicit TQtApplication(TDialogs& dialogs, TShell* shell = nullptr);
   ~TQtApplication() override;
 
   // Runs the message loop until Terminate; answers its exit code.

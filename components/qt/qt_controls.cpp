@@ -1,8 +1,6 @@
 #include "components/qt/qt_controls.h"
 
 #include <QFontMetrics>
-#include <QInputMethodEvent>
-#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace kalvero {
@@ -15,16 +13,6 @@ Qt::Alignment ToQtAlignment(TAlignment alignment) {
     case TAlignment::taCenter: return Qt::AlignHCenter | Qt::AlignTop;
   }
   return Qt::AlignLeft | Qt::AlignTop;
-}
-
-// The characters of `text` that the key filter lets through, one code point at a time.
-QString Filtered(TQtEdit& control, const QString& text, bool (*filter)(TQtEdit&, char32_t&)) {
-  QString kept;
-  for (const char32_t code : text.toUcs4()) {
-    char32_t key = code;
-    if (filter(control, key)) kept += QString::fromUcs4(&key, 1);
-  }
-  return kept;
 }
 
 }  // namespace
@@ -84,69 +72,6 @@ void TQtLabel::FitToText() {
   SetWidth(metrics.horizontalAdvance(Widget().text()));
   SetHeight(metrics.height());
 }
-
-TEditWidget::TEditWidget(TQtEdit& control) : control_(control) {
-  connect(this, &QLineEdit::textEdited, this, [this](const QString& text) { Edited(text); });
-}
-
-// The length limit holds for what the user types, pastes or drops: what would pass it is cut
-// from the text just inserted, which ends at the cursor. A longer text the program wrote is never
-// cut (QLineEdit's own limit would cut it, and its validator sees program writes too).
-void TEditWidget::Edited(QString text) {
-  const qsizetype limit = control_.MaxLength();
-  const qsizetype before = ToQt(control_.Text()).size();
-  if (limit > 0 && text.size() > std::max(limit, before)) {
-    const int cursor = cursorPosition();
-    const qsizetype cut = std::min<qsizetype>(text.size() - std::max(limit, before), cursor);
-    text.remove(cursor - cut, cut);
-    setText(text);
-    setCursorPosition(cursor - static_cast<int>(cut));
-  }
-  control_.EditedByUser(text);
-}
-
-namespace {
-
-bool PassesFilter(TQtEdit& control, char32_t& key) {
-  key = control.FilterKey(key);
-  return key != U'\0';
-}
-
-}  // namespace
-
-void TEditWidget::keyPressEvent(QKeyEvent* event) {
-  const QString text = event->text();
-  // Only printable characters are typed text; control keys (Backspace, Enter, Ctrl+V) go on as they are.
-  if (text.isEmpty() || !text.front().isPrint()) return QLineEdit::keyPressEvent(event);
-  const QString kept = Filtered(control_, text, PassesFilter);
-  if (kept.isEmpty()) return event->accept();
-  if (kept == text) return QLineEdit::keyPressEvent(event);
-  QKeyEvent changed(event->type(), event->key(), event->modifiers(), kept, event->isAutoRepeat(),
-                    static_cast<ushort>(event->count()));
-  QLineEdit::keyPressEvent(&changed);
-}
-
-void TEditWidget::inputMethodEvent(QInputMethodEvent* event) {
-  const QString committed = event->commitString();
-  if (committed.isEmpty()) return QLineEdit::inputMethodEvent(event);
-  QInputMethodEvent changed(event->preeditString(), event->attributes());
-  changed.setCommitString(Filtered(control_, committed, PassesFilter), event->replacementStart(),
-                          event->replacementLength());
-  QLineEdit::inputMethodEvent(&changed);
-}
-
-TQtEdit::TQtEdit() : TQtEdit(new TEditWidget(*this)) {}
-
-TQtEdit::TQtEdit(TEditWidget* widget) : TQtControl(widget) { SetColor(Color()); }
-
-void TQtEdit::SetColor(TColor color) {
-  TEdit::SetColor(color);
-  QPalette palette = Widget().palette();
-  palette.setColor(QPalette::Base, ToQColor(color));
-  Widget().setPalette(palette);
-}
-
-void TQtEdit::ShowText(const std::string& text) { Widget().setText(ToQt(text)); }
 
 TQtCheckBox::TQtCheckBox() : TQtControl(new QCheckBox) {
   // clicked() comes from the user only; toggled() also from the program.

@@ -1,13 +1,12 @@
 #pragma once
 
-// The standard controls backed by Qt widgets: label, edit box, check box, push button, speed
-// button, group box, panel, picture and progress bar.
+// The standard controls backed by Qt widgets: label, check box, push button, speed button, group
+// box, panel, picture and progress bar (the edit box is in qt_edit.h).
 
 #include <QCheckBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QToolButton>
@@ -19,7 +18,6 @@
 namespace kalvero {
 
 class TQtLabel;
-class TQtEdit;
 class TQtImage;
 
 // A label that reports the mouse to its control.
@@ -54,37 +52,6 @@ class TQtLabel final : public TQtControl<TLabel, TLabelWidget> {
  private:
   // An auto-sized label takes the size of its caption in its font.
   void FitToText();
-};
-
-// An edit box whose typed characters pass the control's key filter, also those an input method
-// commits, and whose length limit holds for typing and pasting only.
-class TEditWidget : public QLineEdit {
- public:
-  explicit TEditWidget(TQtEdit& control);
-
- protected:
-  void keyPressEvent(QKeyEvent* event) override;
-  void inputMethodEvent(QInputMethodEvent* event) override;
-
- private:
-  void Edited(QString text);
-
-  TQtEdit& control_;
-};
-
-class TQtEdit : public TQtControl<TEdit, TEditWidget> {
- public:
-  TQtEdit();
-  // For boxes that add a widget of their own inside the edit box.
-  explicit TQtEdit(TEditWidget* widget);
-
-  void SetColor(TColor color) override;
-
-  // What the widget reports of the user.
-  void EditedByUser(const QString& text) { UserChangedText(FromQt(text)); }
-
- protected:
-  void ShowText(const std::string& text) override;
 };
 
 class TQtCheckBox final : public TQtControl<TCheckBox, QCheckBox> {

@@ -1,6 +1,7 @@
 #include "components/qt/qt_registry.h"
 
 #include "components/qt/qt_controls.h"
+#include "components/qt/qt_edit.h"
 #include "components/qt/qt_form.h"
 #include "components/qt/qt_status_bar.h"
 
