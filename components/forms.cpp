@@ -62,6 +62,7 @@ void TForm::Show() {
 }
 
 void TForm::Close() {
+  if (!CloseQuery()) return;
   Fire(*this, OnClose, *this);
   TApplication* application = ApplicationOf(*this);
   if (application != nullptr && application->MainForm() == this)

@@ -48,8 +48,11 @@ class TForm : public TControl {
   void Show();
   void Hide() { SetVisible(false); }
   virtual void BringToFront() {}
-  // Runs OnClose; then the application's main window ends the program, any other window hides.
+  // Asks CloseQuery; when it agrees, runs OnClose, then the application's main window ends the
+  // program and any other window hides.
   void Close();
+  // Whether the window may close now; a window class may refuse (and close later itself).
+  virtual bool CloseQuery() { return true; }
   bool Shown() const { return shown_; }
 
   // The control that has, or last had, the keyboard focus in this window; null for none yet.

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace kalvero {
 namespace {
@@ -120,7 +121,23 @@ void TQtSpeedButton::GlyphChanged() {
   Widget().setIconSize(glyph.size());
 }
 
-TQtGroupBox::TQtGroupBox() : TQtControl(new QGroupBox) {}
+void TGroupBoxWidget::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const QFontMetrics metrics(font());
+  const int top = metrics.height() / 2;
+  const QRect frame(0, top, width() - 2, height() - top - 2);
+  painter.setPen(palette().color(QPalette::Mid));
+  painter.drawRect(frame);
+  painter.setPen(palette().color(QPalette::Light));
+  painter.drawRect(frame.translated(1, 1));
+  if (title().isEmpty()) return;
+  const QRect caption(8, 0, metrics.horizontalAdvance(title()) + 4, metrics.height());
+  painter.fillRect(caption, palette().color(QPalette::Window));
+  painter.setPen(palette().color(QPalette::WindowText));
+  painter.drawText(caption, Qt::AlignCenter | Qt::TextSingleLine, title());
+}
+
+TQtGroupBox::TQtGroupBox() : TQtControl(new TGroupBoxWidget) {}
 
 void TQtGroupBox::SetText(std::string text) {
   TGroupBox::SetText(std::move(text));

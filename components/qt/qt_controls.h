@@ -77,7 +77,14 @@ class TQtSpeedButton final : public TQtControl<TSpeedButton, QToolButton> {
   void GlyphChanged() override;
 };
 
-class TQtGroupBox final : public TQtControl<TGroupBox, QGroupBox> {
+// A group box drawn as an etched frame on its window's background, its caption on the frame's top
+// line (the desktop style's group box would tint its inside).
+class TGroupBoxWidget final : public QGroupBox {
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+};
+
+class TQtGroupBox final : public TQtControl<TGroupBox, TGroupBoxWidget> {
  public:
   TQtGroupBox();
   void SetText(std::string text) override;

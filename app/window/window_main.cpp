@@ -1,0 +1,109 @@
+// The window program: its windows over Qt, the message loop until the main window closes.
+
+#include <QApplication>
+#include <QIcon>
+#include <QPixmap>
+#include <QTimer>
+
+#include <time.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+
+#include "app/window/form1.h"
+#include "app/window/window_program.h"
+#include "platform/application_data_folder.h"
+#include "platform/qt/program_fonts.h"
+#include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_shell.h"
+#include "ui/qt/qt_directory_edit.h"
+
+namespace kalvero {
+namespace {
+
+constexpr const char* kNoDisplay =
+    "kalvero-window: there is no display to show the window on; the command line works without one "
+    "(kalvero --help).";
+
+// Qt ends a program it cannot connect to a display with a fatal message and an abort trace; this
+// says so in one line instead.
+void EndOnFatalMessage(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type != QtFatalMsg) {
+    std::cerr << message.toStdString() << std::endl;
+    return;
+  }
+  std::cerr << (message.contains("platform plugin") || message.contains("display") ? kNoDisplay
+                                                                                   : message.toStdString().c_str())
+            << std::endl;
+  std::_Exit(1);
+}
+
+bool DisplayNamed() {
+  return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+         !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+// With KALVERO_EXIT_AFTER_FIRST_PAINT set, the program prints the monotonic clock at the first
+// paint of the main window and ends (for the start-up benchmark, screenshots and install checks).
+class TFirstPaintExit final : public QObject {
+ public:
+  explicit TFirstPaintExit(TQtApplication& application) : application_(application) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint && !done_) {
+      done_ = true;
+      timespec now{};
+      ::clock_gettime(CLOCK_MONOTONIC, &now);
+      std::printf("%lld.%09ld\n", static_cast<long long>(now.tv_sec), now.tv_nsec);
+      std::fflush(stdout);
+      QTimer::singleShot(0, [this] { application_.Terminate(); });
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  TQtApplication& application_;
+  bool done_ = false;
+};
+
+int RunWindowProgram(int argc, char** argv) {
+  if (!DisplayNamed()) {
+    std::cerr << kNoDisplay << std::endl;
+    return 1;
+  }
+  qInstallMessageHandler(EndOnFatalMessage);
+  QApplication qt(argc, argv);
+  qInstallMessageHandler(nullptr);
+  QApplication::setStyle("Fusion");
+  QApplication::setWindowIcon(QIcon(QPixmap(":/artwork/logo-96.png")));
+  AddProgramFonts();
+  InstallInterruptCleanup();
+  const TEnvironment& environment = ProcessEnvironment();
+  KeepFileDialogHistoryIn(SettingsFolder(environment));
+
+  TQtDialogs dialogs;
+  TQtShell shell;
+  TQtApplication application(dialogs, &shell);
+  application.SetTitle("Kalvero 1.3");
+  const TClassRegistry classes = WindowClasses({NativeFileSystem(), SystemClock(), environment});
+  TForm1& main = CreateWindows(application, classes);
+  dialogs.SetOwner(&main.Widget());
+  TFirstPaintExit firstPaint(application);
+  if (!qEnvironmentVariableIsEmpty("KALVERO_EXIT_AFTER_FIRST_PAINT")) main.Widget().installEventFilter(&firstPaint);
+  main.Show();
+  return application.Run();
+}
+
+}  // namespace
+}  // namespace kalvero
+
+int main(int argc, char** argv) {
+  try {
+    return kalvero::RunWindowProgram(argc, argv);
+  } catch (const std::exception& error) {
+    std::cerr << "kalvero-window: " << error.what() << std::endl;
+    return 3;
+  }
+}

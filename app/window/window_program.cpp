@@ -1,0 +1,26 @@
+#include "app/window/window_program.h"
+
+#include "app/window/form1.h"
+#include "app/window/main_window_description.h"
+#include "components/qt/qt_registry.h"
+#include "components/window_builder.h"
+#include "localisation/multilanguage.h"
+#include "ui/qt/ui_registry.h"
+
+namespace kalvero {
+
+TClassRegistry WindowClasses(const TWindowServices& services) {
+  TClassRegistry classes;
+  RegisterQtControls(classes);
+  RegisterUiControls(classes);
+  RegisterLanguageClasses(classes);
+  classes.Add("TForm1", [services] { return std::make_unique<TForm1>(services.fileSystem, services.clock, services.environment); });
+  return classes;
+}
+
+TForm1& CreateWindows(TQtApplication& application, const TClassRegistry& classes) {
+  auto& main = static_cast<TForm1&>(BuildWindow(application, MainWindowDescription(), classes));
+  return main;
+}
+
+}  // namespace kalvero
