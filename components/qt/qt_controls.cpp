@@ -74,7 +74,7 @@ void TQtLabel::FitToText() {
   SetHeight(metrics.height());
 }
 
-TQtCheckBox::TQtCheckBox() : TQtControl(new QCheckBox) {
+TQtCheckBox::TQtCheckBox() : TQtControl(new TCheckBoxWidget) {
   // clicked() comes from the user only; toggled() also from the program.
   QObject::connect(&Widget(), &QCheckBox::clicked, &Widget(), [this](bool checked) { UserClicked(checked); });
 }

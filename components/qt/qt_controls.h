@@ -54,7 +54,13 @@ class TQtLabel final : public TQtControl<TLabel, TLabelWidget> {
   void FitToText();
 };
 
-class TQtCheckBox final : public TQtControl<TCheckBox, QCheckBox> {
+// A check box that the whole control toggles, not only its box and caption.
+class TCheckBoxWidget final : public QCheckBox {
+ protected:
+  bool hitButton(const QPoint& position) const override { return rect().contains(position); }
+};
+
+class TQtCheckBox final : public TQtControl<TCheckBox, TCheckBoxWidget> {
  public:
   TQtCheckBox();
   void SetText(std::string text) override;
