@@ -59,11 +59,27 @@ TComponent& BuildComponent(TForm& window, const TComponentDescription& descripti
   return component;
 }
 
+// A setting of the window that refers to one of its components (ActiveControl) can only be applied
+// once that component exists.
+bool RefersToAComponentToCome(const TForm& window, const TPropertySetting& setting) {
+  const TPropertyInfo* property = window.Properties().Find(setting.name);
+  const auto* object = dynamic_cast<const TObjectPropertyInfo*>(property);
+  return object != nullptr && dynamic_cast<TStringList*>(object->Get(window)) == nullptr && !setting.value.empty() &&
+         !SameTextAscii(setting.value, window.Name()) && window.FindComponent(setting.value) == nullptr;
+}
+
 void BuildContent(TForm& window, const TWindowDescription& description, const TClassRegistry& classes) {
-  ApplySettings(window, window, description.properties);
+  std::vector<TPropertySetting> references;
+  for (const TPropertySetting& setting : description.properties) {
+    if (RefersToAComponentToCome(window, setting))
+      references.push_back(setting);
+    else
+      ApplySetting(window, window, setting);
+  }
   std::vector<TComponent*> built;
   for (const TComponentDescription& component : description.components)
     built.push_back(&BuildComponent(window, component, classes));
+  ApplySettings(window, window, references);
   for (TComponent* component : built) component->Loaded();
   window.Loaded();
   window.DoCreate();

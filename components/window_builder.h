@@ -46,7 +46,8 @@ struct TWindowDescription {
 
 // Builds a window owned by `application`, in this order: the window is created from its class and
 // added at the end of the application's list (so its components see the application's tree, and a
-// language synchroniser in it, while they are built); the window's settings are applied; each
+// language synchroniser in it, while they are built); the window's settings are applied (those
+// that name a component of the window, such as ActiveControl, once every component is built); each
 // component is created, added to its owner and given its settings in order, before the next one
 // is created, so a value that takes effect at once (a language) reaches the components that exist
 // at that moment; then every described component gets its Loaded call, in component order, then

@@ -57,8 +57,8 @@ TComponentDescription Script(const TTextLines& lines) {
 TRect Bounds(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
 
 // The settings the three windows share. The window's own font is also every control's default.
-// A window starts hidden; ActiveControl is set by the window's class, since a window's settings
-// are applied before its controls exist.
+// A window starts hidden; its OK button, the only control that takes the focus, is its active
+// control, so it has the focus whenever the window is activated.
 TWindowDescription Window(std::string className, std::string name, std::string caption, int clientWidth,
                           int clientHeight, std::vector<TComponentDescription> components) {
   return {std::move(className),
@@ -71,7 +71,8 @@ TWindowDescription Window(std::string className, std::string name, std::string c
            {"Color", "clWhite"},
            {"Font.Name", "Tahoma"},
            {"Font.Height", "-11"},
-           {"Position", "poMainFormCenter"}},
+           {"Position", "poMainFormCenter"},
+           {"ActiveControl", "Button1"}},
           std::move(components)};
 }
 

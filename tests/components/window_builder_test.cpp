@@ -95,6 +95,13 @@ TEST_F(WindowBuilderTest, ReferenceNamesTheWindowItselfOrNothing) {
   EXPECT_EQ(dynamic_cast<TLabel&>(*window.FindComponent("Label1")).Parent(), &window);
 }
 
+TEST_F(WindowBuilderTest, AWindowSettingThatNamesAComponentTakesEffectOnceItIsBuilt) {
+  TForm& window = Build({"TForm", "Form3", {{"ActiveControl", "Button1"}, {"Caption", "Info"}},
+                         {{"TButton", "Button1", "", {}}, {"TButton", "Button2", "", {}}}});
+  EXPECT_EQ(window.ActiveControl(), window.FindComponent("Button1"));
+  EXPECT_THROW(Build({"TForm", "Form4", {{"ActiveControl", "Nobody"}}, {}}), EComponentError);
+}
+
 TEST_F(WindowBuilderTest, LaterRegistrationReplacesTheClass) {
   classes_.Register<TLoadRecorder>("tlabel");
   Build({"TForm", "Form2", {}, {{"TLabel", "Label1", "", {{"Caption", "replaced"}}}}});

@@ -24,8 +24,6 @@ void TSecondaryForm::Loaded() {
   TQtForm::Loaded();
   auto& ok = DescribedControl<TButton>(*this, "Button1");
   ok.OnClick = [this](TComponent& sender) { Button1Click(sender); };
-  // Set here rather than in the description, whose window settings come before any control exists.
-  SetActiveControl(&ok);
 }
 
 void TSecondaryForm::Button1Click(TComponent& /*sender*/) { Close(); }

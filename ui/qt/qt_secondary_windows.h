@@ -11,8 +11,7 @@ namespace kalvero {
 
 class TLabel;
 
-// A window that its OK button, Button1, closes. Button1 is the only control that takes the focus,
-// and the window's active control, so it has the focus whenever the window is activated.
+// A window that its OK button, Button1, closes.
 class TSecondaryForm : public TQtForm {
  public:
   // Throws EComponentError when the description has no button Button1.
