@@ -102,8 +102,8 @@ class TMemoryFileSystem final : public TFileSystem {
   const TNode* ReadableFile(const std::string& path, std::error_code& error) const;
 
   std::vector<std::unique_ptr<TNode>> nodes_;  // every node ever made, the root first
+  std::uint64_t nextInode_ = 1;                // before root_, whose making takes the first
   TNode* root_;
-  std::uint64_t nextInode_ = 1;
   std::map<std::vector<std::string>, std::errc> openFailures_;
   std::map<std::vector<std::string>, std::errc> createFailures_;
   std::map<std::vector<std::string>, std::errc> copyFailures_;
