@@ -1,6 +1,9 @@
 #pragma once
 
-// The local clock, injected wherever the program needs the current date, so that tests can fix it.
+// The clock, injected wherever the program needs the current date or measures an interval, so that
+// tests control both.
+
+#include <cstdint>
 
 namespace kalvero {
 
@@ -18,6 +21,9 @@ class TClock {
   virtual ~TClock() = default;
   // The current date and time in the user's local time zone.
   virtual TLocalDateTime Now() const = 0;
+  // Milliseconds on a clock that never goes back, whatever happens to the date and time of the
+  // system; only the difference of two readings means anything. For measuring intervals.
+  virtual std::int64_t SteadyMilliseconds() const = 0;
 };
 
 // The operating system's clock; lives for the whole process.
