@@ -37,6 +37,9 @@ class TBusyRun {
 
 std::string Append(const std::string& folder, const std::string& name) { return folder + kPathSeparator + name; }
 
+// How often a run lets the window repaint and answer the desktop.
+constexpr std::int64_t kRunMessageInterval = 100;  // milliseconds
+
 }  // namespace
 
 std::optional<TRunSummary> TSortEngine::Button1Click() {
@@ -57,7 +60,8 @@ std::optional<TRunSummary> TSortEngine::Button1Click() {
     CreateFolderChain(fileSystem_, run.target);
   }
 
-  const TScan scan = Scan();
+  // A run's scan always completes.
+  const TScan scan = *Scan(TScanKind::Run);
   run.files = scan.files;
   run.records = scan.records;
   run.summary.notExamined = static_cast<int>(scan.records->size());
@@ -73,8 +77,13 @@ std::optional<TRunSummary> TSortEngine::Button1Click() {
   return run.summary;
 }
 
+void TSortEngine::BeginCopying(TRun& run) {
+  host_.ProcessMessages(true);
+  run.pace.emplace(host_, clock_, kRunMessageInterval, false);
+}
+
 void TSortEngine::CopyFiles(TRun& run, bool byTime) {
-  host_.ProcessMessages();
+  BeginCopying(run);
   host_.SetStatusIcon(TStatusIcon::Copying, TRepaint::Now);
   host_.SetStatusText(host_.GetText("filesCopy"));
 
@@ -82,6 +91,7 @@ void TSortEngine::CopyFiles(TRun& run, bool byTime) {
   const bool readsDates = byTime || ContainsToken(run.filePattern, "YYYY") ||
                           ContainsToken(run.filePattern, "DD") || ContainsToken(run.filePattern, "MM");
   for (std::size_t index = 0; index < run.files->size(); ++index) {
+    run.pace->Step();
     const std::string& path = (*run.files)[index];
     std::string name = run.filePattern;
     if (readsDates) {
@@ -96,7 +106,7 @@ void TSortEngine::CopyFiles(TRun& run, bool byTime) {
 }
 
 void TSortEngine::CopyFolderFiles(TRun& run) {
-  host_.ProcessMessages();
+  BeginCopying(run);
   host_.SetStatusIcon(TStatusIcon::CreatingFolders, TRepaint::Now);
   host_.SetStatusText(host_.GetText("createFolderStruct"));
   CreateDateFolders(run);
@@ -113,6 +123,7 @@ void TSortEngine::CreateDateFolders(TRun& run) {
   // Most pictures share their date with the one before; a folder seen once is not asked for again.
   std::set<std::string> present;
   for (const std::string& path : *run.files) {
+    run.pace->Step();
     const std::string date = readdatefromexif(fileSystem_, path);
     if (!correctdate(date)) continue;
     const std::string folderName = BuildFolderName(run.folderPattern, date);
@@ -137,6 +148,7 @@ ERunError TSortEngine::CannotCreateFolder(const std::string& folder, const std::
 
 void TSortEngine::CopyIntoDateFolders(TRun& run) {
   for (const std::string& path : *run.files) {
+    run.pace->Step();
     const std::string date = UsableDate(run, path);
     if (date.empty()) continue;
     CopyPicture(run, path, BuildFolderName(run.folderPattern, date), BuildTimesInString(run.filePattern, date));

@@ -59,7 +59,11 @@ class TEngineHost {
   virtual void SetStatusText(const std::string& text) = 0;
 
   // Lets the window handle the messages that are waiting; it may call back into the engine.
-  virtual void ProcessMessages() = 0;
+  // Without user input only what keeps the window painted and answering the desktop is handled:
+  // no keystroke or click reaches the engine then.
+  virtual void ProcessMessages(bool userInput) = 0;
+  // Whether the window was asked to close: a scan of the source field may stop.
+  virtual bool Closing() const = 0;
 
   // Gives the input focus back to `Edit2`.
   virtual void FocusEdit2() = 0;

@@ -15,6 +15,7 @@
 
 #include "engine/engine_host.h"
 #include "engine/error_text.h"
+#include "engine/message_pace.h"
 #include "engine/scan_record.h"
 #include "platform/clock.h"
 #include "platform/environment.h"
@@ -64,7 +65,9 @@ class TSortEngine {
 
   // The scan of the source folder: rebuilds the file list and reports it in the status area,
   // `Label5`, `Label6` and the range of `bar`; keeps what it could not examine. The handler of
-  // every change of `dir`.
+  // every change of `dir`. While it walks it lets the window handle its messages, user input
+  // included, every 50 ms or so; when these start a newer scan or ask the window to close, it
+  // stops there and changes nothing.
   void dirChange();
 
   // Appends the path of every file below `folder` whose name matches `mask`, depth first: a
@@ -81,7 +84,9 @@ class TSortEngine {
   // folder, scans again and runs the copy run that the patterns and `cb2` choose, with the busy
   // cursor; cursor and `bar` are restored on every road out. An error that stops the run
   // (ERunError) passes on to the caller's error handler. A click while a run is in progress is
-  // ignored. Answers what the run did, or nothing when no run took place.
+  // ignored. Its scan takes no user input while it walks and always completes; between pictures
+  // the run lets the window repaint and answer the desktop every 100 ms or so. Answers what the
+  // run did, or nothing when no run took place.
   std::optional<TRunSummary> Button1Click();
 
   // The settings steps of the window's creation: on the first start (no settings folder and no
@@ -110,8 +115,11 @@ class TSortEngine {
     TRunSummary summary;
     std::string failedList;  // " path," for each picture not copied
     std::string noDateList;  // " path," for each picture without a valid date
+    std::optional<TMessagePace> pace;  // lets the window's messages through between pictures
   };
 
+  // Who started a scan: a change of the source field, or a run, which needs the whole list.
+  enum class TScanKind { SourceField, Run };
   // The file list and the records of one scan.
   struct TScan {
     std::shared_ptr<const TFileList> files;
@@ -123,8 +131,17 @@ class TSortEngine {
     std::optional<TFileIdentity> skipped;  // the target folder, never entered below the source
     TScanRecords* records = nullptr;
     std::set<std::string>* recorded = nullptr;
+    // A scan's walk lets messages through; a scan of the source field stops for good when they
+    // started a newer scan than `scanNumber` or asked the window to close.
+    TMessagePace* pace = nullptr;
+    unsigned scanNumber = 0;
+    bool mayStop = false;
+    bool stopped = false;
   };
 
+  // Lets every waiting message through once as the copying begins; from then on only what keeps the
+  // window alive, between pictures.
+  void BeginCopying(TRun& run);
   void CopyFiles(TRun& run, bool byTime);
   void CopyFolderFiles(TRun& run);
   void CreateDateFolders(TRun& run);
@@ -142,13 +159,20 @@ class TSortEngine {
   void Finish(TRun& run);
   void Report(TRun& run, bool flushed, const std::error_code& flushError);
   void ShowBox(TMessageKind kind, const std::string& text);
-  // The scan of dirChange; answers the list and records it built, which a run works on even when a
-  // scan started meanwhile has put others in force.
-  TScan Scan();
+  // The scan of dirChange and of a run. A scan puts its list and records in force and shows them
+  // unless a newer scan has started meanwhile. Answers them, and a run works on them even when a
+  // newer scan has put others in force; answers nothing when a scan of the source field stopped.
+  // A run's scan lets no user input through while it walks and always completes.
+  std::optional<TScan> Scan(TScanKind kind);
+  // Both walks of a scan, the "*.jpg" files first; nothing when the scan stopped.
+  std::optional<TScan> WalkSourceFolder(TScanKind kind, unsigned number);
   void ShowScanResult(const TFileList& files);
   void CollectFiles(std::string folder, const std::string& mask, bool includeSubfolders, TFileList& list,
                     TWalk& walk) const;
   void Record(TWalk& walk, const std::string& path, const TUnreadableEntry& entry) const;
+  // Called before each folder of a walk: lets messages through when it is time. Answers whether
+  // the walk goes on.
+  bool GoOn(TWalk& walk) const;
   // The error that stops a run at a folder it cannot make.
   ERunError CannotCreateFolder(const std::string& folder, const std::string& reason) const;
   void ShowError(const std::string& text);
@@ -160,7 +184,7 @@ class TSortEngine {
   const TClock& clock_;
   std::shared_ptr<const TFileList> fileList_ = std::make_shared<TFileList>();
   std::shared_ptr<const TScanRecords> scanRecords_ = std::make_shared<TScanRecords>();
-  unsigned scanCount_ = 0;
+  unsigned scanCount_ = 0;  // the scans started so far; a scan's number is the count at its start
   bool running_ = false;
 };
 

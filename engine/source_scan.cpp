@@ -6,6 +6,9 @@ namespace {
 
 bool NamedLikePicture(const std::string& name) { return MatchesMask(name, "*.jpg") || MatchesMask(name, "*.jpeg"); }
 
+// How often a walk lets the window's messages through: often enough that typing stays fluent.
+constexpr std::int64_t kScanMessageInterval = 50;  // milliseconds
+
 }  // namespace
 
 void TSortEngine::SetSourceFolder(const std::string& text) {
@@ -14,12 +17,30 @@ void TSortEngine::SetSourceFolder(const std::string& text) {
   dirChange();
 }
 
-void TSortEngine::dirChange() { Scan(); }
+void TSortEngine::dirChange() { Scan(TScanKind::SourceField); }
 
-TSortEngine::TScan TSortEngine::Scan() {
+std::optional<TSortEngine::TScan> TSortEngine::Scan(TScanKind kind) {
+  const unsigned number = ++scanCount_;
   host_.SetStatusIcon(TStatusIcon::Scanning, TRepaint::Now);
   host_.SetStatusText(host_.GetText("searchingFolders"));
 
+  const std::optional<TScan> scan = WalkSourceFolder(kind, number);
+  if (!scan) return std::nullopt;
+  // A run's scan walks on when a newer scan started meanwhile, which then holds the list in force.
+  if (number == scanCount_) {
+    fileList_ = scan->files;
+    scanRecords_ = scan->records;
+  }
+
+  host_.ProcessMessages(true);
+
+  // A scan started while the messages were handled has put its own list in force and shown it.
+  if (number == scanCount_) ShowScanResult(*scan->files);
+  host_.SetStatusIcon(TStatusIcon::Idle, TRepaint::Later);
+  return scan;
+}
+
+std::optional<TSortEngine::TScan> TSortEngine::WalkSourceFolder(TScanKind kind, unsigned number) {
   const std::string folder = host_.DirText();
   const bool includeSubfolders = host_.Cb1Checked();
   // A target inside the source is left out, so that a run never copies its own output again.
@@ -28,27 +49,21 @@ TSortEngine::TScan TSortEngine::Scan() {
     target = fileSystem_.FolderIdentity(targetFolder);
   TScanRecords records;
   std::set<std::string> recorded;
+  // The user may type on while the source field's scan walks, which can make it pointless; a run
+  // takes no user input meanwhile and needs the whole list.
+  const bool sourceField = kind == TScanKind::SourceField;
+  TMessagePace pace(host_, clock_, kScanMessageInterval, sourceField);
   const auto walk = [&](const std::string& mask, TFileList& list) {
-    TWalk state{{}, target, &records, &recorded};
+    TWalk state{{}, target, &records, &recorded, &pace, number, sourceField};
     CollectFiles(folder, mask, includeSubfolders, list, state);
+    return !state.stopped;
   };
   TFileList found;
-  walk("*.jpg", found);
   TFileList jpegs;
-  walk("*.jpeg", jpegs);
+  if (!walk("*.jpg", found) || !walk("*.jpeg", jpegs)) return std::nullopt;
   found.insert(found.end(), jpegs.begin(), jpegs.end());
-  const TScan scan{std::make_shared<const TFileList>(std::move(found)),
-                   std::make_shared<const TScanRecords>(std::move(records))};
-  fileList_ = scan.files;
-  scanRecords_ = scan.records;
-  const unsigned number = ++scanCount_;
-
-  host_.ProcessMessages();
-
-  // A scan started while the messages were handled has put its own list in force and shown it.
-  if (number == scanCount_) ShowScanResult(*scan.files);
-  host_.SetStatusIcon(TStatusIcon::Idle, TRepaint::Later);
-  return scan;
+  return TScan{std::make_shared<const TFileList>(std::move(found)),
+               std::make_shared<const TScanRecords>(std::move(records))};
 }
 
 void TSortEngine::ShowScanResult(const TFileList& files) {
@@ -73,6 +88,7 @@ void TSortEngine::GetFilesInDirectory(const std::string& folder, const std::stri
 
 void TSortEngine::CollectFiles(std::string folder, const std::string& mask, bool includeSubfolders,
                                TFileList& list, TWalk& walk) const {
+  if (!GoOn(walk)) return;
   std::error_code why;
   const auto identity = fileSystem_.FolderIdentity(folder, &why);
   if (!identity) {
@@ -94,6 +110,13 @@ void TSortEngine::CollectFiles(std::string folder, const std::string& mask, bool
     if (entry.kind != TEntryKind::Folder || entry.hidden || entry.identity == walk.skipped) continue;
     CollectFiles(folder + entry.name, mask, true, list, walk);
   }
+}
+
+bool TSortEngine::GoOn(TWalk& walk) const {
+  if (walk.stopped) return false;
+  if (walk.pace == nullptr || !walk.pace->Step() || !walk.mayStop) return true;
+  walk.stopped = walk.scanNumber != scanCount_ || host_.Closing();
+  return !walk.stopped;
 }
 
 void TSortEngine::Record(TWalk& walk, const std::string& path, const TUnreadableEntry& entry) const {

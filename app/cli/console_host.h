@@ -40,7 +40,8 @@ class TConsoleHost final : public TEngineHost {
   void SetBusyCursor(bool) override {}
   void SetStatusIcon(TStatusIcon, TRepaint) override {}
   void SetStatusText(const std::string& text) override;
-  void ProcessMessages() override {}
+  void ProcessMessages(bool) override {}
+  bool Closing() const override { return false; }
   void FocusEdit2() override {}
   TMessageAnswer ShowMessageBox(TMessageKind kind, const std::string& text, TMessageButtons buttons) override;
   void ShowScanRecords(const TScanRecords& records) override;

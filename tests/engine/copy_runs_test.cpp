@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -336,6 +337,56 @@ TEST_F(CopyRunTest, MessagesHandledDuringTheRunCannotChangeIt) {
   EXPECT_EQ(nestedClicks, 0);
   EXPECT_EQ(summary->copied, 2);
   EXPECT_EQ(Listing(), (std::vector<std::string>{"07.08.2004 - 16.45.33.jpg", "07.08.2004 - 16.45.34.jpg"}));
+}
+
+// A run over 50 pictures, flat or into date folders, where each step of `bar` takes
+// `stepMilliseconds` of steady time: what it reported, and when it let messages through without
+// user input.
+struct TPacedRun {
+  std::vector<std::string> events;
+  std::vector<std::int64_t> yields;
+};
+
+TPacedRun RunOverManyPictures(bool dateFolders, std::int64_t stepMilliseconds) {
+  TFixedClock clock({2026, 12, 9, 10, 30, 0});
+  TMemoryFileSystem fs;
+  TRecordingHost host;
+  TSortEngine engine(host, fs, clock);
+  host.cb2 = dateFolders;
+  host.dir2 = "t";
+  fs.AddFolder("t");
+  for (int i = 10; i < 60; ++i)
+    fs.AddFile("src/p" + std::to_string(i) + ".jpg", PictureTakenAt("2004:08:07 16:" + std::to_string(i) + ":00"));
+  engine.SetSourceFolder("src");
+  host.events.clear();
+  TPacedRun run;
+  host.onEvent = [&](const std::string& event) {
+    if (event.starts_with("bar=") && event != "bar=0") clock.Advance(stepMilliseconds);
+    if (event == "process without input") run.yields.push_back(clock.SteadyMilliseconds());
+  };
+  EXPECT_EQ(engine.Button1Click()->copied, 50);
+  run.events = host.events;
+  return run;
+}
+
+TEST(CopyRunPace, LongRunLetsTheWindowRepaintAboutEveryHundredMillisecondsAndReportsAsBefore) {
+  for (const bool dateFolders : {false, true}) {
+    SCOPED_TRACE(dateFolders ? "into date folders" : "flat");
+    TPacedRun slow = RunOverManyPictures(dateFolders, 30);
+    const TPacedRun quick = RunOverManyPictures(dateFolders, 0);
+    // 30 ms for each picture copied, and for each picture dated before the date folders are made.
+    const std::int64_t duration = (dateFolders ? 2 : 1) * 50 * 30;
+    std::int64_t last = 0;
+    for (const std::int64_t time : slow.yields) {
+      EXPECT_GE(time - last, 100) << "not more often";
+      EXPECT_LT(time - last, 130) << "and never more than one picture later";
+      last = time;
+    }
+    EXPECT_LT(duration - last, 130) << "up to the last picture";
+    EXPECT_TRUE(quick.yields.empty());
+    std::erase(slow.events, "process without input");
+    EXPECT_EQ(slow.events, quick.events);
+  }
 }
 
 }  // namespace

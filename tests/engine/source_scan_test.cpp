@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/sort_engine.h"
 #include "platform/memory_file_system.h"
+#include "tests/support/case_name.h"
 #include "tests/support/exif_builder.h"
 #include "tests/support/fixed_clock.h"
 #include "tests/support/recording_host.h"
@@ -148,6 +153,194 @@ TEST(SourceScan, ScanStartedWhileMessagesAreHandledIsTheOneInForce) {
   engine.SetSourceFolder("one");
   EXPECT_EQ(engine.FileList(), (TFileList{"two/b.jpg", "two/c.jpg"}));
   EXPECT_EQ(host.label5, "2");
+}
+
+// The in-memory file system on a slow disk: listing a folder takes `listingMilliseconds` of the
+// clock's steady time.
+class TSlowListingFileSystem final : public TFileSystem {
+ public:
+  TSlowListingFileSystem(TMemoryFileSystem& files, TFixedClock& clock, std::int64_t listingMilliseconds)
+      : files_(files), clock_(clock), listingMilliseconds_(listingMilliseconds) {}
+
+  std::vector<TFolderEntry> ListFolder(const std::string& folder,
+                                       std::vector<TUnreadableEntry>* unreadable = nullptr) const override {
+    clock_.Advance(listingMilliseconds_);
+    ++listings;
+    return files_.ListFolder(folder, unreadable);
+  }
+  std::optional<TFileIdentity> FolderIdentity(const std::string& path, std::error_code* why = nullptr) const override {
+    return files_.FolderIdentity(path, why);
+  }
+  bool Exists(const std::string& path) const override { return files_.Exists(path); }
+  std::error_code CreateFolder(const std::string& path) override { return files_.CreateFolder(path); }
+  std::optional<TFileFacts> FileFacts(const std::string& path) const override { return files_.FileFacts(path); }
+  std::unique_ptr<TTargetFolder> OpenTargetFolder(const std::string& path, std::error_code& error) override {
+    return files_.OpenTargetFolder(path, error);
+  }
+  std::unique_ptr<TReadableFile> OpenRead(const std::string& path, std::error_code& error) const override {
+    return files_.OpenRead(path, error);
+  }
+  std::optional<std::string> ReadWholeFile(const std::string& path, std::uint64_t maxSize,
+                                           std::error_code& error) const override {
+    return files_.ReadWholeFile(path, maxSize, error);
+  }
+  std::error_code ReplaceFileContent(const std::string& path, std::string_view content) override {
+    return files_.ReplaceFileContent(path, content);
+  }
+
+  mutable int listings = 0;
+
+ private:
+  TMemoryFileSystem& files_;
+  TFixedClock& clock_;
+  std::int64_t listingMilliseconds_;
+};
+
+// Scans whose walk takes 10 ms per folder listed, so that they let messages through on the way.
+// "big" holds a folder that cannot be read and ten folders with two pictures each; "small" one
+// picture. The copy target is "t".
+class ScanPaceTest : public testing::Test {
+ protected:
+  static constexpr int kBigPictures = 20;
+
+  ScanPaceTest() {
+    fs.AddFolder("big/locked");
+    fs.FailList("big/locked", std::errc::permission_denied);
+    for (int i = 0; i < kBigPictures; ++i) {
+      const std::string second = (i < 10 ? "0" : "") + std::to_string(i);
+      fs.AddFile("big/s" + std::to_string(i / 2) + (i % 2 ? "/b.jpeg" : "/a.jpg"),
+                 PictureTakenAt("2004:08:07 16:45:" + second));
+    }
+    fs.AddFile("small/x.jpg", PictureTakenAt("2010:01:01 00:00:00"));
+    fs.AddFolder("t");
+    host.dir2 = "t";
+    host.cb2 = false;
+  }
+
+  // Every message processing from now on, with the steady time at which it began.
+  void RecordProcessing() {
+    host.onProcessMessages = [this] { processed.emplace_back(host.events.back(), clock.SteadyMilliseconds()); };
+  }
+
+  TFixedClock clock{{2026, 12, 9, 10, 30, 0}};
+  TMemoryFileSystem fs;
+  TSlowListingFileSystem slow{fs, clock, 10};
+  TRecordingHost host;
+  TSortEngine engine{host, slow, clock};
+  std::vector<std::pair<std::string, std::int64_t>> processed;
+};
+
+TEST_F(ScanPaceTest, TypingScanLetsEverythingThroughAboutEveryFiftyMillisecondsAndReportsAsBefore) {
+  RecordProcessing();
+  engine.SetSourceFolder("big");
+  // Both walks list 12 folders each, 240 ms in all; then the processing after the walk.
+  ASSERT_EQ(processed.size(), 5u);
+  EXPECT_EQ(processed.back(), std::make_pair(std::string("process"), std::int64_t{240}));
+  std::int64_t last = 0;
+  for (const auto& [event, time] : std::vector(processed.begin(), processed.end() - 1)) {
+    EXPECT_EQ(event, "process") << "with user input, at " << time;
+    EXPECT_GE(time - last, 50) << "not more often";
+    EXPECT_LE(time - last, 60) << "and no longer than one listing more";
+    last = time;
+  }
+
+  TRecordingHost quietHost;
+  TSortEngine quiet(quietHost, fs, kClock);
+  quiet.SetSourceFolder("big");
+  EXPECT_EQ(engine.FileList(), quiet.FileList());
+  EXPECT_EQ(engine.ScanRecords().size(), 1u);
+  std::erase(host.events, "process");
+  std::erase(quietHost.events, "process");
+  EXPECT_EQ(host.events, quietHost.events);
+}
+
+// A keystroke in the source field arrives at the given processing of a scan of "big", after the
+// locked folder was recorded.
+struct TKeystrokeCase {
+  std::string name;
+  int yield;
+};
+const TKeystrokeCase kKeystrokeCases[] = {
+    {"DuringTheFirstMasksWalk", 1},
+    {"DuringTheSecondMasksWalk", 3},
+};
+
+class SupersededScanTest : public ScanPaceTest, public testing::WithParamInterface<TKeystrokeCase> {};
+
+TEST_P(SupersededScanTest, KeystrokeDuringAYieldLeavesOnlyTheNewestScanInForceAndShown) {
+  int yields = 0;
+  int listingsAtKeystroke = 0;
+  host.onProcessMessages = [&] {
+    if (++yields != GetParam().yield) return;
+    listingsAtKeystroke = slow.listings;
+    engine.SetSourceFolder("small");
+  };
+  engine.SetSourceFolder("big");
+  EXPECT_EQ(slow.listings, listingsAtKeystroke + 2) << "the superseded walk listed nothing more";
+  EXPECT_EQ(yields, GetParam().yield + 1) << "only the newest scan's processing after the walk followed";
+  EXPECT_EQ(engine.FileList(), TFileList{"small/x.jpg"});
+  EXPECT_TRUE(engine.ScanRecords().empty()) << "the locked folder was found by the superseded scan only";
+  std::erase(host.events, "process");
+  EXPECT_EQ(host.events, (std::vector<std::string>{"icon=1 now", "status=Ordner werden durchsucht ...",
+                                                   "icon=1 now", "status=Ordner werden durchsucht ...", "barMax=1",
+                                                   "Label5=1", "Label6=", "status=1 JPEG-Dateien im Ordner gefunden!",
+                                                   "icon=0 later"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Keystrokes, SupersededScanTest, testing::ValuesIn(kKeystrokeCases), TCaseName());
+
+TEST_F(ScanPaceTest, ClosingWindowStopsATypingScanAndChangesNothing) {
+  engine.SetSourceFolder("small");
+  host.events.clear();
+  int listingsAtClose = 0;
+  host.onProcessMessages = [&] {
+    host.closing = true;
+    listingsAtClose = slow.listings;
+  };
+  engine.SetSourceFolder("big");
+  EXPECT_EQ(slow.listings, listingsAtClose);
+  EXPECT_EQ(host.events, (std::vector<std::string>{"icon=1 now", "status=Ordner werden durchsucht ...", "process"}));
+  EXPECT_EQ(engine.FileList(), TFileList{"small/x.jpg"});
+  EXPECT_TRUE(engine.ScanRecords().empty());
+  EXPECT_EQ(host.label5, "1");
+}
+
+TEST_F(ScanPaceTest, ClickDuringATypingScanSupersedesItWithTheRunsOwnScan) {
+  std::optional<TRunSummary> summary;
+  bool clicked = false;
+  host.onProcessMessages = [&] {
+    if (!std::exchange(clicked, true)) summary = engine.Button1Click();
+  };
+  engine.SetSourceFolder("big");
+  ASSERT_TRUE(summary.has_value());
+  EXPECT_EQ(summary->copied, kBigPictures);
+  EXPECT_EQ(summary->notExamined, 1);
+  EXPECT_EQ(engine.FileList().size(), static_cast<std::size_t>(kBigPictures));
+  EXPECT_EQ(host.label5, "20");
+  EXPECT_EQ(host.events.back(), "bar=0") << "the run's report is the last thing shown";
+}
+
+TEST_F(ScanPaceTest, RunsOwnScanLetsNoUserInputThroughAndCompletesWhileClosingAndTyping) {
+  engine.SetSourceFolder("big");
+  RecordProcessing();
+  host.onProcessMessages = [this, record = host.onProcessMessages] {
+    record();
+    // Only a faulty window could start a scan here; the run's list must stay whole all the same.
+    host.closing = true;
+    if (host.dir == "big") engine.SetSourceFolder("small");
+  };
+  const auto summary = engine.Button1Click();
+  ASSERT_TRUE(summary.has_value());
+  EXPECT_EQ(summary->copied, kBigPictures);
+  EXPECT_EQ(summary->notExamined, 1);
+  std::vector<std::string> events;
+  for (const auto& [event, time] : processed) events.push_back(event);
+  // The four yields of the run's walks, the scan started in the first with its processing after
+  // its walk, then the run's processing after its scan and as the copying begins.
+  EXPECT_EQ(events, (std::vector<std::string>{"process without input", "process", "process without input",
+                                              "process without input", "process without input", "process",
+                                              "process"}));
+  EXPECT_EQ(engine.FileList(), TFileList{"small/x.jpg"}) << "the newest scan's list is in force";
 }
 
 // What a scan could not examine, over the in-memory file system.

@@ -2,7 +2,8 @@
 
 // An engine host over plain fields that records what the engine shows, with the message texts
 // of the main window's real language script. Every change of the status area, the counters and
-// the progress bar, and every message processing, is also logged in `events` in order.
+// the progress bar, and every message processing ("process", or "process without input"), is also
+// logged in `events` in order.
 
 #include <functional>
 #include <string>
@@ -57,10 +58,11 @@ class TRecordingHost : public TEngineHost {
     Log("icon=" + std::to_string(static_cast<int>(icon)) + (repaint == TRepaint::Now ? " now" : " later"));
   }
   void SetStatusText(const std::string& text) override { Log("status=" + (statusText = text)); }
-  void ProcessMessages() override {
-    Log("process");
+  void ProcessMessages(bool userInput) override {
+    Log(userInput ? "process" : "process without input");
     if (onProcessMessages) onProcessMessages();
   }
+  bool Closing() const override { return closing; }
   void FocusEdit2() override { ++edit2Focused; }
 
   TMessageAnswer ShowMessageBox(TMessageKind kind, const std::string& text,
@@ -100,6 +102,7 @@ class TRecordingHost : public TEngineHost {
   std::vector<std::string> events;
   // Runs inside ProcessMessages, as a window's event handlers would.
   std::function<void()> onProcessMessages;
+  bool closing = false;  // the window was asked to close
   // Runs after each logged event, so that a test can change the world at a given step of a run.
   std::function<void(const std::string& event)> onEvent;
   std::vector<TShownMessage> messages;
