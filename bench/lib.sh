@@ -22,12 +22,12 @@ bench_install() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-# Builds the program optimised and without sanitizers.
+# Builds the programs named (default: kalvero) optimised and without sanitizers.
 bench_build() {
   "$bench_root/scripts/setup.sh"
   cmake -S "$bench_root" -B "$bench_root/build/release" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DKALVERO_TESTS=OFF >/dev/null
-  cmake --build "$bench_root/build/release" --target kalvero >/dev/null
+  cmake --build "$bench_root/build/release" --target "${@:-kalvero}" >/dev/null
 }
 
 # Prints the folder of a corpus of N files, generating it once.

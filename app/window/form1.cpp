@@ -57,7 +57,6 @@ void TForm1::Loaded() {
   for (const auto& [image, language] : flags)
     Find<TImage>(image).OnClick = [this, language](TComponent&) { SwitchLanguage(language); };
   OnClose = [this](TComponent&) { FormClose(); };
-  SetActiveControl(dir_);
 }
 
 void TForm1::FormCreate() {
@@ -127,9 +126,11 @@ void TForm1::SetStatusIcon(TStatusIcon icon, TRepaint repaint) {
   if (repaint == TRepaint::Now) image6_->Repaint();
 }
 
-void TForm1::ProcessMessages() {
-  if (TDialogs* dialogs = ApplicationOf(*this)->Dialogs()) dialogs->ProcessMessages(true);
+void TForm1::ProcessMessages(bool userInput) {
+  if (TDialogs* dialogs = ApplicationOf(*this)->Dialogs()) dialogs->ProcessMessages(userInput);
 }
+
+bool TForm1::Closing() const { return closed_; }
 
 TMessageAnswer TForm1::ShowMessageBox(TMessageKind kind, const std::string& text, TMessageButtons buttons) {
   TDialogs* dialogs = ApplicationOf(*this)->Dialogs();

@@ -47,7 +47,9 @@ class TForm1 final : public TQtForm, public TEngineHost {
   void SetBusyCursor(bool busy) override;
   void SetStatusIcon(TStatusIcon icon, TRepaint repaint) override;
   void SetStatusText(const std::string& text) override { statusBar_->Panels().Panel(1).SetText(text); }
-  void ProcessMessages() override;
+  void ProcessMessages(bool userInput) override;
+  // The window was asked to close and the program is ending.
+  bool Closing() const override;
   void FocusEdit2() override { edit2_->SetFocus(); }
   TMessageAnswer ShowMessageBox(TMessageKind kind, const std::string& text, TMessageButtons buttons) override;
   void ShowScanRecords(const TScanRecords& records) override;

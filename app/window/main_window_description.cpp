@@ -137,7 +137,8 @@ TWindowDescription MainWindowDescription() {
            {"BorderStyle", "bsSingle"},
            {"BorderIcons", "[biSystemMenu]"},
            {"Position", "poScreenCenter"},
-           {"Color", "clWhite"}},
+           {"Color", "clWhite"},
+           {"ActiveControl", "dir"}},
           std::move(components)};
 }
 

@@ -5,7 +5,9 @@
 #include "components/qt/qt_registry.h"
 #include "components/window_builder.h"
 #include "localisation/multilanguage.h"
+#include "ui/qt/qt_secondary_windows.h"
 #include "ui/qt/ui_registry.h"
+#include "ui/secondary_windows.h"
 
 namespace kalvero {
 
@@ -14,12 +16,16 @@ TClassRegistry WindowClasses(const TWindowServices& services) {
   RegisterQtControls(classes);
   RegisterUiControls(classes);
   RegisterLanguageClasses(classes);
+  RegisterSecondaryWindows(classes);
   classes.Add("TForm1", [services] { return std::make_unique<TForm1>(services.fileSystem, services.clock, services.environment); });
   return classes;
 }
 
 TForm1& CreateWindows(TQtApplication& application, const TClassRegistry& classes) {
   auto& main = static_cast<TForm1&>(BuildWindow(application, MainWindowDescription(), classes));
+  for (const TWindowDescription& window :
+       {AboutWindowDescription(), FolderHelpWindowDescription(), FileHelpWindowDescription()})
+    BuildWindow(application, window, classes);
   return main;
 }
 

@@ -1,0 +1,201 @@
+// The main window as its users meet it, driven through its widgets offscreen.
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include <filesystem>
+
+#include "components/status_bar.h"
+#include "platform/program_path.h"
+#include "tests/app/window/window_fixture.h"
+#include "tests/support/exif_builder.h"
+
+namespace kalvero {
+
+std::string WindowProgramTest::StatusText() const {
+  return dynamic_cast<TStatusBar*>(main->FindComponent("StatusBar1"))->Panels().Panel(1).Text();
+}
+
+namespace {
+
+TEST_F(WindowProgramTest, TheWindowIsBuiltAsDesignedAndTheFocusStartsInTheSourceFolder) {
+  EXPECT_EQ(main->Widget().size(), QSize(641, 360));
+  EXPECT_EQ(main->Widget().windowTitle(), "Kalvero 1.3 - Manage your image!");
+  EXPECT_EQ(main->ActiveControl(), main->FindComponent("dir"));
+  std::vector<std::string> chain;
+  for (const TControl* control : main->TabChain()) chain.push_back(control->Name());
+  EXPECT_EQ(chain, (std::vector<std::string>{"dir", "dir2", "cb1", "Edit1", "cb2", "Edit2", "Button1", "Button2"}));
+  // Tab walks the same chain through the widgets.
+  WidgetOf("dir").setFocus();
+  std::vector<QWidget*> visited;
+  for (int i = 0; i < 8; ++i) {
+    visited.push_back(QApplication::focusWidget());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  }
+  EXPECT_EQ(visited, (std::vector<QWidget*>{&WidgetOf("dir"), &WidgetOf("dir2"), &WidgetOf("cb1"), &WidgetOf("Edit1"),
+                                            &WidgetOf("cb2"), &WidgetOf("Edit2"), &WidgetOf("Button1"),
+                                            &WidgetOf("Button2")}));
+  EXPECT_EQ(WidgetOf("dir").geometry(), QRect(128, 24, 289, 21));
+  EXPECT_EQ(WidgetOf("StatusBar1").geometry(), QRect(0, 340, 641, 20));
+}
+
+TEST_F(WindowProgramTest, TheFlagsSwitchTheLanguageAndTheCurrentOneOnlyRefreshesThePreview) {
+  auto& label1 = Control<TLabel>("Label1");
+  EXPECT_EQ(label1.Text(), "Source folder:") << "a first start speaks English";
+  QTest::mouseClick(&WidgetOf("Image3"), Qt::LeftButton);
+  EXPECT_EQ(label1.Text(), "Quellordner:");
+  EXPECT_EQ(Control<TCheckBox>("cb2").Text(), "Ordner nach Datum erzeugen:");
+  Control<TLabel>("Label9").SetText("");
+  QTest::mouseClick(&WidgetOf("Image3"), Qt::LeftButton);
+  EXPECT_EQ(label1.Text(), "Quellordner:");
+  EXPECT_EQ(Control<TLabel>("Label9").Text(), "2004.08.07 / 07.08.2004 - 16.45.33.jpg");
+  QTest::mouseClick(&WidgetOf("Image5"), Qt::LeftButton);
+  EXPECT_EQ(label1.Text(), "Chemise de source:");
+}
+
+TEST_F(WindowProgramTest, AFlagSwitchesEveryWindowShownOrHiddenButTheAboutWindow) {
+  auto& form3 = *dynamic_cast<TForm*>(application->FindComponent("Form3"));
+  auto& form4 = *dynamic_cast<TForm*>(application->FindComponent("Form4"));
+  auto& form2 = *dynamic_cast<TForm*>(application->FindComponent("Form2"));
+  QTest::mouseClick(&WidgetOf("SpeedButton3"), Qt::LeftButton);
+  EXPECT_TRUE(form3.Visible());
+  EXPECT_FALSE(form4.Visible());
+  const auto caption = [](TForm& form, const char* name) { return dynamic_cast<TControl*>(form.FindComponent(name))->Text(); };
+  const std::string aboutBefore = caption(form2, "Label2");
+  QTest::mouseClick(&WidgetOf("Image3"), Qt::LeftButton);
+  EXPECT_EQ(caption(form3, "Label3"), "Gibt das Jahr in dieser Form an: 2004");
+  EXPECT_EQ(caption(form4, "Label3"), "Gibt das Jahr in dieser Form an: 2004") << "hidden windows follow too";
+  EXPECT_EQ(Control<TButton>("Button1").Text(), "Dateien kopieren");
+  EXPECT_EQ(caption(form2, "Label2"), aboutBefore);
+}
+
+TEST_F(WindowProgramTest, OneAboutWindowHoweverOftenAndTheProgramEndsWithItOpen) {
+  const std::size_t windows = application->ComponentCount();
+  for (int i = 0; i < 3; ++i) QTest::mouseClick(&WidgetOf("SpeedButton2"), Qt::LeftButton);
+  auto& about = *dynamic_cast<TForm*>(application->FindComponent("Form2"));
+  EXPECT_TRUE(about.Visible());
+  EXPECT_EQ(application->ComponentCount(), windows) << "never a second About window";
+  main->Widget().close();
+  EXPECT_TRUE(application->Terminated());
+}
+
+TEST_F(WindowProgramTest, AHelpWindowComesBackWhereItWasClosedInTheCurrentLanguage) {
+  auto& help = *dynamic_cast<TQtForm*>(application->FindComponent("Form4"));
+  QTest::mouseClick(&WidgetOf("SpeedButton4"), Qt::LeftButton);
+  help.Widget().move(40, 30);
+  help.Widget().close();
+  EXPECT_FALSE(help.Visible());
+  QTest::mouseClick(&WidgetOf("Image5"), Qt::LeftButton);
+  QTest::mouseClick(&WidgetOf("SpeedButton4"), Qt::LeftButton);
+  EXPECT_EQ(help.Widget().pos(), QPoint(40, 30));
+  EXPECT_EQ(dynamic_cast<TControl*>(help.FindComponent("Label3"))->Text().substr(0, 2), "L'");
+}
+
+TEST_F(WindowProgramTest, TheBoxAndThePatternOfFoldersRefreshThePreviewAtOnce) {
+  auto& preview = Control<TLabel>("Label9");
+  QTest::mouseClick(&WidgetOf("cb2"), Qt::LeftButton);
+  EXPECT_EQ(preview.Text(), "07.08.2004 - 16.45.33.jpg");
+  QTest::mouseClick(&WidgetOf("cb2"), Qt::LeftButton);
+  auto& edit2 = WidgetOf<QLineEdit>("Edit2");
+  edit2.setFocus();
+  edit2.selectAll();
+  QTest::keyClicks(&edit2, "YYYY");
+  EXPECT_EQ(preview.Text(), "2004 / 07.08.2004 - 16.45.33.jpg");
+  QTest::keyClicks(&edit2, ":/");
+  EXPECT_EQ(Control<TEdit>("Edit2").Text(), "YYYY") << "the key filter drops what names cannot hold";
+}
+
+TEST_F(WindowProgramTest, TheManualIsAskedOfTheShellFromTheProgramsFolder) {
+  QTest::mouseClick(&WidgetOf("SpeedButton1"), Qt::LeftButton);
+  EXPECT_EQ(shell.opened, std::vector<std::string>{ProgramFolder() + "documentation.pdf"});
+  EXPECT_TRUE(dialogs.boxes.empty()) << "nothing of the program's own, whether the file is there or not";
+}
+
+TEST_F(WindowProgramTest, ACopyRunFromTheButtonReportsInTheStatusAreaAndCopies) {
+  TTempFolder trees;
+  for (int day = 1; day <= 3; ++day)
+    trees.Write("src/p" + std::to_string(day) + ".jpg", PictureTakenAt("2004:08:0" + std::to_string(day) + " 10:00:00"));
+  trees.Write("src/undated.jpg", "no exif");
+  Control<TEdit>("dir2").SetText(trees / "t");
+  Control<TEdit>("dir").SetText(trees / "src");
+  EXPECT_EQ(Control<TLabel>("Label5").Text(), "4");
+  EXPECT_EQ(StatusText(), "4 JPEG-Files found in the folder!");
+  QTest::mouseClick(&WidgetOf("Button1"), Qt::LeftButton);
+  EXPECT_EQ(Control<TLabel>("Label6").Text(), "3");
+  EXPECT_EQ(StatusText(), "3 files copied!");
+  EXPECT_EQ(WidgetOf<QProgressBar>("bar").value(), 0) << "back to 0 after the report";
+  EXPECT_EQ(WidgetOf<QProgressBar>("bar").maximum(), 4);
+  ASSERT_EQ(dialogs.boxes.size(), 2u);
+  EXPECT_EQ(dialogs.boxes[0].kind, TMessageKind::Information) << "the target is announced, then made";
+  EXPECT_EQ(dialogs.boxes[1].text, "The following files do not contain or wrong Exif data:  " + (trees / "src/undated.jpg"));
+  EXPECT_EQ(FileBytes(trees / "t/2004.08.02/02.08.2004 - 10.00.00.jpg"), FileBytes(trees / "src/p2.jpg"));
+  EXPECT_EQ(Control<TImage>("Image6").Picture().Name(), "status-idle");
+}
+
+TEST_F(WindowProgramTest, WhatTheScanCouldNotExamineFollowsTheReportAndARefusal) {
+  TTempFolder trees;
+  std::filesystem::create_directories(trees / "src");
+  std::filesystem::create_symlink(trees / "gone.jpg", trees / "src/broken.jpg");
+  Control<TEdit>("dir2").SetText(trees / "t");
+  Control<TEdit>("dir").SetText(trees / "src");
+  QTest::mouseClick(&WidgetOf("Button1"), Qt::LeftButton);
+  ASSERT_EQ(dialogs.boxes.size(), 2u) << "the refusal for want of pictures, then the records";
+  EXPECT_EQ(dialogs.boxes[1].kind, TMessageKind::Warning);
+  EXPECT_EQ(dialogs.boxes[1].text,
+            "The following entries could not be examined:  " + (trees / "src/broken.jpg") + " (broken link)");
+
+  trees.Write("src/a.jpg", PictureTakenAt("2004:08:07 10:00:00"));
+  Control<TEdit>("dir").SetText(trees / "src/");
+  dialogs.boxes.clear();
+  QTest::mouseClick(&WidgetOf("Button1"), Qt::LeftButton);
+  ASSERT_FALSE(dialogs.boxes.empty());
+  EXPECT_EQ(dialogs.boxes.back().text,
+            "The following entries could not be examined:  " + (trees / "src/broken.jpg") + " (broken link)");
+  EXPECT_EQ(StatusText(), "1 files copied!");
+}
+
+TEST_F(WindowProgramTest, TheSevenChoicesComeBackAfterTheWindowClosedAndOpenedAgain) {
+  TTempFolder folders;
+  QTest::mouseClick(&WidgetOf("Image4"), Qt::LeftButton);  // Spanish
+  WidgetOf<QLineEdit>("dir").setText(QString::fromStdString(folders / "fuente"));
+  WidgetOf<QLineEdit>("dir").setFocus();
+  QTest::keyClicks(&WidgetOf<QLineEdit>("dir"), "x");
+  QTest::keyClicks(&WidgetOf<QLineEdit>("dir2"), "/tmp/ziel");
+  QTest::mouseClick(&WidgetOf("cb1"), Qt::LeftButton);
+  QTest::mouseClick(&WidgetOf("cb2"), Qt::LeftButton);
+  auto& edit1 = WidgetOf<QLineEdit>("Edit1");
+  edit1.selectAll();
+  QTest::keyClicks(&edit1, "YYYY FFF");
+  auto& edit2 = WidgetOf<QLineEdit>("Edit2");
+  edit2.selectAll();
+  QTest::keyClicks(&edit2, "DD-MM-YYYY");
+  QTest::mouseClick(&WidgetOf("Button2"), Qt::LeftButton);
+  EXPECT_TRUE(application->Terminated());
+
+  Start();
+  EXPECT_EQ(main->Language(), "Spanish");
+  EXPECT_EQ(main->DirText(), (folders / "fuente") + "x");
+  EXPECT_EQ(main->Dir2Text(), "/tmp/ziel");
+  EXPECT_FALSE(main->Cb1Checked());
+  EXPECT_FALSE(main->Cb2Checked());
+  EXPECT_EQ(main->Edit1Text(), "YYYY FFF");
+  EXPECT_EQ(main->Edit2Text(), "DD-MM-YYYY");
+  EXPECT_EQ(Control<TLabel>("Label1").Text(), "Carpeta de la fuente:");
+}
+
+TEST_F(WindowProgramTest, ClosingByTheButtonOrTheCloseBoxSavesOnceAndEndsTheProgram) {
+  const std::string settings = appData / "Vandrel/Kalvero/kalvero.ini";
+  std::filesystem::remove(settings);
+  main->Widget().close();
+  EXPECT_TRUE(application->Terminated());
+  EXPECT_TRUE(std::filesystem::exists(settings));
+  std::filesystem::remove(settings);
+  QTest::mouseClick(&WidgetOf("Button2"), Qt::LeftButton);
+  EXPECT_FALSE(std::filesystem::exists(settings)) << "saved once, by the first close";
+}
+
+}  // namespace
+}  // namespace kalvero
