@@ -2,6 +2,7 @@
 
 // Dialogs that record the message boxes asked for instead of showing them, and answer as told.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,12 +24,17 @@ class TRecordingDialogs final : public TDialogs {
     return buttons == TMessageButtons::YesCancel ? answer : TMessageAnswer::Ok;
   }
   void SetBusyCursor(bool isBusy) override { busy = isBusy; }
-  void ProcessMessages(bool) override { ++processed; }
+  void ProcessMessages(bool userInput) override {
+    ++processed;
+    if (onProcessMessages) onProcessMessages(userInput);
+  }
 
   std::vector<TBox> boxes;
   TMessageAnswer answer = TMessageAnswer::Yes;
   bool busy = false;
   int processed = 0;
+  // Runs for every ProcessMessages, e.g. to let Qt handle its events as the real dialogs do.
+  std::function<void(bool userInput)> onProcessMessages;
 };
 
 }  // namespace kalvero
