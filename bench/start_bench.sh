@@ -17,9 +17,10 @@ window=$bench_root/build/release/app/kalvero-window
 corpus=$(bench_corpus "$count")
 bench_warm "$corpus/src"
 
-# Runs the window program `rounds` times with the settings folder $1; prints the median in ms.
+# Runs the window program ROUNDS times on a virtual display with the settings folder $1; prints the
+# median and range of its start-up in milliseconds.
 median_start() {
-  python3 - "$window" "$1" "$rounds" <<'PYTHON'
+  xvfb-run -a -s "-screen 0 1024x768x24" python3 - "$window" "$1" "$rounds" <<'PYTHON'
 import os, statistics, subprocess, sys, time
 window, config, rounds = sys.argv[1], sys.argv[2], int(sys.argv[3])
 env = dict(os.environ, XDG_CONFIG_HOME=config, KALVERO_EXIT_AFTER_FIRST_PAINT="1", QT_QPA_PLATFORM="xcb")
@@ -39,10 +40,6 @@ mkdir -p "$stored/Vandrel/Kalvero"
 printf '[pref]\r\nlng=German\r\nsource=%s\r\ncb1=1\r\n' "$corpus/src" >"$stored/Vandrel/Kalvero/kalvero.ini"
 files=$(find "$corpus/src" -type f \( -iname '*.jpg' -o -iname '*.jpeg' \) | wc -l)
 
-export -f median_start
-export window rounds
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c "
-  printf 'start-up to the first paint, median of %s runs, ms\n' $rounds
-  printf '  no stored source folder:          %s\n' \"\$(median_start $empty)\"
-  printf '  stored source of %s pictures:  %s\n' $files \"\$(median_start $stored)\"
-"
+echo "start-up to the first paint, median of $rounds runs, ms"
+echo "  no stored source folder:          $(median_start "$empty")"
+echo "  stored source of $files pictures:  $(median_start "$stored")"

@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev        # tests
   clang libclang-rt-14-dev         # fuzzing with libFuzzer and the sanitizers
   fonts-liberation fonts-dejavu-core fonts-wine  # fonts with the metrics the windows are laid out for
+  xvfb xauth                       # a virtual display for screenshots and the start-up benchmark
 )
 
 missing=()

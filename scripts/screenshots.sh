@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Screenshots of the windows as a user sees them, for docs/ and the README: the release build of
+# kalvero-window on a virtual display (Xvfb, 96 dpi) with a small window manager (openbox), so the
+# windows' frames and captions show, driven by xdotool. Pictures for the source folder come from
+# the shared corpus generator (../shared/bench, or KALVERO_CORPUS_TOOLS).
+#
+#   scripts/screenshots.sh [OUTDIR]     (default: docs)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+out=$(realpath -m "${1:-docs}")
+tools=${KALVERO_CORPUS_TOOLS:-$root/../shared/bench}
+
+scripts/setup.sh
+missing=()
+for package in openbox imagemagick xdotool x11-utils libimage-exiftool-perl python3; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+if ((${#missing[@]})); then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo=sudo
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DKALVERO_TESTS=OFF >/dev/null
+cmake --build build/release --target kalvero-window >/dev/null
+
+demo=/tmp/kalvero-demo
+rm -rf "$demo"
+mkdir -p "$demo" "$out"
+"$tools/make-corpus.sh" 40 "$demo/corpus" >/dev/null
+mv "$demo/corpus/src" "$demo/Karte"
+
+export root out demo
+xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" bash -s <<'SESSION'
+set -euo pipefail
+openbox >/dev/null 2>&1 &
+sleep 1
+
+# Starts the window program in LANGUAGE with the demo folders stored; waits for its main window.
+start() {
+  export XDG_CONFIG_HOME=$demo/config-$1
+  mkdir -p "$XDG_CONFIG_HOME/Vandrel/Kalvero"
+  printf '[pref]\r\nlng=%s\r\nsource=%s\r\ntarget=%s\r\ncb1=1\r\ncb2=1\r\nfolder=YYYY.MM.DD\r\nfile=DD.MM.YYYY - HH.NN.SS\r\n' \
+    "$1" "$demo/Karte" "$demo/Sortiert" >"$XDG_CONFIG_HOME/Vandrel/Kalvero/kalvero.ini"
+  QT_QPA_PLATFORM=xcb "$root/build/release/app/kalvero-window" >/dev/null 2>&1 &
+  program=$!
+  main=$(xdotool search --sync --onlyvisible --name 'Manage your image' | head -1)
+  sleep 1
+}
+stop() {
+  kill "$program"
+  wait "$program" 2>/dev/null || true
+}
+# The window named NAME, with its frame, into FILE.
+grab() {
+  local window
+  window=$(xdotool search --sync --onlyvisible --name "$1" | tail -1)
+  sleep 0.5
+  import -frame -window "$window" "$out/$2"
+}
+# A click at X, Y of the main window's client area.
+click() { xdotool mousemove --window "$main" "$1" "$2" click 1; sleep 0.5; }
+
+start German
+grab 'Manage your image' main-window-de.png
+stop
+start English
+grab 'Manage your image' main-window-en.png
+click 91 261
+grab '^Kalvero 1.3$' about.png
+stop
+start French
+click 589 194
+grab '^Info$' file-tokens-fr.png
+stop
+SESSION
+echo "Screenshots in $out: $(cd "$out" && ls *.png | tr '\n' ' ')"
