@@ -1,8 +1,6 @@
 // The window program: its windows over Qt, the message loop until the main window closes.
 
 #include <QApplication>
-#include <QIcon>
-#include <QPixmap>
 #include <QTimer>
 
 #include <time.h>
@@ -14,7 +12,6 @@
 #include "app/window/form1.h"
 #include "app/window/window_program.h"
 #include "platform/application_data_folder.h"
-#include "platform/qt/program_fonts.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_shell.h"
 #include "ui/qt/qt_directory_edit.h"
@@ -76,9 +73,7 @@ int RunWindowProgram(int argc, char** argv) {
   qInstallMessageHandler(EndOnFatalMessage);
   QApplication qt(argc, argv);
   qInstallMessageHandler(nullptr);
-  QApplication::setStyle("Fusion");
-  QApplication::setWindowIcon(QIcon(QPixmap(":/artwork/logo-96.png")));
-  AddProgramFonts();
+  PrepareQtApplication();
   InstallInterruptCleanup();
   const TEnvironment& environment = ProcessEnvironment();
   KeepFileDialogHistoryIn(SettingsFolder(environment));

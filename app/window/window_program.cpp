@@ -1,15 +1,26 @@
 #include "app/window/window_program.h"
 
+#include <QApplication>
+#include <QIcon>
+#include <QPixmap>
+
 #include "app/window/form1.h"
 #include "app/window/main_window_description.h"
 #include "components/qt/qt_registry.h"
 #include "components/window_builder.h"
 #include "localisation/multilanguage.h"
+#include "platform/qt/program_fonts.h"
 #include "ui/qt/qt_secondary_windows.h"
 #include "ui/qt/ui_registry.h"
 #include "ui/secondary_windows.h"
 
 namespace kalvero {
+
+void PrepareQtApplication() {
+  QApplication::setStyle("Fusion");
+  QApplication::setWindowIcon(QIcon(QPixmap(":/artwork/logo-96.png")));
+  AddProgramFonts();
+}
 
 TClassRegistry WindowClasses(const TWindowServices& services) {
   TClassRegistry classes;

@@ -20,6 +20,10 @@ struct TWindowServices {
   const TEnvironment& environment;
 };
 
+// Sets up the QApplication as the windows are designed for: the style, the program's icon and
+// the fonts (Tahoma from the wine fonts, or Liberation Sans in its place).
+void PrepareQtApplication();
+
 // Every class the windows' descriptions name, TForm1 made over `services`.
 TClassRegistry WindowClasses(const TWindowServices& services);
 

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyle>
 
 #include <filesystem>
 
@@ -92,6 +93,30 @@ TEST_F(WindowProgramTest, AHelpWindowComesBackWhereItWasClosedInTheCurrentLangua
   QTest::mouseClick(&WidgetOf("SpeedButton4"), Qt::LeftButton);
   EXPECT_EQ(help.Widget().pos(), QPoint(40, 30));
   EXPECT_EQ(dynamic_cast<TControl*>(help.FindComponent("Label3"))->Text().substr(0, 2), "L'");
+}
+
+// Each caption is measured in its control's font: check boxes beside their box, buttons inside their
+// frame, the labels of the input column before the fields at x 128. The Spanish "Cree las carpetas a
+// partir de la fecha:" is wider than the 177 pixels the design gives cb2; the design itself cuts it.
+TEST_F(WindowProgramTest, EveryCaptionFitsItsControlInEveryLanguageButTheSpanishFolderBox) {
+  const auto fits = [this](const char* name) {
+    const QWidget& widget = WidgetOf(name);
+    const int text = QFontMetrics(widget.font()).horizontalAdvance(QString::fromStdString(Control<TControl>(name).Text()));
+    const QStyle& style = *widget.style();
+    if (qobject_cast<const QCheckBox*>(&widget) != nullptr)
+      return text + style.pixelMetric(QStyle::PM_IndicatorWidth) + style.pixelMetric(QStyle::PM_CheckBoxLabelSpacing) <=
+             widget.width();
+    if (qobject_cast<const QLabel*>(&widget) != nullptr) return widget.x() + widget.width() <= 128;
+    return text + 8 <= widget.width();
+  };
+  for (const char* flag : {"Image2", "Image3", "Image4", "Image5"}) {
+    QTest::mouseClick(&WidgetOf(flag), Qt::LeftButton);
+    for (const char* name : {"cb1", "cb2", "Button1", "Button2", "SpeedButton1", "SpeedButton2", "Label1", "Label2",
+                             "Label3", "Label8"}) {
+      const bool spanishFolderBox = std::string(flag) == "Image4" && std::string(name) == "cb2";
+      EXPECT_EQ(fits(name), !spanishFolderBox) << main->Language() << " " << name;
+    }
+  }
 }
 
 TEST_F(WindowProgramTest, TheBoxAndThePatternOfFoldersRefreshThePreviewAtOnce) {

@@ -38,6 +38,8 @@ class THurryingClock final : public TClock {
 class ResponsivenessTest : public testing::Test {
  protected:
   ResponsivenessTest() {
+    static const bool prepared = (PrepareQtApplication(), true);
+    static_cast<void>(prepared);
     for (int folder = 0; folder < 2000; ++folder)
       fs.AddFile("huge/f" + std::to_string(folder) + "/a.jpg", PictureTakenAt("2004:08:07 10:00:00"));
     for (int picture = 0; picture < 5; ++picture)

@@ -22,7 +22,11 @@ namespace kalvero {
 
 class WindowProgramTest : public testing::Test {
  protected:
-  WindowProgramTest() { Start(); }
+  WindowProgramTest() {
+    static const bool prepared = (PrepareQtApplication(), true);
+    static_cast<void>(prepared);
+    Start();
+  }
 
   // Builds the windows anew over the same settings folder, as a second start of the program does.
   void Start() {
