@@ -23,11 +23,14 @@ constexpr const char* kNoDisplay =
     "kalvero-window: there is no display to show the window on; the command line works without one "
     "(kalvero --help).";
 
-// Qt ends a program it cannot connect to a display with a fatal message and an abort trace; this
-// says so in one line instead.
+// What Qt says while it connects to the display, kept until it is known whether it could.
+QStringList startMessages;
+
+// Qt ends a program it cannot connect to a display with warnings, a fatal message and an abort
+// trace; this says so in one line instead.
 void EndOnFatalMessage(QtMsgType type, const QMessageLogContext&, const QString& message) {
   if (type != QtFatalMsg) {
-    std::cerr << message.toStdString() << std::endl;
+    startMessages.append(message);
     return;
   }
   std::cerr << (message.contains("platform plugin") || message.contains("display") ? kNoDisplay
@@ -73,6 +76,7 @@ int RunWindowProgram(int argc, char** argv) {
   qInstallMessageHandler(EndOnFatalMessage);
   QApplication qt(argc, argv);
   qInstallMessageHandler(nullptr);
+  for (const QString& message : startMessages) std::cerr << message.toStdString() << std::endl;
   PrepareQtApplication();
   InstallInterruptCleanup();
   const TEnvironment& environment = ProcessEnvironment();
