@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Fuzzes the metadata reader with libFuzzer: builds the targets of tests/fuzz with clang in
+# Fuzzes our parsers with libFuzzer: builds the targets of tests/fuzz with clang in
 # build/fuzz, replays the committed inputs under tests/data/fuzz/<target>/ (crafted seeds and
 # kept findings), then runs each target from those inputs and from seeds made of ../shared/corpus
 # (when it is there) for a fixed number of inputs with a fixed seed. New inputs go to a temporary
@@ -12,8 +12,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build=build/fuzz
-targets=(load_file_fuzzer exif_segment_fuzzer)
-declare -A defaultRuns=([load_file_fuzzer]=100000 [exif_segment_fuzzer]=110000)
+targets=(load_file_fuzzer exif_segment_fuzzer hint_render_fuzzer)
+declare -A defaultRuns=([load_file_fuzzer]=100000 [exif_segment_fuzzer]=110000 [hint_render_fuzzer]=50000)
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DKALVERO_FUZZ=ON -DKALVERO_TESTS=OFF >/dev/null
