@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Screenshots of the windows as a user sees them, for docs/ and the README: the release build of
+# Screenshots of the windows and of the file-name pattern's hint as a user sees them, for docs/ and
+# the README: the release build of
 # kalvero-window on a virtual display (Xvfb, 96 dpi) with a small window manager (openbox), so the
 # windows' frames and captions show, driven by xdotool. Pictures for the source folder come from
 # the shared corpus generator (../shared/bench, or KALVERO_CORPUS_TOOLS).
@@ -61,12 +62,29 @@ grab() {
 }
 # A click at X, Y of the main window's client area.
 click() { xdotool mousemove --window "$main" "$1" "$2" click 1; sleep 0.5; }
+# The pointer resting on the file-name pattern until its hint shows, into FILE with the window.
+hint() {
+  xdotool mousemove --window "$main" 372 190
+  sleep 0.2
+  xdotool mousemove --window "$main" 374 191
+  sleep 2
+  # The hint is a window of its own above the main window: cut the screen to the main window's frame.
+  local x y width height left right top bottom
+  read -r x y width height < <(xwininfo -id "$main" |
+    awk '/Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF} /Width/ {w = $NF} /Height/ {h = $NF}
+         END {print x, y, w, h}')
+  read -r left right top bottom < <(xprop -id "$main" _NET_FRAME_EXTENTS | tr -d ',' | awk '{print $3, $4, $5, $6}')
+  import -window root -crop "$((width + left + right))x$((height + top + bottom))+$((x - left))+$((y - top))" \
+    +repage "$out/$1"
+}
 
 start German
 grab 'Manage your image' main-window-de.png
+hint hint-edit1-de.png
 stop
 start English
 grab 'Manage your image' main-window-en.png
+hint hint-edit1-en.png
 click 91 261
 grab '^Kalvero 1.3$' about.png
 stop

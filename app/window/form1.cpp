@@ -3,6 +3,7 @@
 #include "components/application.h"
 #include "localisation/program_texts.h"
 #include "platform/program_path.h"
+#include "ui/rich_hint/rich_hint.h"
 
 namespace kalvero {
 namespace {
@@ -57,6 +58,15 @@ void TForm1::Loaded() {
   for (const auto& [image, language] : flags)
     Find<TImage>(image).OnClick = [this, language](TComponent&) { SwitchLanguage(language); };
   OnClose = [this](TComponent&) { FormClose(); };
+  Find<TRichHint>("RichHint1").OnShowHint = [this](std::string& hint, bool& canShow, THintInfo& info) {
+    RichHint1ShowHint(hint, canShow, info);
+  };
+}
+
+// The hints of the two pattern fields come from `lng` anew each time, so they follow the language.
+void TForm1::RichHint1ShowHint(std::string& hint, bool&, THintInfo& info) {
+  if (info.hintControl == edit1_) hint = lng_->GetText("edit1hint");
+  if (info.hintControl == edit2_) hint = lng_->GetText("edit2hint");
 }
 
 void TForm1::FormCreate() {

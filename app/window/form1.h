@@ -66,6 +66,7 @@ class TForm1 final : public TQtForm, public TEngineHost {
   void SpeedButton1Click();
   void ShowWindow(const char* name);
   void SwitchLanguage(const char* language);
+  void RichHint1ShowHint(std::string& hint, bool& canShow, THintInfo& info);
 
  protected:
   // Finds the controls and wires their handlers once the window is built.

@@ -4,7 +4,7 @@
 
 namespace kalvero {
 
-// Registers the Qt-backed controls of this layer: TDirectoryEdit.
+// Registers the Qt-backed components of this layer: TDirectoryEdit, TRichHint and TPictureContainer.
 void RegisterUiControls(TClassRegistry& registry);
 
 }  // namespace kalvero

@@ -1,0 +1,83 @@
+// The hints of the pattern fields in the main window, offscreen: their text from the language in
+// force, the size of the rich hint window, and when it hides.
+
+#include <QFontInfo>
+#include <QHelpEvent>
+#include <QLineEdit>
+
+#include "tests/app/window/window_fixture.h"
+#include "ui/rich_hint/qt/rich_hint_window.h"
+
+namespace kalvero {
+namespace {
+
+class HintTest : public WindowProgramTest {
+ protected:
+  // Asks for the hint of the control's widget as the pointer resting at `inside` does.
+  void RestPointerOn(const char* name, QPoint inside = {10, 5}) {
+    QWidget& widget = WidgetOf(name);
+    QHelpEvent help(QEvent::ToolTip, inside, widget.mapToGlobal(inside));
+    QApplication::sendEvent(&widget, &help);
+  }
+  TRichHintWindow* HintWindow() const { return dynamic_cast<TRichHintWindow*>(application->HintWindow()); }
+  bool HintShows() const { return HintWindow() != nullptr && HintWindow()->isVisible(); }
+};
+
+TEST_F(HintTest, TheHintFontIsTahomaAndTheTextsArialWhichIsLiberationSans) {
+  const TRichHint& hint = *MainWindowRichHint(*application);
+  EXPECT_EQ(QFontInfo(ToQFont(hint.HintFont())).family(), "Tahoma");
+  QFont arial("ARIAL");
+  arial.setPointSize(10);
+  EXPECT_EQ(QFontInfo(arial).family(), "Liberation Sans");
+}
+
+// The reference: the English file-name hint measured once with these fonts, 165 x 120 (eight
+// lines of 15 pixels), so the window is 181 x 124.
+TEST_F(HintTest, TheEnglishFileNameHintTakesItsMeasuredSizeBelowThePointer) {
+  RestPointerOn("Edit1");
+  ASSERT_TRUE(HintShows());
+  const QRect window = HintWindow()->geometry();
+  EXPECT_NEAR(window.width(), 181, 1);
+  EXPECT_NEAR(window.height(), 124, 1);
+  const QPoint pointer = WidgetOf("Edit1").mapToGlobal(QPoint(10, 5));
+  EXPECT_EQ(window.topLeft(), pointer + QPoint(0, TQtApplication::kPointerHeight));
+}
+
+TEST_F(HintTest, TheHintFollowsTheLanguageAndHidesWhenThePointerLeaves) {
+  QTest::mouseClick(&WidgetOf("Image5"), Qt::LeftButton);
+  std::string shown;
+  const TShowHintEvent window = application->OnShowHint;
+  application->OnShowHint = [&](std::string& text, bool& canShow, THintInfo& info) {
+    window(text, canShow, info);
+    shown = text;
+  };
+  RestPointerOn("Edit2");
+  EXPECT_EQ(shown, main->GetText("edit2hint"));
+  EXPECT_NE(shown.find("Jour"), std::string::npos) << "French: " << shown;
+  EXPECT_TRUE(HintShows());
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(&WidgetOf("Edit2"), &leave);
+  EXPECT_FALSE(HintShows());
+}
+
+TEST_F(HintTest, AControlWithoutHintTextShowsNone) {
+  Control<TControl>("Button1").SetShowHint(true);
+  RestPointerOn("Button1");
+  EXPECT_FALSE(HintShows());
+  RestPointerOn("Label1");
+  EXPECT_FALSE(HintShows());
+}
+
+TEST_F(HintTest, AHintNearTheScreensCornerStaysTwoPixelsInside) {
+  const QRect screen = WidgetOf("Edit1").screen()->geometry();
+  const QPoint nearCorner = screen.bottomRight() - QPoint(20, 20);
+  QHelpEvent help(QEvent::ToolTip, QPoint(10, 5), nearCorner);
+  QApplication::sendEvent(&WidgetOf("Edit1"), &help);
+  ASSERT_TRUE(HintShows());
+  const QRect window = HintWindow()->geometry();
+  EXPECT_EQ(window.right(), screen.right() - 2);
+  EXPECT_EQ(window.bottom(), screen.bottom() - 2);
+}
+
+}  // namespace
+}  // namespace kalvero

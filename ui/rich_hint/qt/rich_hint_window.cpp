@@ -1,0 +1,152 @@
+#include "ui/rich_hint/qt/rich_hint_window.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRegion>
+#include <QScreen>
+
+#include "components/qt/qt_values.h"
+#include "ui/rich_hint/qt/qt_hint_canvas.h"
+
+namespace kalvero {
+namespace {
+
+constexpr int kRoundedCorner = 16;
+
+THintFont HintFontOf(const TFont& font) {
+  THintFont result;
+  result.name = font.Name();
+  result.size = font.Size();
+  result.bold = font.Style().Contains(TFontStyle::fsBold);
+  result.italic = font.Style().Contains(TFontStyle::fsItalic);
+  result.underline = font.Style().Contains(TFontStyle::fsUnderline);
+  result.strikeOut = font.Style().Contains(TFontStyle::fsStrikeOut);
+  return result;
+}
+
+// The image list and the picture container of the hint, as the canvas takes them.
+void GivePictures(TQtHintCanvas& canvas, const TRichHint& hint) {
+  if (const TImageList* images = hint.Images()) {
+    std::vector<QPixmap> pixmaps;
+    TPicture picture;
+    for (std::size_t i = 0; i < images->Count(); ++i) {
+      images->GetPicture(i, picture);
+      pixmaps.push_back(ToQPixmap(picture));
+    }
+    canvas.SetImages(std::move(pixmaps));
+  }
+  if (const TPictureContainer* container = hint.PictureContainer()) {
+    std::vector<std::pair<std::string, QPixmap>> pictures;
+    TPicture picture;
+    for (const std::string& name : container->Pictures().Lines()) {
+      picture.SetName(name);
+      pictures.emplace_back(name, ToQPixmap(picture));
+    }
+    canvas.SetPictures(std::move(pictures));
+  }
+}
+
+QRect MonitorOf(const QPoint& point) {
+  const QScreen* screen = QGuiApplication::screenAt(point);
+  return (screen != nullptr ? screen : QGuiApplication::primaryScreen())->geometry();
+}
+
+TRect ToRect(const QRect& rect) { return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()}; }
+
+// A vertical gradient in 48 bands of equal height, red, green and blue each moving in equal steps.
+void FillBands(QPainter& painter, const QRect& area, const QColor& from, const QColor& to) {
+  constexpr int kBands = 48;
+  for (int band = 0; band < kBands; ++band) {
+    const auto step = [band](int a, int b) { return a + (b - a) * band / (kBands - 1); };
+    const QColor color(step(from.red(), to.red()), step(from.green(), to.green()), step(from.blue(), to.blue()));
+    const int top = area.top() + area.height() * band / kBands;
+    const int bottom = area.top() + area.height() * (band + 1) / kBands;
+    painter.fillRect(QRect(area.left(), top, area.width(), bottom - top), color);
+  }
+}
+
+}  // namespace
+
+TRichHintWindow::TRichHintWindow(const TApplication& application)
+    : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      application_(application) {
+  setAttribute(Qt::WA_ShowWithoutActivating);
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+THintOptions TRichHintWindow::Options(const TRichHint& hint, bool draw) const {
+  THintOptions options;
+  options.font = HintFontOf(hint.HintFont());
+  options.fontColor = hint.HintFont().Color();
+  options.draw = draw;
+  options.wordWrap = !hint.Ellipsis();
+  options.urlColor = hint.URLColor();
+  options.shadowColor = hint.ShadowColor();
+  options.shadowOffset = hint.ShadowOffset();
+  return options;
+}
+
+void TRichHintWindow::ActivateHint(const TRect& rect, const std::string& text, const THintInfo&) {
+  caption_ = text;
+  const TRichHint* hint = MainWindowRichHint(application_);
+  if (hint == nullptr) return hide();
+  const THintInfo& kept = hint->KeptHintInfo();
+  TQtHintCanvas canvas;
+  GivePictures(canvas, *hint);
+  const TRect measure{rect.left, rect.top, rect.left + kept.hintMaxWidth - 16, rect.top + 1};
+  const THintSize measured = RenderHintHtml(canvas, caption_, measure, Options(*hint, false));
+  contentWidth_ = measured.width + 2 * hint->XMargin();
+  contentHeight_ = measured.height + 2 * hint->YMargin();
+  const QPoint at(kept.hintPos.x, kept.hintPos.y);
+  const int width = contentWidth_ + 16, height = contentHeight_ + 4;
+  const TPoint corner = KeepHintOnMonitor({at.x(), at.y(), at.x() + width, at.y() + height}, ToRect(MonitorOf(at)));
+  setGeometry(corner.x, corner.y, width, height);
+  if (hint->HintStyle() == THintStyle::hsRounded) {
+    QPainterPath outline;
+    outline.addRoundedRect(QRectF(0, 0, width, height), kRoundedCorner / 2.0, kRoundedCorner / 2.0);
+    setMask(QRegion(outline.toFillPolygon().toPolygon()));
+  } else {
+    clearMask();
+  }
+  show();
+  raise();
+  update();
+}
+
+void TRichHintWindow::paintEvent(QPaintEvent*) {
+  const TRichHint* hint = MainWindowRichHint(application_);
+  if (hint == nullptr) return;
+  QPainter painter(this);
+  const QRect client = rect();
+  const QColor background = ToQColor(hint->KeptHintInfo().hintColor);
+  if (hint->HintColorTo() == clNone)
+    painter.fillRect(client, background);
+  else
+    FillBands(painter, client, background, ToQColor(hint->HintColorTo()));
+
+  if (hint->HintStyle() == THintStyle::hsRounded) {
+    painter.setPen(QColor(128, 128, 128));
+    painter.drawRoundedRect(client.adjusted(0, 0, -1, -1), kRoundedCorner / 2.0, kRoundedCorner / 2.0);
+  } else {
+    painter.setPen(ToQColor(cl3DLight));
+    painter.drawLine(client.topLeft(), client.topRight());
+    painter.drawLine(client.topLeft(), client.bottomLeft());
+    painter.setPen(ToQColor(cl3DDkShadow));
+    painter.drawLine(client.bottomLeft(), client.bottomRight());
+    painter.drawLine(client.topRight(), client.bottomRight());
+  }
+
+  const int top = (client.height() - contentHeight_) / 2 + hint->YMargin();
+  const TRect text{hint->XMargin() + 4, top, client.width() - 4, top + contentHeight_ + 8};
+  TQtHintCanvas canvas(painter);
+  GivePictures(canvas, *hint);
+  RenderHintHtml(canvas, caption_, text, Options(*hint, true));
+}
+
+THintWindowClass TQtRichHint::HintWindowClass() const {
+  const TApplication* application = ApplicationOf(*this);
+  return [application] { return std::make_unique<TRichHintWindow>(*application); };
+}
+
+}  // namespace kalvero
