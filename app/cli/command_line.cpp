@@ -44,8 +44,9 @@ segment, the reader's status, date, camera make and model, picture size and the 
 Exit status of date and exif: 0, or 1 when a FILE does not exist, or 2 for a usage error.
 )";
 
-// The window program is installed beside this one. Without the folder of this program nothing is
-// started: a relative name would start whatever lies in the current folder.
+// The window program lies beside this one in the build tree, and in lib/kalvero/ beside the bin/
+// folder of an installation. Without the folder of this program nothing is started: a relative
+// name would start whatever lies in the current folder.
 int StartWindowProgram() {
   const std::string folder = ProgramFolder();
   if (folder.empty()) {
@@ -54,8 +55,12 @@ int StartWindowProgram() {
               << std::endl;
     return kExitRefused;
   }
-  const std::string window = folder + "kalvero-window";
-  const std::error_code error = ReplaceWithProgram(window);
+  std::string window = folder + "kalvero-window";
+  std::error_code error = ReplaceWithProgram(window);
+  if (error == std::errc::no_such_file_or_directory) {
+    window = folder + "../lib/kalvero/kalvero-window";
+    error = ReplaceWithProgram(window);
+  }
   std::cerr << "kalvero: cannot start the window program " << window << ": " << error.message()
             << "\nSee kalvero --help for the commands." << std::endl;
   return kExitRefused;
