@@ -54,10 +54,12 @@ std::optional<TRunSummary> TSortEngine::Button1Click() {
   const bool dateFolders = host_.Cb2Checked();
 
   if (!fileSystem_.FolderExists(run.target)) {
-    ShowBox(TMessageKind::Information, host_.GetText("msgFolderExists1/3") + run.target +
+    ShowBox(TMessageKind::Information, host_.GetText("msgFolderExists1/3") + host_.ShownPath(run.target) +
                                            host_.GetText("msgFolderExists2/3") + "\r\n" +
                                            host_.GetText("msgFolderExists3/3"));
-    CreateFolderChain(fileSystem_, run.target);
+    std::vector<std::string> made;
+    CreateFolderChain(fileSystem_, run.target, &made);
+    for (const std::string& folder : made) host_.FolderMade(folder, false);
   }
 
   // A run's scan always completes.
@@ -137,12 +139,14 @@ void TSortEngine::MakeDateFolder(TRun& run, const std::string& name) {
   if (name.empty()) return;
   const std::string folder = Append(run.target, name);
   if (!IsSinglePathComponent(name)) throw CannotCreateFolder(folder, host_.ProgramText("reasonNoSingleName"));
-  const std::error_code error = run.targetFolder ? run.targetFolder->MakeFolder(name) : run.targetError;
+  bool made = false;
+  const std::error_code error = run.targetFolder ? run.targetFolder->MakeFolder(name, &made) : run.targetError;
   if (error) throw CannotCreateFolder(folder, error.message());
+  if (made) host_.FolderMade(name, true);
 }
 
 ERunError TSortEngine::CannotCreateFolder(const std::string& folder, const std::string& reason) const {
-  return ERunError(host_.ProgramText("msgCannotCreateFolder1/2") + folder +
+  return ERunError(host_.ProgramText("msgCannotCreateFolder1/2") + host_.ShownPath(folder) +
                    host_.ProgramText("msgCannotCreateFolder2/2") + reason);
 }
 
@@ -158,8 +162,16 @@ void TSortEngine::CopyIntoDateFolders(TRun& run) {
 std::string TSortEngine::UsableDate(TRun& run, const std::string& path) const {
   std::string date = readdatefromexif(fileSystem_, path);
   if (correctdate(date)) return date;
-  run.noDateList += " " + path + ",";
+  run.noDateList += " " + host_.ShownPath(path) + ",";
   ++run.summary.undated;
+  TPictureAccount account{path, {}, TPictureOutcome::Undated, TPictureReason::NoUsableDate, {}, {}};
+  // A picture that cannot even be opened is told apart from one without a date; it costs an open
+  // only for the few without one.
+  if (std::error_code error; !fileSystem_.OpenRead(path, error)) {
+    account.reason = TPictureReason::Unreadable;
+    account.error = error;
+  }
+  host_.PictureDone(account);
   return {};
 }
 
@@ -168,16 +180,25 @@ void TSortEngine::CopyPicture(TRun& run, const std::string& source, const std::o
   const std::string fileName = name + ".jpg";
   // The empty folder name is the target folder itself.
   const std::string folder = folderName.value_or("");
+  TPictureAccount account{source, folder.empty() ? fileName : folder + kPathSeparator + fileName,
+                          TPictureOutcome::Copied, TPictureReason::None, {}, {}};
   // A name made from a hostile date text must not lead out of the target; such a copy fails.
-  const bool safe = IsSinglePathComponent(fileName) && (folder.empty() || IsSinglePathComponent(folder));
-  const bool copied = safe && run.targetFolder && !run.targetFolder->CopyInto(source, folder, fileName);
+  if (!IsSinglePathComponent(fileName) || (!folder.empty() && !IsSinglePathComponent(folder)))
+    account.reason = TPictureReason::NoSingleName;
+  else if (!run.targetFolder)
+    account.error = run.targetError;
+  else
+    account.error = run.targetFolder->CopyInto(source, folder, fileName, &account.copy);
+  if (account.error) account.reason = CopyFailureReason(account.error);
   host_.AdvanceBar();
-  if (!copied) {
-    run.failedList += " " + source + ",";
+  if (account.reason != TPictureReason::None) {
+    account.outcome = TPictureOutcome::NotCopied;
+    run.failedList += " " + host_.ShownPath(source) + ",";
     ++run.summary.failed;
-    return;
+  } else {
+    host_.SetLabel6Caption(std::to_string(++run.summary.copied), TRepaint::Now);
   }
-  host_.SetLabel6Caption(std::to_string(++run.summary.copied), TRepaint::Now);
+  host_.PictureDone(account);
 }
 
 void TSortEngine::Finish(TRun& run) {

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "engine/run_account.h"
 #include "engine/scan_record.h"
 #include "platform/dialogs.h"
 
@@ -75,6 +76,15 @@ class TEngineHost {
   // Lists the entries that the last scan could not examine (a warning box, lines on the console);
   // called only with records.
   virtual void ShowScanRecords(const TScanRecords& records) = 0;
+
+  // A run's account of each picture, after the picture was dealt with, and of each folder the run
+  // made: a date folder by its name below the target folder, a folder of the target's own chain by
+  // its path as typed. The window keeps none; the command line writes a journal.
+  virtual void PictureDone(const TPictureAccount& /*account*/) {}
+  virtual void FolderMade(const std::string& /*folder*/, bool /*belowTarget*/) {}
+  // A path from outside as a message text shows it; the console writes what could play tricks on
+  // a terminal as escapes.
+  virtual std::string ShownPath(const std::string& path) const { return path; }
 
   // The message text of `key` in the language in force (GetText of the main window's `lng`).
   virtual std::string GetText(const std::string& key) const = 0;

@@ -61,6 +61,8 @@ class TReadableFile {
   virtual TFileFacts Facts() const = 0;
 };
 
+enum class TEntryLook { Absent, Folder, Other };
+
 // A folder that a copy run writes into, held open. Everything below it is reached relative to
 // it without following symbolic links, so a link placed inside can never lead a copy elsewhere;
 // the folder itself may be reached through a link, since the user named it.
@@ -69,9 +71,9 @@ class TTargetFolder {
   virtual ~TTargetFolder() = default;
 
   // Makes the folder `name` directly inside this one, unless a folder of that name is there
-  // already (one made by another program a moment ago included). Anything else of that name, a
-  // symbolic link to a folder included, answers not_a_directory.
-  virtual std::error_code MakeFolder(const std::string& name) = 0;
+  // already (one made by another program a moment ago included); `made`, when given, tells which.
+  // Anything else of that name, a symbolic link to a folder included, answers not_a_directory.
+  virtual std::error_code MakeFolder(const std::string& name, bool* made) = 0;
 
   // Copies the regular file `source` to the new file `name` inside the folder `folder` of this
   // one (the empty text: this folder itself), keeping the source's permission bits and last-write
@@ -80,12 +82,29 @@ class TTargetFolder {
   // replaced, even by a race. A `folder` that is no longer a folder (a link put in its place)
   // fails with not_a_directory. The copy appears under its name only once it is complete: a
   // failure, or an interruption by SIGINT, SIGTERM or SIGHUP once InstallInterruptCleanup ran,
-  // leaves nothing under that name. The source is only read.
-  virtual std::error_code CopyInto(const std::string& source, const std::string& folder,
-                                   const std::string& name) = 0;
+  // leaves nothing under that name. The source is only read. `copy`, when given, receives the
+  // size and last-write time of the copy as the file system keeps them (FAT keeps times to 2 s).
+  virtual std::error_code CopyInto(const std::string& source, const std::string& folder, const std::string& name,
+                                   TFileFacts* copy) = 0;
+
+  // What is at `name` in `folder` (the empty text: this folder itself), links not followed; a
+  // `folder` that is no folder holds nothing.
+  virtual TEntryLook LookUp(const std::string& folder, const std::string& name) const = 0;
 
   // Writes every copy made so far to the medium, so that it survives the medium's removal.
   virtual std::error_code Flush() = 0;
+
+  // Taking a run back. Removes the copy `name` in `folder` (the empty text: this folder itself),
+  // links not followed, only when it is still a regular file with the size and last-write time
+  // `copy`, and, where the file `source` still exists, the same bytes. Otherwise answers why not:
+  // no_such_file_or_directory (it is gone), not_a_directory (its folder is no folder),
+  // invalid_argument (it is no regular file), file_exists (it changed since) or
+  // operation_not_permitted (its bytes differ from the source's). With `checkOnly` it only
+  // checks.
+  virtual std::error_code RemoveCopy(const std::string& folder, const std::string& name, const TFileFacts& copy,
+                                     const std::string& source, bool checkOnly) = 0;
+  // Removes the folder `name` directly inside this one when it is empty (a link is no folder).
+  virtual std::error_code RemoveFolder(const std::string& name) = 0;
 };
 
 class TFileSystem {
@@ -123,6 +142,11 @@ class TFileSystem {
   // Opens the existing folder `path` (following links) for a copy run to write into. On failure
   // answers null and sets `error`.
   virtual std::unique_ptr<TTargetFolder> OpenTargetFolder(const std::string& path, std::error_code& error) = 0;
+  // Opens the folder `path` of a run's journal, which must still be that folder and no link to
+  // one (too_many_symbolic_link_levels for a link).
+  virtual std::unique_ptr<TTargetFolder> OpenRecordedFolder(const std::string& path, std::error_code& error) = 0;
+  // Removes the folder `path` when it is empty; a link is no folder and stays.
+  virtual std::error_code RemoveEmptyFolder(const std::string& path) = 0;
 
   // Opens a regular file read-only. On failure answers null and sets `error`.
   virtual std::unique_ptr<TReadableFile> OpenRead(const std::string& path, std::error_code& error) const = 0;

@@ -6,7 +6,7 @@
 
 namespace kalvero {
 
-bool CreateFolderChain(TFileSystem& fileSystem, const std::string& path) {
+bool CreateFolderChain(TFileSystem& fileSystem, const std::string& path, std::vector<std::string>* made) {
   // Walk up to the first folder that exists, remembering the ones to make on the way back down.
   std::vector<std::string> missing;
   std::string folder = path;
@@ -18,7 +18,8 @@ bool CreateFolderChain(TFileSystem& fileSystem, const std::string& path) {
     if (separator == std::string::npos) break;
     folder.resize(separator == 0 ? 1 : separator);
   }
-  for (auto it = missing.rbegin(); it != missing.rend(); ++it) fileSystem.CreateFolder(*it);
+  for (auto it = missing.rbegin(); it != missing.rend(); ++it)
+    if (!fileSystem.CreateFolder(*it) && made != nullptr) made->push_back(*it);
   return !path.empty() && fileSystem.FolderExists(path);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/file_system.h"
 
@@ -8,7 +9,8 @@ namespace kalvero {
 
 // Creates the folder `path` and every missing folder above it, the outermost first. A relative
 // path is created below the current folder. Answers whether the folder exists afterwards; why a
-// folder could not be made is not reported.
-bool CreateFolderChain(TFileSystem& fileSystem, const std::string& path);
+// folder could not be made is not reported. `made`, when given, receives the folders it made, in
+// the order it made them.
+bool CreateFolderChain(TFileSystem& fileSystem, const std::string& path, std::vector<std::string>* made = nullptr);
 
 }  // namespace kalvero

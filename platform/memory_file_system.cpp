@@ -201,17 +201,29 @@ class TMemoryFileSystem::TMemoryTargetFolder final : public TTargetFolder {
   TMemoryTargetFolder(TMemoryFileSystem& fileSystem, TNode& folder, std::string path)
       : fs_(fileSystem), folder_(folder), path_(std::move(path)) {}
 
-  std::error_code MakeFolder(const std::string& name) override {
+  std::error_code MakeFolder(const std::string& name, bool* made) override {
+    if (made != nullptr) *made = false;
     const std::string path = path_ + "/" + name;
     if (const auto child = folder_.children.find(name); child != folder_.children.end())
       return Folder(name) ? std::error_code() : std::make_error_code(std::errc::not_a_directory);
     if (const auto failure = fs_.createFailures_.find(SplitPath(path)); failure != fs_.createFailures_.end())
       return std::make_error_code(failure->second);
     folder_.children[name] = fs_.NewNode(TNodeKind::Folder);
+    if (made != nullptr) *made = true;
     return {};
   }
 
-  std::error_code CopyInto(const std::string& source, const std::string& folder, const std::string& name) override {
+  TEntryLook LookUp(const std::string& folder, const std::string& name) const override {
+    const TNode* in = folder.empty() ? &folder_ : Folder(folder);
+    if (in == nullptr) return TEntryLook::Absent;
+    const auto child = in->children.find(name);
+    if (child == in->children.end()) return TEntryLook::Absent;
+    return child->second->kind == TNodeKind::Folder && !in->links.contains(name) ? TEntryLook::Folder
+                                                                                  : TEntryLook::Other;
+  }
+
+  std::error_code CopyInto(const std::string& source, const std::string& folder, const std::string& name,
+                           TFileFacts* copied) override {
     TNode* into = folder.empty() ? &folder_ : Folder(folder);
     if (into == nullptr)
       return std::make_error_code(folder_.children.contains(folder) ? std::errc::not_a_directory
@@ -227,6 +239,31 @@ class TMemoryFileSystem::TMemoryTargetFolder final : public TTargetFolder {
     copy->content = from->content;
     copy->lastWriteNanoseconds = from->lastWriteNanoseconds;
     into->children[name] = copy;
+    if (copied != nullptr) *copied = {copy->lastWriteNanoseconds, copy->content.size()};
+    return {};
+  }
+
+  std::error_code RemoveCopy(const std::string& folder, const std::string& name, const TFileFacts& copy,
+                             const std::string& source, bool checkOnly) override {
+    TNode* in = folder.empty() ? &folder_ : Folder(folder);
+    if (in == nullptr) return std::make_error_code(std::errc::not_a_directory);
+    const auto child = in->children.find(name);
+    if (child == in->children.end()) return std::make_error_code(std::errc::no_such_file_or_directory);
+    const TNode& file = *child->second;
+    if (file.kind != TNodeKind::File || in->links.contains(name)) return std::make_error_code(std::errc::invalid_argument);
+    if (file.content.size() != copy.size || file.lastWriteNanoseconds != copy.lastWriteNanoseconds)
+      return std::make_error_code(std::errc::file_exists);
+    if (const auto original = fs_.FileContent(source); original && *original != file.content)
+      return std::make_error_code(std::errc::operation_not_permitted);
+    if (!checkOnly) in->children.erase(child);
+    return {};
+  }
+
+  std::error_code RemoveFolder(const std::string& name) override {
+    TNode* folder = Folder(name);
+    if (folder == nullptr) return std::make_error_code(std::errc::not_a_directory);
+    if (!folder->children.empty()) return std::make_error_code(std::errc::directory_not_empty);
+    folder_.children.erase(name);
     return {};
   }
 
@@ -247,6 +284,31 @@ class TMemoryFileSystem::TMemoryTargetFolder final : public TTargetFolder {
   TNode& folder_;
   std::string path_;
 };
+
+std::unique_ptr<TTargetFolder> TMemoryFileSystem::OpenRecordedFolder(const std::string& path, std::error_code& error) {
+  const auto parts = SplitPath(path);
+  std::error_code missing;
+  const TNode* parent = parts.empty() ? nullptr : ExistingParent(parts, missing);
+  if (parent != nullptr && parent->links.contains(parts.back())) {
+    error = std::make_error_code(std::errc::too_many_symbolic_link_levels);
+    return nullptr;
+  }
+  return OpenTargetFolder(path, error);
+}
+
+std::error_code TMemoryFileSystem::RemoveEmptyFolder(const std::string& path) {
+  const auto parts = SplitPath(path);
+  std::error_code error;
+  TNode* parent = parts.empty() ? nullptr : ExistingParent(parts, error);
+  if (parent == nullptr) return error ? error : std::make_error_code(std::errc::invalid_argument);
+  const auto child = parent->children.find(parts.back());
+  if (child == parent->children.end()) return std::make_error_code(std::errc::no_such_file_or_directory);
+  if (child->second->kind != TNodeKind::Folder || parent->links.contains(parts.back()))
+    return std::make_error_code(std::errc::not_a_directory);
+  if (!child->second->children.empty()) return std::make_error_code(std::errc::directory_not_empty);
+  parent->children.erase(child);
+  return {};
+}
 
 std::unique_ptr<TTargetFolder> TMemoryFileSystem::OpenTargetFolder(const std::string& path, std::error_code& error) {
   TNode* folder = Find(path);

@@ -2,6 +2,7 @@
 
 // The POSIX file system, shared by the files that implement it.
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <utility>
@@ -36,6 +37,9 @@ class TDescriptor {
 // on success `facts`, when given, receives the file's last-write time and size.
 TDescriptor OpenRegularFile(const std::string& path, std::error_code& error, TFileFacts* facts = nullptr);
 
+// Last-write time and size from a file's status.
+TFileFacts FactsOf(const struct stat& status);
+
 class TPosixFileSystem final : public TFileSystem {
  public:
   // Copies use `calls` and start on `road`, falling back to the later roads where the file system
@@ -50,6 +54,8 @@ class TPosixFileSystem final : public TFileSystem {
   std::error_code CreateFolder(const std::string& path) override;
   std::optional<TFileFacts> FileFacts(const std::string& path) const override;
   std::unique_ptr<TTargetFolder> OpenTargetFolder(const std::string& path, std::error_code& error) override;
+  std::unique_ptr<TTargetFolder> OpenRecordedFolder(const std::string& path, std::error_code& error) override;
+  std::error_code RemoveEmptyFolder(const std::string& path) override;
   std::unique_ptr<TReadableFile> OpenRead(const std::string& path, std::error_code& error) const override;
   std::optional<std::string> ReadWholeFile(const std::string& path, std::uint64_t maxSize,
                                            std::error_code& error) const override;

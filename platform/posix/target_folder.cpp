@@ -81,10 +81,17 @@ class TPosixTargetFolder final : public TTargetFolder {
   TPosixTargetFolder(TDescriptor folder, const TCopyCalls& calls, TCopyRoad road)
       : folder_(std::move(folder)), calls_(calls), road_(road) {}
 
-  std::error_code MakeFolder(const std::string& name) override;
-  std::error_code CopyInto(const std::string& source, const std::string& folder, const std::string& name) override;
+  std::error_code MakeFolder(const std::string& name, bool* made) override;
+  std::error_code CopyInto(const std::string& source, const std::string& folder, const std::string& name,
+                           TFileFacts* copy) override;
+  TEntryLook LookUp(const std::string& folder, const std::string& name) const override;
   std::error_code Flush() override {
     return calls_.syncFileSystem(folder_.Get()) == 0 ? std::error_code() : LastError();
+  }
+  std::error_code RemoveCopy(const std::string& folder, const std::string& name, const TFileFacts& copy,
+                             const std::string& source, bool checkOnly) override;
+  std::error_code RemoveFolder(const std::string& name) override {
+    return ::unlinkat(folder_.Get(), name.c_str(), AT_REMOVEDIR) == 0 ? std::error_code() : LastError();
   }
 
  private:
@@ -95,10 +102,14 @@ class TPosixTargetFolder final : public TTargetFolder {
   };
 
   int OpenSubfolder(const std::string& name, std::error_code& error) const;
-  std::error_code Fill(int to, int from, const struct stat& source) const;
-  TRoadResult CopyUnnamed(int folder, int from, const struct stat& source, const std::string& name);
-  TRoadResult CopyTemporary(int folder, int from, const struct stat& source, const std::string& name);
-  TRoadResult CopyExclusive(int folder, int from, const struct stat& source, const std::string& name);
+  // Writes the copy's bytes, starts their write-back, keeps the source's bits and time where the
+  // file system can, and tells the copy's facts as it keeps them.
+  std::error_code Fill(int to, int from, const struct stat& source, TFileFacts& copy) const;
+  TRoadResult CopyUnnamed(int folder, int from, const struct stat& source, const std::string& name, TFileFacts& copy);
+  TRoadResult CopyTemporary(int folder, int from, const struct stat& source, const std::string& name,
+                            TFileFacts& copy);
+  TRoadResult CopyExclusive(int folder, int from, const struct stat& source, const std::string& name,
+                            TFileFacts& copy);
   TRoadResult PutInPlace(int folder, const std::string& temporary, const std::string& name);
 
   TDescriptor folder_;
@@ -108,13 +119,17 @@ class TPosixTargetFolder final : public TTargetFolder {
   bool renameNoReplace_ = true;
 };
 
-std::error_code TPosixTargetFolder::MakeFolder(const std::string& name) {
+std::error_code TPosixTargetFolder::MakeFolder(const std::string& name, bool* made) {
+  if (made != nullptr) *made = false;
   struct stat status;
   for (int attempt = 0; attempt < 2; ++attempt) {
     if (::fstatat(folder_.Get(), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0)
       return S_ISDIR(status.st_mode) ? std::error_code() : Error(std::errc::not_a_directory);
     if (errno != ENOENT) return LastError();
-    if (::mkdirat(folder_.Get(), name.c_str(), 0777) == 0) return {};
+    if (::mkdirat(folder_.Get(), name.c_str(), 0777) == 0) {
+      if (made != nullptr) *made = true;
+      return {};
+    }
     // Made by another program since the look-up: judged by what is there now.
     if (errno != EEXIST) return LastError();
   }
@@ -129,8 +144,18 @@ int TPosixTargetFolder::OpenSubfolder(const std::string& name, std::error_code& 
   return fd;
 }
 
+TEntryLook TPosixTargetFolder::LookUp(const std::string& folder, const std::string& name) const {
+  std::error_code ignored;
+  const TDescriptor subfolder(folder.empty() ? -1 : OpenSubfolder(folder, ignored));
+  if (!folder.empty() && subfolder.Get() < 0) return TEntryLook::Absent;
+  struct stat status;
+  if (::fstatat(folder.empty() ? folder_.Get() : subfolder.Get(), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0)
+    return TEntryLook::Absent;
+  return S_ISDIR(status.st_mode) ? TEntryLook::Folder : TEntryLook::Other;
+}
+
 std::error_code TPosixTargetFolder::CopyInto(const std::string& source, const std::string& folder,
-                                             const std::string& name) {
+                                             const std::string& name, TFileFacts* copy) {
   std::error_code error;
   const TDescriptor subfolder(folder.empty() ? -1 : OpenSubfolder(folder, error));
   if (error) return error;
@@ -143,12 +168,14 @@ std::error_code TPosixTargetFolder::CopyInto(const std::string& source, const st
   TDescriptor from = OpenRegularFile(source, error);
   if (error) return error;
   if (::fstat(from.Get(), &status) != 0) return LastError();
+  TFileFacts facts;
+  TFileFacts& kept = copy != nullptr ? *copy : facts;
   for (;;) {
     TRoadResult result;
     switch (road_) {
-      case TCopyRoad::UnnamedFile: result = CopyUnnamed(into, from.Get(), status, name); break;
-      case TCopyRoad::TemporaryName: result = CopyTemporary(into, from.Get(), status, name); break;
-      case TCopyRoad::ExclusiveCreate: return CopyExclusive(into, from.Get(), status, name).error;
+      case TCopyRoad::UnnamedFile: result = CopyUnnamed(into, from.Get(), status, name, kept); break;
+      case TCopyRoad::TemporaryName: result = CopyTemporary(into, from.Get(), status, name, kept); break;
+      case TCopyRoad::ExclusiveCreate: return CopyExclusive(into, from.Get(), status, name, kept).error;
     }
     if (!result.unsupported) return result.error;
     // This file system lacks the road: every later copy takes the next one, this one too.
@@ -157,7 +184,7 @@ std::error_code TPosixTargetFolder::CopyInto(const std::string& source, const st
   }
 }
 
-std::error_code TPosixTargetFolder::Fill(int to, int from, const struct stat& source) const {
+std::error_code TPosixTargetFolder::Fill(int to, int from, const struct stat& source, TFileFacts& copy) const {
   if (const std::error_code error = CopyContent(from, to, static_cast<std::uint64_t>(source.st_size))) return error;
   if (calls_.writeBack(to) != 0 && (errno == EIO || errno == ENOSPC || errno == EDQUOT)) return LastError();
   // Permission bits and times are kept where the file system can hold them; a card that cannot
@@ -165,15 +192,17 @@ std::error_code TPosixTargetFolder::Fill(int to, int from, const struct stat& so
   static_cast<void>(calls_.changeMode(to, source.st_mode & 0777));
   const timespec times[2] = {{0, UTIME_OMIT}, source.st_mtim};
   static_cast<void>(calls_.changeTimes(to, times));
+  struct stat written;
+  if (::fstat(to, &written) == 0) copy = FactsOf(written);
   return {};
 }
 
 TPosixTargetFolder::TRoadResult TPosixTargetFolder::CopyUnnamed(int folder, int from, const struct stat& source,
-                                                                const std::string& name) {
+                                                                const std::string& name, TFileFacts& copy) {
   const TDescriptor to(calls_.openUnnamed(folder));
   if (to.Get() < 0) return {LastError(), Unsupported(errno) && errno != EPERM && errno != ENOENT};
   // An unnamed file that is not linked vanishes when it is closed, on every road out.
-  if (const std::error_code error = Fill(to.Get(), from, source)) return {error};
+  if (const std::error_code error = Fill(to.Get(), from, source, copy)) return {error};
   if (linkByHandle_) {
     if (calls_.linkByHandle(to.Get(), folder, name.c_str()) == 0) return {};
     if (errno == EEXIST || !Unsupported(errno)) return {LastError()};
@@ -185,7 +214,7 @@ TPosixTargetFolder::TRoadResult TPosixTargetFolder::CopyUnnamed(int folder, int 
 }
 
 TPosixTargetFolder::TRoadResult TPosixTargetFolder::CopyTemporary(int folder, int from, const struct stat& source,
-                                                                  const std::string& name) {
+                                                                  const std::string& name, TFileFacts& copy) {
   // Another run may write into the same folder: a name that exists is never taken over.
   std::string temporary;
   TDescriptor to;
@@ -196,7 +225,7 @@ TPosixTargetFolder::TRoadResult TPosixTargetFolder::CopyTemporary(int folder, in
   }
   if (to.Get() < 0) return {Error(std::errc::file_exists)};
   const TPendingFile pending(folder, temporary);
-  std::error_code error = Fill(to.Get(), from, source);
+  std::error_code error = Fill(to.Get(), from, source, copy);
   if (!error && ::close(to.Release()) != 0) error = LastError();
   if (error) {
     ::unlinkat(folder, temporary.c_str(), 0);
@@ -222,18 +251,88 @@ TPosixTargetFolder::TRoadResult TPosixTargetFolder::PutInPlace(int folder, const
 }
 
 TPosixTargetFolder::TRoadResult TPosixTargetFolder::CopyExclusive(int folder, int from, const struct stat& source,
-                                                                  const std::string& name) {
+                                                                  const std::string& name, TFileFacts& copy) {
   // Readable and writable only by the owner until the copy is complete.
   TDescriptor to(::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0600));
   if (to.Get() < 0) return {LastError()};
   const TPendingFile pending(folder, name);
-  std::error_code error = Fill(to.Get(), from, source);
+  std::error_code error = Fill(to.Get(), from, source, copy);
   if (!error && ::close(to.Release()) != 0) error = LastError();
   if (error) ::unlinkat(folder, name.c_str(), 0);
   return {error};
 }
 
+// Whether the open file `copy` holds the same bytes as the file `source`.
+std::error_code SameBytes(int copy, const std::string& source, bool& same) {
+  std::error_code error;
+  const TDescriptor from = OpenRegularFile(source, error);
+  if (error) return error;
+  std::array<char, 1 << 16> ours, theirs;
+  for (;;) {
+    const ssize_t got = ::read(copy, ours.data(), ours.size());
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return LastError();
+    ssize_t other = 0;
+    while (other < got) {
+      const ssize_t part = ::read(from.Get(), theirs.data() + other, static_cast<std::size_t>(got - other));
+      if (part < 0 && errno == EINTR) continue;
+      if (part <= 0) break;
+      other += part;
+    }
+    if (other != got || !std::equal(ours.begin(), ours.begin() + got, theirs.begin())) {
+      same = false;
+      return {};
+    }
+    if (got == 0) {
+      char extra;
+      same = ::read(from.Get(), &extra, 1) == 0;
+      return {};
+    }
+  }
+}
+
+std::error_code TPosixTargetFolder::RemoveCopy(const std::string& folder, const std::string& name,
+                                               const TFileFacts& copy, const std::string& source, bool checkOnly) {
+  std::error_code error;
+  const TDescriptor subfolder(folder.empty() ? -1 : OpenSubfolder(folder, error));
+  if (error) return error;
+  const int in = folder.empty() ? folder_.Get() : subfolder.Get();
+  const TDescriptor file(::openat(in, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+  struct stat status;
+  if (file.Get() < 0) return errno == ELOOP ? Error(std::errc::invalid_argument) : LastError();
+  if (::fstat(file.Get(), &status) != 0) return LastError();
+  if (!S_ISREG(status.st_mode)) return Error(std::errc::invalid_argument);
+  const TFileFacts now = FactsOf(status);
+  if (now.size != copy.size || now.lastWriteNanoseconds != copy.lastWriteNanoseconds) return Error(std::errc::file_exists);
+  // A source that is gone cannot be compared; the size and time must do then.
+  bool same = true;
+  if (const std::error_code unreadable = SameBytes(file.Get(), source, same);
+      unreadable && unreadable != std::errc::no_such_file_or_directory)
+    return unreadable;
+  if (!same) return Error(std::errc::operation_not_permitted);
+  if (checkOnly) return {};
+  // The name is removed only while it is still the file that was checked.
+  struct stat named;
+  if (::fstatat(in, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) != 0) return LastError();
+  if (named.st_dev != status.st_dev || named.st_ino != status.st_ino) return Error(std::errc::file_exists);
+  return ::unlinkat(in, name.c_str(), 0) == 0 ? std::error_code() : LastError();
+}
+
 }  // namespace
+
+std::unique_ptr<TTargetFolder> TPosixFileSystem::OpenRecordedFolder(const std::string& path, std::error_code& error) {
+  TDescriptor folder(::open(path.empty() ? "." : path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+  if (folder.Get() < 0) {
+    error = LastError();
+    return nullptr;
+  }
+  error.clear();
+  return std::make_unique<TPosixTargetFolder>(std::move(folder), calls_, road_);
+}
+
+std::error_code TPosixFileSystem::RemoveEmptyFolder(const std::string& path) {
+  return ::rmdir(path.c_str()) == 0 ? std::error_code() : LastError();
+}
 
 std::unique_ptr<TTargetFolder> TPosixFileSystem::OpenTargetFolder(const std::string& path, std::error_code& error) {
   TDescriptor folder(::open(path.empty() ? "." : path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));

@@ -56,8 +56,11 @@ TEST_P(TargetFolderRoadTest, CopiesBytesModeAndLastWriteTimeAndLeavesNothingElse
   temp.MakeFolder("t/2004");
 
   const auto target = Open(fileSystem, temp / "t");
-  EXPECT_FALSE(target->CopyInto(source, "", "b.jpg"));
-  EXPECT_FALSE(target->CopyInto(source, "2004", "c.jpg"));
+  TFileFacts facts;
+  EXPECT_FALSE(target->CopyInto(source, "", "b.jpg", &facts));
+  EXPECT_EQ(facts.size, 300003u) << "the copy's facts as the file system keeps them";
+  EXPECT_EQ(facts.lastWriteNanoseconds, 1'091'900'733'987'654'321);
+  EXPECT_FALSE(target->CopyInto(source, "2004", "c.jpg", nullptr));
   EXPECT_FALSE(target->Flush());
 
   EXPECT_EQ(Listing(temp / "t"), (std::vector<std::string>{"2004", "b.jpg"}));
@@ -81,9 +84,9 @@ TEST_P(TargetFolderRoadTest, AnExistingNameFailsBeforeTheSourceIsOpenedAndStaysA
   temp.MakeFolder("t/folder.jpg");
   const auto target = Open(fileSystem, temp / "t");
   for (const char* name : {"file.jpg", "dangling.jpg", "folder.jpg"}) {
-    EXPECT_EQ(target->CopyInto(source, "", name), std::errc::file_exists) << name;
+    EXPECT_EQ(target->CopyInto(source, "", name, nullptr), std::errc::file_exists) << name;
     // A source that does not exist is not even looked at when the name is taken.
-    EXPECT_EQ(target->CopyInto(temp / "missing.jpg", "", name), std::errc::file_exists) << name;
+    EXPECT_EQ(target->CopyInto(temp / "missing.jpg", "", name, nullptr), std::errc::file_exists) << name;
   }
   EXPECT_EQ(FileBytes(temp / "t/file.jpg"), "old");
   EXPECT_FALSE(std::filesystem::exists(temp / "elsewhere.jpg")) << "a link is not followed";
@@ -96,7 +99,7 @@ TEST_P(TargetFolderRoadTest, FailureHalfWayLeavesNothingBehind) {
   const auto target = Open(fileSystem, temp / "t");
   const std::error_code error = [&] {
     const TFileSizeLimit limit(4096);
-    return target->CopyInto(source, "", "copy.jpg");
+    return target->CopyInto(source, "", "copy.jpg", nullptr);
   }();
   EXPECT_EQ(error, std::errc::file_too_large);
   EXPECT_TRUE(Listing(temp / "t").empty());
@@ -116,9 +119,9 @@ TEST(TargetFolder, RefusesSourcesThatAreNoRegularFiles) {
   TTempFolder temp;
   ASSERT_EQ(::mkfifo((temp / "pipe.jpg").c_str(), 0600), 0);
   const auto target = Open(NativeFileSystem(), temp.MakeFolder("t"));
-  EXPECT_TRUE(target->CopyInto(temp / "pipe.jpg", "", "copy.jpg"));
-  EXPECT_TRUE(target->CopyInto(temp.Path(), "", "copy2.jpg"));
-  EXPECT_TRUE(target->CopyInto(temp / "missing.jpg", "", "copy3.jpg"));
+  EXPECT_TRUE(target->CopyInto(temp / "pipe.jpg", "", "copy.jpg", nullptr));
+  EXPECT_TRUE(target->CopyInto(temp.Path(), "", "copy2.jpg", nullptr));
+  EXPECT_TRUE(target->CopyInto(temp / "missing.jpg", "", "copy3.jpg", nullptr));
   EXPECT_TRUE(Listing(temp / "t").empty());
 }
 
@@ -130,15 +133,22 @@ TEST(TargetFolder, NeverWritesThroughALinkBelowIt) {
   std::filesystem::create_directory_symlink(temp / "elsewhere", temp / "t/2008.05.30");
   temp.Write("t/file", "a file");
   const auto target = Open(NativeFileSystem(), temp / "t");
-  EXPECT_EQ(target->MakeFolder("2008.05.30"), std::errc::not_a_directory);
-  EXPECT_EQ(target->MakeFolder("file"), std::errc::not_a_directory);
-  EXPECT_EQ(target->CopyInto(source, "2008.05.30", "a.jpg"), std::errc::not_a_directory);
-  EXPECT_EQ(target->CopyInto(source, "file", "a.jpg"), std::errc::not_a_directory);
-  EXPECT_EQ(target->CopyInto(source, "missing", "a.jpg"), std::errc::no_such_file_or_directory);
+  EXPECT_EQ(target->MakeFolder("2008.05.30", nullptr), std::errc::not_a_directory);
+  EXPECT_EQ(target->MakeFolder("file", nullptr), std::errc::not_a_directory);
+  EXPECT_EQ(target->CopyInto(source, "2008.05.30", "a.jpg", nullptr), std::errc::not_a_directory);
+  EXPECT_EQ(target->CopyInto(source, "file", "a.jpg", nullptr), std::errc::not_a_directory);
+  EXPECT_EQ(target->CopyInto(source, "missing", "a.jpg", nullptr), std::errc::no_such_file_or_directory);
   EXPECT_TRUE(Listing(temp / "elsewhere").empty());
 
-  EXPECT_FALSE(target->MakeFolder("new"));
-  EXPECT_FALSE(target->MakeFolder("new")) << "a folder that is there is no error";
+  bool made = false;
+  EXPECT_FALSE(target->MakeFolder("new", &made));
+  EXPECT_TRUE(made);
+  EXPECT_FALSE(target->MakeFolder("new", &made)) << "a folder that is there is no error";
+  EXPECT_FALSE(made);
+  EXPECT_EQ(target->LookUp("", "new"), TEntryLook::Folder);
+  EXPECT_EQ(target->LookUp("", "2008.05.30"), TEntryLook::Other) << "a link is no folder";
+  EXPECT_EQ(target->LookUp("2008.05.30", "anything"), TEntryLook::Absent) << "nothing is looked up through a link";
+  EXPECT_EQ(target->LookUp("", "gone"), TEntryLook::Absent);
   EXPECT_TRUE(std::filesystem::is_directory(temp / "t/new"));
 }
 
@@ -148,7 +158,7 @@ TEST(TargetFolder, TheTargetItselfMayBeALinkTheUserNamed) {
   temp.MakeFolder("real");
   std::filesystem::create_directory_symlink(temp / "real", temp / "named");
   const auto target = Open(NativeFileSystem(), temp / "named");
-  EXPECT_FALSE(target->CopyInto(source, "", "a.jpg"));
+  EXPECT_FALSE(target->CopyInto(source, "", "a.jpg", nullptr));
   EXPECT_EQ(FileBytes(temp / "real/a.jpg"), "x");
 }
 
@@ -212,13 +222,13 @@ TEST_P(TargetFolderFallbackTest, CopiesCompletelyOnTheNextRoadAndRemembersIt) {
   TPosixFileSystem fileSystem(GetParam().calls, TCopyRoad::UnnamedFile);
   const auto target = Open(fileSystem, temp / "t");
   calls.clear();
-  EXPECT_FALSE(target->CopyInto(source, "", "a.jpg"));
+  EXPECT_FALSE(target->CopyInto(source, "", "a.jpg", nullptr));
   EXPECT_EQ(calls, GetParam().expected);
   EXPECT_EQ(FileBytes(temp / "t/a.jpg"), FileBytes(source));
   EXPECT_EQ(Listing(temp / "t"), std::vector<std::string>{"a.jpg"}) << "no temporary file is left";
   // A road that failed is not tried again: the second copy asks only what the road it took needs.
   calls.clear();
-  EXPECT_FALSE(target->CopyInto(source, "", "b.jpg"));
+  EXPECT_FALSE(target->CopyInto(source, "", "b.jpg", nullptr));
   const bool attributes = GetParam().name == "NoPermissionBitsOrTimes";
   EXPECT_EQ(calls.size(), attributes ? 2u : 0u) << testing::PrintToString(calls);
   EXPECT_EQ(FileBytes(temp / "t/b.jpg"), FileBytes(source));
@@ -237,7 +247,7 @@ TEST(TargetFolder, ANameTakenByARaceIsAClashOnEveryRoad) {
   temporary.renameNoReplace = [](int, const char*, const char*) { return Fail("renameNoReplace", EEXIST); };
   for (auto [road, copyCalls] : {std::pair{TCopyRoad::UnnamedFile, unnamed}, {TCopyRoad::TemporaryName, temporary}}) {
     TPosixFileSystem fileSystem(copyCalls, road);
-    EXPECT_EQ(Open(fileSystem, temp / "t")->CopyInto(source, "", "a.jpg"), std::errc::file_exists);
+    EXPECT_EQ(Open(fileSystem, temp / "t")->CopyInto(source, "", "a.jpg", nullptr), std::errc::file_exists);
     EXPECT_TRUE(Listing(temp / "t").empty());
   }
 }

@@ -1,0 +1,42 @@
+#pragma once
+
+// A copy run's account of each picture: what became of it and why, for a journal of the run and
+// for the reasons a script reads. The window shows only the run's lists; the command line keeps
+// the account.
+
+#include <string>
+#include <system_error>
+
+#include "platform/file_system.h"
+
+namespace kalvero {
+
+enum class TPictureOutcome { Copied, NotCopied, Undated };
+
+// Why a picture was not copied, or has no usable date.
+enum class TPictureReason {
+  None,
+  NameExists,         // something of the copy's name is there already
+  NoSpace,            // the medium is full, or the user's quota
+  NameTooLong,        // the file system takes no name of that length
+  PermissionRefused,  // the source may not be read or the target not written
+  Unreadable,         // the picture could not be opened or read
+  NoUsableDate,       // no EXIF date, or one the date check refuses
+  NoSingleName,       // the name made from its date would leave its folder
+  NoFolder,           // its date folder is not there or is no folder
+  Other,              // anything else; the platform's message tells what
+};
+
+struct TPictureAccount {
+  std::string source;
+  std::string target;  // below the target folder ("2004.08.07/07.08.2004 - 10.00.00.jpg"); empty when unnamed
+  TPictureOutcome outcome = TPictureOutcome::Copied;
+  TPictureReason reason = TPictureReason::None;
+  std::error_code error;  // the platform's answer, where there was one
+  TFileFacts copy;        // the copy's size and last-write time as its file system keeps them
+};
+
+// The reason a copy that failed with `error` was not made.
+TPictureReason CopyFailureReason(const std::error_code& error);
+
+}  // namespace kalvero

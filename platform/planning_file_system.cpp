@@ -1,0 +1,100 @@
+#include "platform/planning_file_system.h"
+
+#include "platform/file_names.h"
+
+namespace kalvero {
+namespace {
+
+// A target folder that answers from the real one, when there is one, and from its plan.
+class TPlanningTargetFolder final : public TTargetFolder {
+ public:
+  TPlanningTargetFolder(TFileSystem& real, std::unique_ptr<TTargetFolder> target)
+      : real_(real), target_(std::move(target)) {}
+
+  std::error_code MakeFolder(const std::string& name, bool* made) override {
+    if (made != nullptr) *made = false;
+    if (folders_.contains(name)) return {};
+    switch (RealLook("", name)) {
+      case TEntryLook::Folder: return {};
+      case TEntryLook::Other: return std::make_error_code(std::errc::not_a_directory);
+      case TEntryLook::Absent: break;
+    }
+    folders_.insert(name);
+    if (made != nullptr) *made = true;
+    return {};
+  }
+
+  std::error_code CopyInto(const std::string& source, const std::string& folder, const std::string& name,
+                           TFileFacts* copy) override {
+    if (!folder.empty() && !folders_.contains(folder)) {
+      const TEntryLook look = RealLook("", folder);
+      if (look == TEntryLook::Absent) return std::make_error_code(std::errc::no_such_file_or_directory);
+      if (look == TEntryLook::Other) return std::make_error_code(std::errc::not_a_directory);
+    }
+    if (LookUp(folder, name) != TEntryLook::Absent) return std::make_error_code(std::errc::file_exists);
+    std::error_code error;
+    const auto file = real_.OpenRead(source, error);
+    if (!file) return error;
+    if (copy != nullptr) *copy = file->Facts();
+    names_.insert({folder, name});
+    return {};
+  }
+
+  TEntryLook LookUp(const std::string& folder, const std::string& name) const override {
+    if (folder.empty() && folders_.contains(name)) return TEntryLook::Folder;
+    if (names_.contains({folder, name})) return TEntryLook::Other;
+    return folders_.contains(folder) ? TEntryLook::Absent : RealLook(folder, name);
+  }
+
+  std::error_code Flush() override { return {}; }
+  std::error_code RemoveCopy(const std::string&, const std::string&, const TFileFacts&, const std::string&,
+                             bool) override {
+    return std::make_error_code(std::errc::operation_not_permitted);
+  }
+  std::error_code RemoveFolder(const std::string&) override {
+    return std::make_error_code(std::errc::operation_not_permitted);
+  }
+
+ private:
+  TEntryLook RealLook(const std::string& folder, const std::string& name) const {
+    return target_ ? target_->LookUp(folder, name) : TEntryLook::Absent;
+  }
+
+  TFileSystem& real_;
+  std::unique_ptr<TTargetFolder> target_;  // null for a target that is only planned
+  std::set<std::string> folders_;
+  std::set<std::pair<std::string, std::string>> names_;
+};
+
+std::string ParentOf(std::string path) {
+  while (path.size() > 1 && path.back() == kPathSeparator) path.pop_back();
+  const std::size_t separator = path.rfind(kPathSeparator);
+  if (separator == std::string::npos) return "";
+  return path.substr(0, separator == 0 ? 1 : separator);
+}
+
+}  // namespace
+
+std::optional<TFileIdentity> TPlanningFileSystem::FolderIdentity(const std::string& path, std::error_code* why) const {
+  if (const auto planned = planned_.find(path); planned != planned_.end()) return planned->second;
+  return real_.FolderIdentity(path, why);
+}
+
+std::error_code TPlanningFileSystem::CreateFolder(const std::string& path) {
+  if (Exists(path)) return std::make_error_code(std::errc::file_exists);
+  const std::string parent = ParentOf(path);
+  if (!parent.empty() && !FolderIdentity(parent)) return std::make_error_code(std::errc::no_such_file_or_directory);
+  // Identities no real folder has: device and inode at the top of their ranges.
+  planned_.emplace(path, TFileIdentity{~std::uint64_t{0}, ~std::uint64_t{0} - planned_.size()});
+  return {};
+}
+
+std::unique_ptr<TTargetFolder> TPlanningFileSystem::OpenTargetFolder(const std::string& path, std::error_code& error) {
+  error.clear();
+  if (planned_.contains(path)) return std::make_unique<TPlanningTargetFolder>(real_, nullptr);
+  auto target = real_.OpenTargetFolder(path, error);
+  if (!target) return nullptr;
+  return std::make_unique<TPlanningTargetFolder>(real_, std::move(target));
+}
+
+}  // namespace kalvero

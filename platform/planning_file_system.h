@@ -1,0 +1,57 @@
+#pragma once
+
+// A file system that plans instead of writing, for a dry run. Every question about what is there
+// is answered by the file system it stands for; every folder it is asked to make and every copy
+// is taken as done and remembered, so that a run over it meets the same clashes as the real run
+// (its own earlier names included) and writes nothing at all. On a file system that tells letter
+// case apart the plan is exactly what the run would do.
+
+#include <map>
+#include <set>
+#include <string>
+
+#include "platform/file_system.h"
+
+namespace kalvero {
+
+class TPlanningFileSystem final : public TFileSystem {
+ public:
+  explicit TPlanningFileSystem(TFileSystem& real) : real_(real) {}
+
+  std::vector<TFolderEntry> ListFolder(const std::string& folder,
+                                       std::vector<TUnreadableEntry>* unreadable = nullptr) const override {
+    return real_.ListFolder(folder, unreadable);
+  }
+  std::optional<TFileIdentity> FolderIdentity(const std::string& path, std::error_code* why = nullptr) const override;
+  bool Exists(const std::string& path) const override { return planned_.contains(path) || real_.Exists(path); }
+  // A folder whose parent is there, or planned, is planned.
+  std::error_code CreateFolder(const std::string& path) override;
+  std::optional<TFileFacts> FileFacts(const std::string& path) const override { return real_.FileFacts(path); }
+  std::unique_ptr<TTargetFolder> OpenTargetFolder(const std::string& path, std::error_code& error) override;
+  // A plan takes nothing back.
+  std::unique_ptr<TTargetFolder> OpenRecordedFolder(const std::string&, std::error_code& error) override {
+    error = std::make_error_code(std::errc::operation_not_permitted);
+    return nullptr;
+  }
+  std::error_code RemoveEmptyFolder(const std::string&) override {
+    return std::make_error_code(std::errc::operation_not_permitted);
+  }
+  std::unique_ptr<TReadableFile> OpenRead(const std::string& path, std::error_code& error) const override {
+    return real_.OpenRead(path, error);
+  }
+  std::optional<std::string> ReadWholeFile(const std::string& path, std::uint64_t maxSize,
+                                           std::error_code& error) const override {
+    return real_.ReadWholeFile(path, maxSize, error);
+  }
+  // Never writes: refused.
+  std::error_code ReplaceFileContent(const std::string&, std::string_view) override {
+    return std::make_error_code(std::errc::operation_not_permitted);
+  }
+
+ private:
+  TFileSystem& real_;
+  // Planned folders by path, each with an identity of its own.
+  std::map<std::string, TFileIdentity> planned_;
+};
+
+}  // namespace kalvero
