@@ -2,6 +2,7 @@
 
 // The commands of the `kalvero` command line.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,14 @@ int SortCommand(const std::vector<std::string>& arguments);
 int DateCommand(const std::vector<std::string>& files);
 // `kalvero exif FILE...`.
 int ExifCommand(const std::vector<std::string>& files);
+// `kalvero undo [--dry-run] REPORT`.
+int UndoCommand(const std::vector<std::string>& arguments);
+
+// Whether the arguments ask for a command's help (-h or --help before any --).
+bool AsksForHelp(const std::vector<std::string>& arguments);
+// The operands of a command that takes no options: every argument, -- left out; an argument that
+// begins with a dash before -- is an unknown option (`error`).
+std::optional<std::vector<std::string>> Operands(const std::vector<std::string>& arguments, std::string& error);
 
 // Prints a usage error and answers kExitRefused.
 int UsageError(const std::string& message);

@@ -5,7 +5,9 @@
 #include <cstdio>
 #include <iostream>
 
+#include "app/cli/escaped_text.h"
 #include "engine/name_patterns.h"
+#include "platform/file_names.h"
 #include "localisation/program_texts.h"
 #include "localisation/window_scripts.h"
 
@@ -14,22 +16,72 @@ namespace {
 
 std::string ConsoleLines(const std::string& text) { return ReplaceToken(text, "\r\n", "\n"); }
 
+// Why a picture was not copied, as --verbose and a dry run say it.
+std::string ReasonPhrase(const TPictureAccount& account) {
+  switch (account.reason) {
+    case TPictureReason::None: return "copied";
+    case TPictureReason::NameExists: return "the name exists";
+    case TPictureReason::NoSpace: return "no space left";
+    case TPictureReason::NameTooLong: return "name too long";
+    case TPictureReason::PermissionRefused: return "permission refused";
+    case TPictureReason::Unreadable: return "the picture could not be read";
+    case TPictureReason::NoUsableDate: return "no usable date";
+    case TPictureReason::NoSingleName: return "the name made from its date would leave its folder";
+    case TPictureReason::NoFolder: return "its date folder is no folder";
+    case TPictureReason::Other: break;
+  }
+  return account.error.message();
+}
+
 }  // namespace
 
-TConsoleHost::TConsoleHost(const std::string& language, bool answerYes)
+TConsoleHost::TConsoleHost(const std::string& language, const TConsoleMode& mode)
     : lng_(window_.CreateComponent<TMultilanguage>("lng")),
-      answerYes_(answerYes),
-      progressOnTerminal_(::isatty(STDERR_FILENO) == 1) {
+      mode_(mode),
+      progressOnTerminal_(::isatty(STDERR_FILENO) == 1 && !mode.dryRun) {
   lng_.SetScript(MainWindowScript());
   lng_.SetLanguage(language);
 }
 
 void TConsoleHost::SetStatusText(const std::string& text) {
+  if (mode_.dryRun) return;
   ClearProgress();
   std::cout << ConsoleLines(text) << std::endl;
 }
 
+void TConsoleHost::PictureDone(const TPictureAccount& account) {
+  switch (account.outcome) {
+    case TPictureOutcome::Copied: ++counts_.copied; break;
+    case TPictureOutcome::NotCopied: ++counts_.notCopied; break;
+    case TPictureOutcome::Undated: ++counts_.undated; break;
+  }
+  if (mode_.journal != nullptr) mode_.journal->Picture(account);
+  const bool copied = account.outcome == TPictureOutcome::Copied;
+  if (mode_.dryRun) {
+    ClearProgress();
+    std::cout << Escaped(account.source) << '\t'
+              << (copied ? Escaped(dir2_ + kPathSeparator + account.target) : ReasonPhrase(account)) << '\n';
+  } else if (mode_.verbose && !copied) {
+    ClearProgress();
+    std::cerr << Escaped(account.source) << ": " << ReasonPhrase(account) << '\n';
+  }
+}
+
+void TConsoleHost::FolderMade(const std::string& folder, bool belowTarget) {
+  if (mode_.journal != nullptr) mode_.journal->FolderMade(folder, belowTarget);
+}
+
+std::string TConsoleHost::ShownPath(const std::string& path) const { return Escaped(path); }
+
+std::string TConsoleHost::Summary() const {
+  return "copied " + std::to_string(counts_.copied) + ", not copied " + std::to_string(counts_.notCopied) +
+         ", without a usable date " + std::to_string(counts_.undated) + ", not examined " +
+         std::to_string(counts_.notExamined);
+}
+
 TMessageAnswer TConsoleHost::ShowMessageBox(TMessageKind kind, const std::string& text, TMessageButtons buttons) {
+  // A dry run's plan names each picture itself; only a question is asked.
+  if (mode_.dryRun && buttons == TMessageButtons::Ok) return TMessageAnswer::Ok;
   ClearProgress();
   const bool problem = kind == TMessageKind::Error || kind == TMessageKind::Warning;
   std::ostream& out = problem ? std::cerr : std::cout;
@@ -40,14 +92,18 @@ TMessageAnswer TConsoleHost::ShowMessageBox(TMessageKind kind, const std::string
 // One line each on standard error: the path, a colon and the reason.
 void TConsoleHost::ShowScanRecords(const TScanRecords& records) {
   ClearProgress();
-  for (const TScanRecord& record : records) std::cerr << record.path << ": " << ScanReasonText(record, *this) << '\n';
+  counts_.notExamined = static_cast<int>(records.size());
+  for (const TScanRecord& record : records) {
+    std::cerr << Escaped(record.path) << ": " << ScanReasonText(record, *this) << '\n';
+    if (mode_.journal != nullptr) mode_.journal->NotExamined(record);
+  }
   std::cerr.flush();
 }
 
 std::string TConsoleHost::ProgramText(const std::string& key) const { return kalvero::ProgramText(Language(), key); }
 
 TMessageAnswer TConsoleHost::Ask() {
-  if (answerYes_) {
+  if (mode_.answerYes) {
     std::cerr << "(--yes: Yes)" << std::endl;
     return TMessageAnswer::Yes;
   }

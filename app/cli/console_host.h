@@ -1,21 +1,39 @@
 #pragma once
 
 // The engine host of the command line: the main window's fields as plain values, status texts
-// and message boxes printed, progress drawn on a terminal, questions asked on a terminal.
+// and message boxes printed, progress drawn on a terminal, questions asked on a terminal. It
+// counts what became of the pictures, names those not copied (verbose), prints a dry run's plan
+// and keeps the journal. Paths and other bytes from outside are printed escaped.
 
 #include <string>
 
+#include "app/cli/journal.h"
 #include "components/component.h"
 #include "engine/engine_host.h"
 #include "localisation/multilanguage.h"
 
 namespace kalvero {
 
+// How the command line reports a run.
+struct TConsoleMode {
+  bool answerYes = false;  // answer every question with Yes without asking
+  bool verbose = false;    // name each picture not copied, with its reason, on standard error
+  bool dryRun = false;     // print the plan instead of status texts and message boxes
+  TJournalWriter* journal = nullptr;
+};
+
+// The counts of the summary line.
+struct TConsoleCounts {
+  int copied = 0;
+  int notCopied = 0;
+  int undated = 0;
+  int notExamined = 0;
+};
+
 class TConsoleHost final : public TEngineHost {
  public:
-  // `language` selects the texts of the main window's script; `answerYes` answers every
-  // question with Yes without asking.
-  TConsoleHost(const std::string& language, bool answerYes);
+  // `language` selects the texts of the main window's script.
+  TConsoleHost(const std::string& language, const TConsoleMode& mode);
 
   std::string DirText() const override { return dir_; }
   void SetDirText(const std::string& text) override { dir_ = text; }
@@ -45,10 +63,18 @@ class TConsoleHost final : public TEngineHost {
   void FocusEdit2() override {}
   TMessageAnswer ShowMessageBox(TMessageKind kind, const std::string& text, TMessageButtons buttons) override;
   void ShowScanRecords(const TScanRecords& records) override;
+  void PictureDone(const TPictureAccount& account) override;
+  void FolderMade(const std::string& folder, bool belowTarget) override;
+  std::string ShownPath(const std::string& path) const override;
   std::string GetText(const std::string& key) const override { return lng_.GetText(key); }
   std::string ProgramText(const std::string& key) const override;
   std::string Language() const override { return lng_.Language(); }
   void SetLanguage(const std::string& language) override { lng_.SetLanguage(language); }
+
+ const TConsoleCounts& Counts() const { return counts_; }
+  // The summary line: the counts of the pictures copied, not copied, without a usable date and
+  // the entries not examined.
+  std::string Summary() const;
 
  private:
   void DrawProgress();
@@ -57,7 +83,8 @@ class TConsoleHost final : public TEngineHost {
 
   TComponent window_;
   TMultilanguage& lng_;
-  bool answerYes_;
+  TConsoleMode mode_;
+  TConsoleCounts counts_;
   bool progressOnTerminal_;
   bool progressShown_ = false;
   std::string dir_, dir2_, edit1_, edit2_, label5_;

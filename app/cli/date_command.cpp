@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "app/cli/commands.h"
+#include "app/cli/escaped_text.h"
 #include "engine/exif_date.h"
 #include "platform/file_system.h"
 
@@ -15,7 +16,7 @@ int DateCommand(const std::vector<std::string>& files) {
     const std::string date = readdatefromexif(fileSystem, file);
     // Only a file without a date can be missing; the test costs a query, so it waits till then.
     if (date.empty() && !fileSystem.Exists(file)) status = kExitReported;
-    out.append(date).append(1, '\t').append(file).append(1, '\n');
+    out.append(Escaped(date)).append(1, '\t').append(Escaped(file)).append(1, '\n');
     // Written in blocks: the command is called for thousands of files by scripts.
     if (out.size() >= 1 << 16) {
       std::fwrite(out.data(), 1, out.size(), stdout);

@@ -1,36 +1,98 @@
+#include <ctime>
 #include <exception>
+#include <filesystem>
 #include <iostream>
 
 #include "app/cli/commands.h"
 #include "app/cli/console_host.h"
+#include "app/cli/escaped_text.h"
 #include "app/cli/sort_options.h"
 #include "engine/error_text.h"
+#include "engine/name_patterns.h"
 #include "engine/sort_engine.h"
 #include "platform/application_data_folder.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
+#include "platform/name_limit.h"
+#include "platform/planning_file_system.h"
 
 namespace kalvero {
 namespace {
 
-int Run(const TSortOptions& options) {
-  TConsoleHost host(options.language.value, options.answerYes);
+// The path as the journal records it: absolute, with the links of the part that exists resolved.
+std::string Resolved(const std::string& path) {
+  std::error_code error;
+  const auto absolute = std::filesystem::absolute(path.empty() ? "." : path, error);
+  const auto resolved = std::filesystem::weakly_canonical(absolute, error);
+  return error ? absolute.string() : resolved.string();
+}
+
+std::string LocalTime() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  ::localtime_r(&now, &local);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S%z", &local);
+  return text;
+}
+
+// The longest names the run can make, with FFF as wide as the count of pictures found, against
+// what the target's file system takes; answers why not, or the empty text.
+std::string CheckNameLengths(const TSortOptions& options, std::size_t pictures) {
+  const auto limit = NameLengthLimit(options.target);
+  if (!limit) return {};
+  const std::string sample = "2004:08:07 16:45:33";
+  const std::string number = FormatSequenceNumber(0, std::to_string(pictures).size());
+  const std::string file = ReplaceToken(BuildTimesInString(options.filePattern.value, sample), "FFF", number) + ".jpg";
+  const auto tooLong = [&](const TOptionValue& pattern, const std::string& name) {
+    return Escaped(pattern.origin) + ": the names it makes are " + std::to_string(name.size()) +
+           " bytes long; the file system of the target takes at most " + std::to_string(*limit);
+  };
+  if (static_cast<long>(file.size()) > *limit) return tooLong(options.filePattern, file);
+  const std::string folder = BuildFolderName(options.folderPattern.value, sample);
+  if (options.dateFolders && static_cast<long>(folder.size()) > *limit) return tooLong(options.folderPattern, folder);
+  return {};
+}
+
+TJournalHeader HeaderOf(const TSortOptions& options) {
+  return {LocalTime(),
+          Resolved(options.target),
+          Resolved(options.source),
+          options.filePattern.value,
+          options.folderPattern.value,
+          options.dateFolders,
+          options.subfolders,
+          options.dryRun};
+}
+
+int Run(const TSortOptions& options, TJournalWriter* journal) {
+  TConsoleHost host(options.language.value, {options.answerYes, options.verbose, options.dryRun, journal});
   host.SetDir2Text(options.target);
   host.SetEdit1Text(options.filePattern.value);
   host.SetEdit2Text(options.folderPattern.value);
   host.SetCb1Checked(options.subfolders);
   host.SetCb2Checked(options.dateFolders);
-  TSortEngine engine(host, NativeFileSystem(), SystemClock());
+  TPlanningFileSystem planning(NativeFileSystem());
+  TFileSystem& fileSystem = options.dryRun ? static_cast<TFileSystem&>(planning) : NativeFileSystem();
+  TSortEngine engine(host, fileSystem, SystemClock());
+  int status = kExitStopped;
   try {
     // As in the window: entering the source folder scans it, then the button starts the run.
     engine.SetSourceFolder(options.source);
+    if (const std::string problem = CheckNameLengths(options, engine.FileList().size()); !problem.empty())
+      return UsageError(problem);
     const auto summary = engine.Button1Click();
     if (!summary) return kExitRefused;
-    return summary->failed > 0 || summary->undated > 0 || summary->notExamined > 0 ? kExitReported : kExitSuccess;
+    status = summary->failed > 0 || summary->undated > 0 || summary->notExamined > 0 ? kExitReported : kExitSuccess;
   } catch (const std::exception& error) {
     std::cerr << "Kalvero 1.3: " << ErrorBoxText(error.what()) << std::endl;
+  }
+  std::cout << host.Summary() << std::endl;
+  if (journal != nullptr && journal->Error()) {
+    std::cerr << "kalvero: the journal could not be written: " << journal->Error().message() << std::endl;
     return kExitStopped;
   }
+  return status;
 }
 
 }  // namespace
@@ -40,10 +102,20 @@ int SortCommand(const std::vector<std::string>& arguments) {
   const TEnvironment& environment = ProcessEnvironment();
   const auto stored = ReadStoredSettings(NativeFileSystem(), environment);
   std::string error;
-  const auto options = ParseSortOptions(arguments, stored, SettingsFilePath(environment).value_or(""), error);
+  const auto options =
+      ParseSortOptions(arguments, stored, Escaped(SettingsFilePath(environment).value_or("")), error);
   if (!options) return UsageError(error);
   if (const std::string problem = CheckSortOptions(*options); !problem.empty()) return UsageError(problem);
-  return Run(*options);
+  std::unique_ptr<TJournalWriter> journal;
+  if (!options->report.empty()) {
+    std::error_code journalError;
+    journal = TJournalWriter::Create(options->report, journalError);
+    if (!journal)
+      return UsageError("--report: cannot create " + Escaped(options->report) + ": " + journalError.message() +
+                        (journalError == std::errc::file_exists ? " (a journal never replaces a file)" : ""));
+    journal->Header(HeaderOf(*options));
+  }
+  return Run(*options, journal.get());
 }
 
 }  // namespace kalvero

@@ -2,6 +2,7 @@
 
 #include <span>
 
+#include "app/cli/escaped_text.h"
 #include "engine/name_patterns.h"
 #include "localisation/multilanguage_utils.h"
 #include "localisation/window_scripts.h"
@@ -77,6 +78,7 @@ bool ReadOption(const std::vector<std::string>& arguments, std::size_t& i, TSort
       return true;
     }
   }
+  if (ReadValue(arguments, i, "--report", options.report, error)) return true;
   const std::string& argument = arguments[i];
   if (argument == "--date-folders" || argument == "--no-date-folders")
     options.dateFolders = argument == "--date-folders";
@@ -84,6 +86,10 @@ bool ReadOption(const std::vector<std::string>& arguments, std::size_t& i, TSort
     options.subfolders = argument == "--subfolders";
   else if (argument == "--yes")
     options.answerYes = true;
+  else if (argument == "--verbose")
+    options.verbose = true;
+  else if (argument == "--dry-run")
+    options.dryRun = true;
   else if (argument.starts_with("--"))
     error = "unknown option " + argument;
   else
@@ -98,8 +104,13 @@ std::optional<TSortOptions> ParseSortOptions(const std::vector<std::string>& arg
                                              const std::string& settingsFile, std::string& error) {
   TSortOptions options = stored ? StoredDefaults(*stored, settingsFile) : TSortOptions();
   std::vector<std::string> folders;
-  for (std::size_t i = 0; i < arguments.size() && error.empty(); ++i)
-    if (!ReadOption(arguments, i, options, error)) folders.push_back(arguments[i]);
+  bool optionsEnded = false;
+  for (std::size_t i = 0; i < arguments.size() && error.empty(); ++i) {
+    if (!optionsEnded && arguments[i] == "--")
+      optionsEnded = true;
+    else if (optionsEnded || !ReadOption(arguments, i, options, error))
+      folders.push_back(arguments[i]);
+  }
   if (error.empty() && folders.size() == 2) {
     options.source = folders[0];
     options.target = folders[1];
@@ -114,7 +125,7 @@ std::optional<TSortOptions> ParseSortOptions(const std::vector<std::string>& arg
 std::string CheckSortOptions(const TSortOptions& options) {
   const auto& [language, languageOrigin] = options.language;
   if (!IsKnownLanguage(language))
-    return languageOrigin + ": no texts for \"" + language + "\"; choose German, English, French or Spanish";
+    return languageOrigin + ": no texts for \"" + Escaped(language) + "\"; choose German, English, French or Spanish";
   const auto& [folderPattern, folderOrigin] = options.folderPattern;
   const auto& [filePattern, fileOrigin] = options.filePattern;
   // The folder pattern matters only to runs into date folders.
@@ -123,7 +134,7 @@ std::string CheckSortOptions(const TSortOptions& options) {
   for (const TOptionValue* pattern : {&options.filePattern, &options.folderPattern}) {
     if (pattern == &options.folderPattern && !options.dateFolders) continue;
     if (HoldsRefusedKey(pattern->value))
-      return pattern->origin + ": a pattern cannot hold any of  \" * / : < > ? \\ |";
+      return pattern->origin + ": a pattern cannot hold any of \" * / : < > ? \\ |";
   }
   // With every token filled, each pattern must still make one name inside its folder.
   const std::string sampleDate = "2004:08:07 16:45:33";

@@ -25,9 +25,12 @@ struct TSortOptions {
   bool dateFolders = true;
   bool subfolders = true;
   bool answerYes = false;
+  bool verbose = false;
+  bool dryRun = false;
+  std::string report;  // the journal's file; empty for none
 };
 
-// Reads the arguments after "sort". Every value the command line leaves out comes from the stored
+// Reads the arguments after "sort"; "--" ends the options. Every value the command line leaves out comes from the stored
 // settings when there are any (`settingsFile` names their file in messages), else from the
 // program's defaults; the folders are given both or neither, and neither only with stored
 // settings. On a usage error answers nothing and sets `error` to a message for the user.

@@ -29,7 +29,7 @@ TEST_F(CommandLineTest, ExifPrintsWhatTheReaderFound) {
 TEST_F(CommandLineTest, HelpAndUsageErrors) {
   const auto help = Kalvero({"--help"});
   EXPECT_EQ(help.exitStatus, 0);
-  EXPECT_NE(help.out.find("kalvero sort SOURCE TARGET [options]"), std::string::npos);
+  EXPECT_NE(help.out.find("kalvero sort [options] [--] [SOURCE TARGET]"), std::string::npos);
   EXPECT_EQ(Kalvero({"frobnicate"}).exitStatus, 2);
   const auto noFiles = Kalvero({"date"});
   EXPECT_EQ(noFiles.exitStatus, 2);

@@ -73,21 +73,17 @@ bool WritesInto(pid_t pid, const std::string& folder) {
   return false;
 }
 
-bool Ended(pid_t pid) {
-  siginfo_t info{};
-  return ::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == pid;
-}
-
 // Lets at least `finished` copies complete, then stops the process while it writes the next one.
 // False when it ended before.
-bool StopWhileWriting(pid_t pid, const std::string& folder, std::size_t finished) {
+bool StopWhileWriting(const TStartedProgram& run, const std::string& folder, std::size_t finished) {
+  const pid_t pid = run.Pid();
   const auto complete = [&folder] {
     std::error_code ignored;
     return static_cast<std::size_t>(std::ranges::count_if(fs::directory_iterator(folder, ignored), [](const auto& entry) {
       return !entry.path().filename().string().starts_with(".");
     }));
   };
-  while (!Ended(pid)) {
+  while (run.Running()) {
     if (!WritesInto(pid, folder) || complete() < finished) continue;
     ::kill(pid, SIGSTOP);
     // The copy may have ended between the look and the stop.
@@ -122,7 +118,7 @@ TEST_P(InterruptedRunTest, LeavesOnlyCompleteCopiesAndTheNextRunCopiesTheRest) {
   std::mt19937 random(20261209 + GetParam().signal);
   const std::size_t finishedBefore = std::uniform_int_distribution<std::size_t>(0, 4)(random);
   TStartedProgram run(arguments, work.Path(), environment);
-  ASSERT_TRUE(StopWhileWriting(run.Pid(), work / "t", finishedBefore)) << "the run ended before it was interrupted";
+  ASSERT_TRUE(StopWhileWriting(run, work / "t", finishedBefore)) << "the run ended before it was interrupted";
   ::kill(run.Pid(), GetParam().signal);
   ::kill(run.Pid(), SIGCONT);
   const auto interrupted = run.Wait();

@@ -64,6 +64,12 @@ TStartedProgram::~TStartedProgram() {
   if (pid_ > 0) Wait();
 }
 
+bool TStartedProgram::Running() const {
+  siginfo_t info{};
+  return pid_ > 0 &&
+         !(::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == pid_);
+}
+
 TProgramResult TStartedProgram::Wait() {
   TProgramResult result;
   siginfo_t info{};

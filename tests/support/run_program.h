@@ -31,6 +31,8 @@ class TStartedProgram {
   ~TStartedProgram();
 
   pid_t Pid() const { return pid_; }
+  // Whether the program has not ended yet.
+  bool Running() const;
   // Waits for the program's end and answers what it did.
   TProgramResult Wait();
 

@@ -1,0 +1,139 @@
+#include "app/cli/help_texts.h"
+
+namespace kalvero {
+namespace {
+
+constexpr const char* kEscapes =
+    R"(Everything from outside that kalvero prints (file names, EXIF texts, settings values) shows
+the bytes below 32, the byte 127, the C1 controls (C2 80 to C2 9F) and every byte that is no part
+of valid UTF-8 as \xNN, and a backslash as \\; blanks and letters stay as they are. So no name can
+clear the screen, set the terminal's title or split a line.
+)";
+
+}  // namespace
+
+std::string GeneralHelp() {
+  return std::string(R"(Usage:
+  kalvero                                   start the window program
+  kalvero sort [options] [--] [SOURCE TARGET]
+  kalvero date [--] FILE...
+  kalvero exif [--] FILE...
+  kalvero undo [--dry-run] [--] REPORT
+  kalvero COMMAND --help                    the options of a command
+  kalvero --help | --version
+
+  sort   copies every JPEG below SOURCE into TARGET under a name made from its capture date
+  date   prints the date text a run would use for each FILE
+  exif   prints what the metadata reader finds in each FILE
+  undo   takes back the run that a journal (sort --report) records
+
+  -h, --help     this text
+  --version      the program's name and version
+An argument -- ends the options: every argument after it is a folder or file, even one that
+begins with a dash.
+
+)") + kEscapes;
+}
+
+std::string SortHelp(const std::string& settingsFile) {
+  return R"(Usage: kalvero sort [options] [--] [SOURCE TARGET]
+
+Copies every JPEG file (*.jpg, *.jpeg) below SOURCE into TARGET under a name made from the
+picture's EXIF capture date, as the window's "Copy files" button does. Sources are only read; an
+existing file is never replaced. A missing TARGET is created. A copy appears under its name only
+once it is complete, also when the run is interrupted; before the run reports its count, the copies
+are written to the medium. A folder TARGET below SOURCE is not scanned.
+
+SOURCE and TARGET are given both or neither. Without them, and for every option left out, sort
+takes the choices the window stored in its settings file, )" +
+         (settingsFile.empty() ? std::string("(none: neither XDG_CONFIG_HOME nor HOME is set)")
+                               : settingsFile) +
+         R"(, else the
+defaults below. It never writes that file.
+
+  --pattern TEXT         file name pattern (default "DD.MM.YYYY - HH.NN.SS"); the tokens DD MM
+                         YYYY HH NN SS stand for the capture date and time, FFF for a number
+  --folder-pattern TEXT  name of the date folders, at most 10 characters (default "YYYY.MM.DD")
+  --date-folders         copy into one folder per date (the default)
+  --no-date-folders      copy flat into TARGET
+  --subfolders           include the subfolders of SOURCE (the default)
+  --no-subfolders        only the files of SOURCE itself
+  --language NAME        German, English (the default), French or Spanish
+  --yes                  answer Yes when asked whether to go on with names by time alone
+                         (without it the question is asked on a terminal, else answered Cancel)
+  --verbose              name each picture that was not copied on standard error, with its
+                         reason: the name exists, no space left, name too long, permission
+                         refused, the picture could not be read, no usable date, ...
+  --dry-run              write nothing at all (no folder, no file, no settings): read the dates,
+                         build every name, check it against TARGET as it is and against the
+                         other names of the run, and print for each picture SOURCE, a tab and
+                         the path it would get, or SOURCE, a tab and the reason it would not be
+                         copied. The exit status is the one the run would have. The prediction
+                         is exact on file systems that tell letter case apart.
+  --report FILE          keep a journal of the run in FILE, which must not exist: a header (the
+                         format version, the time, the folders, patterns and options), then a
+                         line for every folder the run made and every picture, written as it
+                         happens. With --dry-run it records the plan. kalvero undo FILE takes
+                         the run back.
+  -h, --help             this text
+
+A pattern whose names would be longer than TARGET's file system allows is refused before the run.
+Status texts and messages are printed in the chosen language; a terminal shows progress. Each
+entry of SOURCE that could not be examined (a folder that cannot be read, a broken link named like
+a picture, ...) is named on standard error with its reason. Every run ends with one line on
+standard output: the counts of the pictures copied, not copied, without a usable date and the
+entries not examined.
+
+Exit status: 0 all copied; 1 some files were not copied or had no usable date, or entries could
+not be examined; 2 a usage error, or the checks refused the run; 3 an error stopped the run (a date
+folder that cannot be made, copies that could not be written to the medium).
+
+)" + kEscapes;
+}
+
+std::string DateHelp() {
+  return std::string(R"(Usage: kalvero date [--] FILE...
+
+Prints for every FILE, in order, the date text a copy run would use (empty when there is none), a
+tab and the FILE as given.
+  -h, --help     this text
+
+Exit status: 0; 1 when a FILE does not exist; 2 for a usage error.
+
+)") + kEscapes;
+}
+
+std::string ExifHelp() {
+  return std::string(R"(Usage: kalvero exif [--] FILE...
+
+Prints for every FILE what the metadata reader found: whether there is an Exif segment, the
+reader's status, the date, camera make and model, picture size and the tag listing.
+  -h, --help     this text
+
+Exit status: 0; 1 when a FILE does not exist; 2 for a usage error.
+
+)") + kEscapes;
+}
+
+std::string UndoHelp() {
+  return std::string(R"(Usage: kalvero undo [--dry-run] [--] REPORT
+
+Takes back the run that the journal REPORT (kalvero sort --report) records. It removes exactly the
+copies that the journal lists as copied, each only while it is still a regular file with the size
+and modification time the journal records and, where its source still exists, the same bytes; then
+the folders the run made, when they are empty. It works from the recorded target folder itself and
+never follows a link placed in it after the run. It touches nothing the journal does not name,
+never a source, never a file changed since. A journal of another version, or with a line it cannot
+read, is refused before anything is removed. It prints each path it removed or kept, and why.
+  --dry-run      remove nothing; print what would be removed and kept
+  -h, --help     this text
+
+Exit status: 0 everything recorded was taken back; 1 something was kept; 2 a usage error or a
+journal it cannot read; 3 the target folder cannot be opened.
+
+)") + kEscapes;
+}
+
+std::string VersionText() { return "kalvero 1.3\n"; }
+
+}  // namespace kalvero

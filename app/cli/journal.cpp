@@ -1,0 +1,196 @@
+#include "app/cli/journal.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <charconv>
+
+#include "app/cli/escaped_text.h"
+
+namespace kalvero {
+namespace {
+
+constexpr std::array<std::string_view, 4> kOutcomes = {"copied", "not-copied", "undated", "not-examined"};
+constexpr std::array<std::string_view, 16> kReasons = {
+    "none",           "name-exists", "no-space", "name-too-long", "permission-refused", "unreadable",
+    "no-usable-date", "no-single-name", "no-folder", "other", "access-refused", "link-loop",
+    "broken-link",    "input-output", "too-many-open-files", "not-examinable"};
+
+const char* OutcomeWord(TPictureOutcome outcome) {
+  switch (outcome) {
+    case TPictureOutcome::Copied: return "copied";
+    case TPictureOutcome::NotCopied: return "not-copied";
+    case TPictureOutcome::Undated: return "undated";
+  }
+  return "";
+}
+
+// The scan's reasons in the journal's words: the key of the program's text without its prefix,
+// "reasonLinkLoop" as "link-loop".
+std::string ScanReasonWord(const TScanRecord& record) {
+  const std::string key = ScanReasonKey(record);
+  if (key.empty()) return "not-examinable";
+  std::string word;
+  for (const char c : std::string_view(key).substr(6)) {
+    if (c >= 'A' && c <= 'Z' && !word.empty()) word += '-';
+    word += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  }
+  return word;
+}
+
+std::vector<std::string_view> Fields(std::string_view line) {
+  std::vector<std::string_view> fields;
+  for (std::size_t start = 0;;) {
+    const std::size_t tab = line.find('\t', start);
+    fields.push_back(line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
+    if (tab == std::string_view::npos) return fields;
+    start = tab + 1;
+  }
+}
+
+template <class T>
+bool Number(std::string_view text, T& value) {
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size() && !text.empty();
+}
+
+bool OneOf(std::string_view word, std::string_view first, std::string_view second, bool& isFirst) {
+  isFirst = word == first;
+  return isFirst || word == second;
+}
+
+// Reads one line into the journal; answers what is wrong with it, or nothing.
+std::string ReadLine(const std::vector<std::string_view>& raw, TJournal& journal) {
+  std::vector<std::string> fields;
+  for (const std::string_view field : raw) {
+    auto text = Unescaped(field);
+    if (!text) return "a bad escape";
+    fields.push_back(std::move(*text));
+  }
+  const std::string& kind = fields[0];
+  if (kind == "folder" || kind == "target-folder") {
+    if (fields.size() != 2) return "a folder line has 2 fields";
+    (kind == "folder" ? journal.folders : journal.targetFolders).push_back(fields[1]);
+    return {};
+  }
+  if (kind != "picture") return "an unknown kind of line";
+  if (fields.size() != 8) return "a picture line has 8 fields";
+  TJournalPicture picture{fields[1], fields[2], fields[3], fields[4], 0, 0, fields[7]};
+  if (std::ranges::find(kOutcomes, picture.outcome) == kOutcomes.end()) return "an unknown outcome";
+  if (std::ranges::find(kReasons, picture.reason) == kReasons.end()) return "an unknown reason";
+  if (!Number(fields[5], picture.size) || !Number(fields[6], picture.lastWrite)) return "a bad number";
+  journal.pictures.push_back(std::move(picture));
+  return {};
+}
+
+std::string ReadHeader(const std::vector<std::string_view>& raw, TJournalHeader& header) {
+  if (raw.size() != 10 || raw[0] != "kalvero-journal") return "no journal of kalvero";
+  if (raw[1] != std::to_string(kJournalVersion)) return "a journal of another version";
+  std::vector<std::string> fields;
+  for (const std::string_view field : raw) {
+    auto text = Unescaped(field);
+    if (!text) return "a bad escape";
+    fields.push_back(std::move(*text));
+  }
+  header = {fields[2], fields[3], fields[4], fields[5], fields[6]};
+  if (!OneOf(fields[7], "date-folders", "flat", header.dateFolders) ||
+      !OneOf(fields[8], "subfolders", "no-subfolders", header.subfolders))
+    return "unknown options";
+  bool run = false;
+  if (!OneOf(fields[9], "run", "plan", run)) return "neither a run nor a plan";
+  header.plan = !run;
+  return {};
+}
+
+}  // namespace
+
+const char* ReasonWord(TPictureReason reason) {
+  switch (reason) {
+    case TPictureReason::None: return "none";
+    case TPictureReason::NameExists: return "name-exists";
+    case TPictureReason::NoSpace: return "no-space";
+    case TPictureReason::NameTooLong: return "name-too-long";
+    case TPictureReason::PermissionRefused: return "permission-refused";
+    case TPictureReason::Unreadable: return "unreadable";
+    case TPictureReason::NoUsableDate: return "no-usable-date";
+    case TPictureReason::NoSingleName: return "no-single-name";
+    case TPictureReason::NoFolder: return "no-folder";
+    case TPictureReason::Other: return "other";
+  }
+  return "other";
+}
+
+std::unique_ptr<TJournalWriter> TJournalWriter::Create(const std::string& path, std::error_code& error) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0644);
+  if (fd < 0) {
+    error = {errno, std::generic_category()};
+    return nullptr;
+  }
+  error.clear();
+  return std::unique_ptr<TJournalWriter>(new TJournalWriter(fd));
+}
+
+TJournalWriter::~TJournalWriter() { ::close(fd_); }
+
+void TJournalWriter::Line(const std::vector<std::string>& fields) {
+  std::string line;
+  for (const std::string& field : fields) line.append(line.empty() ? "" : "\t").append(Escaped(field));
+  line += '\n';
+  // Handed to the system at once: a killed run's journal holds every event before it.
+  for (std::string_view rest = line; !rest.empty() && !error_;) {
+    const ssize_t written = ::write(fd_, rest.data(), rest.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written < 0) error_ = {errno, std::generic_category()};
+    else rest.remove_prefix(static_cast<std::size_t>(written));
+  }
+}
+
+void TJournalWriter::Header(const TJournalHeader& header) {
+  Line({"kalvero-journal", std::to_string(kJournalVersion), header.time, header.target, header.source,
+        header.filePattern, header.folderPattern, header.dateFolders ? "date-folders" : "flat",
+        header.subfolders ? "subfolders" : "no-subfolders", header.plan ? "plan" : "run"});
+}
+
+void TJournalWriter::FolderMade(const std::string& folder, bool belowTarget) {
+  Line({belowTarget ? "folder" : "target-folder", folder});
+}
+
+void TJournalWriter::Picture(const TPictureAccount& account) {
+  const bool copied = account.outcome == TPictureOutcome::Copied;
+  Line({"picture", account.source, account.target, OutcomeWord(account.outcome), ReasonWord(account.reason),
+        std::to_string(copied ? account.copy.size : 0), std::to_string(copied ? account.copy.lastWriteNanoseconds : 0),
+        account.error ? account.error.message() : ""});
+}
+
+void TJournalWriter::NotExamined(const TScanRecord& record) {
+  Line({"picture", record.path, "", "not-examined", ScanReasonWord(record), "0", "0", record.reason.message()});
+}
+
+std::optional<TJournal> ReadJournal(std::string_view text, std::string& error) {
+  TJournal journal;
+  std::size_t number = 0;
+  for (std::size_t start = 0; start < text.size(); ++number) {
+    const std::size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) {
+      error = "line " + std::to_string(number + 1) + ": no line end (the journal was cut short)";
+      return std::nullopt;
+    }
+    const auto fields = Fields(text.substr(start, end - start));
+    const std::string wrong = number == 0 ? ReadHeader(fields, journal.header) : ReadLine(fields, journal);
+    if (!wrong.empty()) {
+      error = "line " + std::to_string(number + 1) + ": " + wrong;
+      return std::nullopt;
+    }
+    start = end + 1;
+  }
+  if (number == 0) {
+    error = "the journal is empty";
+    return std::nullopt;
+  }
+  return journal;
+}
+
+}  // namespace kalvero

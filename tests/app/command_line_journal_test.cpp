@@ -1,0 +1,164 @@
+// Dry runs, journals and taking a run back, through the kalvero binary on real trees.
+
+#include <signal.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "app/cli/journal.h"
+#include "tests/app/command_line_test.h"
+#include "tests/support/exif_builder.h"
+
+namespace kalvero {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Every entry below `folder` with its bytes (files) or kind, so two looks can be compared.
+std::map<std::string, std::string> Snapshot(const std::string& folder) {
+  std::map<std::string, std::string> entries;
+  if (!fs::exists(folder)) return entries;
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    const std::string path = entry.path().string().substr(folder.size());
+    entries[path] = entry.is_symlink() ? "link" : entry.is_directory() ? "folder" : FileBytes(entry.path());
+  }
+  return entries;
+}
+
+class JournalTest : public CommandLineTest {
+ protected:
+  JournalTest() {
+    work.Write("src/a.jpg", PictureTakenAt("2004:08:07 16:45:33"));
+    work.Write("src/b.jpg", PictureTakenAt("2004:08:07 16:45:33") + "same second");
+    work.Write("src/c.jpg", "no exif");
+    work.Write("src/d.jpg", PictureTakenAt("2005:01:02 03:04:05"));
+    work.Write("t/2005.01.02/02.01.2005 - 03.04.05.jpg", "was there before");
+    appData.Write("Vandrel/Kalvero/kalvero.ini", "[pref]\r\nlng=German\r\n");
+  }
+
+  TJournal Journal(const std::string& name) const {
+    std::string error;
+    const auto journal = ReadJournal(FileBytes(work / name), error);
+    EXPECT_TRUE(journal.has_value()) << error;
+    return journal.value_or(TJournal{});
+  }
+};
+
+// What each picture came to, from a journal's lines.
+std::vector<std::string> Outcomes(const TJournal& journal) {
+  std::vector<std::string> lines;
+  for (const TJournalPicture& picture : journal.pictures)
+    lines.push_back(picture.source + " " + picture.target + " " + picture.outcome + " " + picture.reason);
+  return lines;
+}
+
+TEST_F(JournalTest, ADryRunPredictsTheRunExactlyAndWritesNothing) {
+  const auto target = Snapshot(work / "t");
+  const auto settings = Snapshot(appData.Path());
+  const auto plan = Kalvero({"sort", "src", "t", "--dry-run", "--report", "plan.tsv"});
+  EXPECT_EQ(Snapshot(work / "t"), target);
+  EXPECT_EQ(Snapshot(appData.Path()), settings);
+  EXPECT_EQ(plan.out,
+            "src/a.jpg\tt/2004.08.07/07.08.2004 - 16.45.33.jpg\n"
+            "src/b.jpg\tthe name exists\n"
+            "src/c.jpg\tno usable date\n"
+            "src/d.jpg\tthe name exists\n"
+            "copied 1, not copied 2, without a usable date 1, not examined 0\n");
+
+  const auto run = Kalvero({"sort", "src", "t", "--report", "run.tsv"});
+  EXPECT_EQ(run.exitStatus, plan.exitStatus);
+  EXPECT_EQ(Outcomes(Journal("run.tsv")), Outcomes(Journal("plan.tsv")));
+  EXPECT_TRUE(Journal("plan.tsv").header.plan);
+  EXPECT_EQ(Journal("run.tsv").folders, std::vector<std::string>{"2004.08.07"});
+}
+
+TEST_F(JournalTest, ADryRunPredictsARunThatWouldStop) {
+  work.Write("t/2004.08.07", "a file where the date folder goes");
+  const auto plan = Kalvero({"sort", "src", "t", "--dry-run"});
+  EXPECT_EQ(plan.exitStatus, 3);
+  EXPECT_NE(plan.err.find("\"t/2004.08.07\""), std::string::npos) << plan.err;
+  EXPECT_EQ(Kalvero({"sort", "src", "t"}).exitStatus, 3);
+}
+
+TEST_F(JournalTest, TheJournalRecordsTheRunAndNeverReplacesAFile) {
+  work.Write("taken.tsv", "mine");
+  const auto refused = Kalvero({"sort", "src", "t", "--report", "taken.tsv"});
+  EXPECT_EQ(refused.exitStatus, 2);
+  EXPECT_EQ(FileBytes(work / "taken.tsv"), "mine");
+
+  EXPECT_EQ(Kalvero({"sort", "src", "t", "--report", "run.tsv"}).exitStatus, 1);
+  const TJournal journal = Journal("run.tsv");
+  EXPECT_EQ(journal.header.target, fs::canonical(work / "t").string());
+  EXPECT_EQ(journal.header.source, fs::canonical(work / "src").string());
+  EXPECT_EQ(journal.header.filePattern, "DD.MM.YYYY - HH.NN.SS");
+  ASSERT_EQ(journal.pictures.size(), 4u);
+  const TJournalPicture& copied = journal.pictures[0];
+  EXPECT_EQ(copied.outcome, "copied");
+  const std::string copy = work / ("t/" + copied.target);
+  EXPECT_EQ(copied.size, fs::file_size(copy));
+  EXPECT_EQ(copied.lastWrite, LastWrite(copy));
+}
+
+TEST_F(JournalTest, AKilledRunLeavesAJournalOfWhatItDid) {
+  for (int i = 0; i < 30; ++i) {
+    std::string bytes = PictureTakenAt("2004:08:0" + std::to_string(1 + i % 9) + " 10:00:" + std::to_string(10 + i));
+    bytes.resize(4 << 20, 'p');
+    work.Write("big/p" + std::to_string(i) + ".jpg", bytes);
+  }
+  TStartedProgram run({KALVERO_PROGRAM, "sort", "big", "u", "--report", "killed.tsv"}, work.Path(), Environment());
+  const auto copies = [this] {
+    const auto entries = Snapshot(work / "u");
+    return std::ranges::count_if(entries, [](const auto& entry) { return entry.second != "folder"; });
+  };
+  while (copies() < 4 && run.Running()) {
+  }
+  ::kill(run.Pid(), SIGKILL);
+  run.Wait();
+  const TJournal journal = Journal("killed.tsv");
+  EXPECT_EQ(journal.folders.size(), 9u) << "the folders pass 1 made";
+  EXPECT_GE(journal.pictures.size(), 3u);
+  for (const TJournalPicture& picture : journal.pictures)
+    EXPECT_EQ(FileBytes(work / ("u/" + picture.target)), FileBytes(work / picture.source)) << "each line after its copy";
+}
+
+TEST_F(JournalTest, UndoTakesTheRunBackAndKeepsWhatChanged) {
+  const auto before = Snapshot(work / "t");
+  EXPECT_EQ(Kalvero({"sort", "src", "t", "--report", "run.tsv"}).exitStatus, 1);
+  const auto preview = Kalvero({"undo", "--dry-run", "run.tsv"});
+  EXPECT_EQ(preview.exitStatus, 0) << preview.out << preview.err;
+  EXPECT_NE(preview.out.find("would remove\t"), std::string::npos);
+  const auto undone = Kalvero({"undo", "run.tsv"});
+  EXPECT_EQ(undone.exitStatus, 0) << undone.out << undone.err;
+  EXPECT_EQ(Snapshot(work / "t"), before) << "the target is as it was before the run";
+
+  // A run into a new target, one copy changed afterwards.
+  EXPECT_EQ(Kalvero({"sort", "src", "new/t", "--report", "second.tsv"}).exitStatus, 1);
+  const std::string changed = work / "new/t/2004.08.07/07.08.2004 - 16.45.33.jpg";
+  work.Write("new/t/2004.08.07/07.08.2004 - 16.45.33.jpg", "edited by the user");
+  const auto kept = Kalvero({"undo", "second.tsv"});
+  EXPECT_EQ(kept.exitStatus, 1);
+  EXPECT_NE(kept.out.find("kept\t" + changed + "\tit changed since the run"), std::string::npos) << kept.out;
+  EXPECT_EQ(FileBytes(changed), "edited by the user");
+  EXPECT_NE(kept.out.find("it is not empty"), std::string::npos) << "its folder stays";
+}
+
+TEST_F(JournalTest, UndoRefusesAForgedJournalAndNeverFollowsALink) {
+  EXPECT_EQ(Kalvero({"sort", "src", "t", "--report", "run.tsv"}).exitStatus, 1);
+  const auto after = Snapshot(work / "t");
+  work.Write("forged.tsv", FileBytes(work / "run.tsv") + "picture\t/etc/passwd\t../../x\tdeleted\tnone\t0\t0\t\n");
+  const auto forged = Kalvero({"undo", "forged.tsv"});
+  EXPECT_EQ(forged.exitStatus, 2);
+  EXPECT_NE(forged.err.find("unknown outcome"), std::string::npos) << forged.err;
+  EXPECT_EQ(Snapshot(work / "t"), after) << "nothing removed";
+
+  // The date folder is moved away and a link to it put in its place.
+  fs::rename(work / "t/2004.08.07", work / "elsewhere");
+  fs::create_directory_symlink(work / "elsewhere", work / "t/2004.08.07");
+  const auto linked = Kalvero({"undo", "run.tsv"});
+  EXPECT_EQ(linked.exitStatus, 1);
+  EXPECT_NE(linked.out.find("its folder is no folder"), std::string::npos) << linked.out;
+  EXPECT_TRUE(fs::exists(work / "elsewhere/07.08.2004 - 16.45.33.jpg"));
+}
+
+}  // namespace
+}  // namespace kalvero

@@ -1,0 +1,101 @@
+// Escaping bytes from outside, and reading journals back, without running the program.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/cli/escaped_text.h"
+#include "app/cli/journal.h"
+#include "tests/fuzz/journal_reader_harness.h"
+#include "tests/support/case_name.h"
+#include "tests/support/temp_folder.h"
+
+namespace kalvero {
+namespace {
+
+struct TEscapeCase {
+  std::string name;
+  std::string bytes;
+  std::string escaped;
+};
+
+const std::vector<TEscapeCase> kEscapes = {
+    {"PlainTextAndBlanksStay", "Urlaub 2004/a b.jpg", "Urlaub 2004/a b.jpg"},
+    {"Utf8LettersStay", "M\xC3\xBCritz \xE2\x82\xAC \xF0\x9F\x93\xB7", "M\xC3\xBCritz \xE2\x82\xAC \xF0\x9F\x93\xB7"},
+    {"ControlBytes", "a\x1b[2J\tb\n\x7f", "a\\x1B[2J\\x09b\\x0A\\x7F"},
+    {"Backslash", "a\\b", "a\\\\b"},
+    {"C1Controls", "\xC2\x9B" "31m \xC2\xA0", "\\xC2\\x9B31m \xC2\xA0"},
+    {"InvalidUtf8", "\xE4rger \xC3 \xED\xA0\x80 \xF5\x80\x80\x80", "\\xE4rger \\xC3 \\xED\\xA0\\x80 \\xF5\\x80\\x80\\x80"},
+    {"OverlongForm", "\xC0\xAF", "\\xC0\\xAF"},
+    {"CutSequenceAtTheEnd", "ab\xE2\x82", "ab\\xE2\\x82"},
+};
+
+class EscapeTest : public testing::TestWithParam<TEscapeCase> {};
+
+TEST_P(EscapeTest, EscapesWhatCouldPlayTricksAndReadsItBack) {
+  EXPECT_EQ(Escaped(GetParam().bytes), GetParam().escaped);
+  EXPECT_EQ(Unescaped(GetParam().escaped), GetParam().bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Bytes, EscapeTest, testing::ValuesIn(kEscapes), TCaseName());
+
+TEST(Unescaped, RefusesWhatEscapedNeverWrites) {
+  for (const char* text : {"a\\", "\\x4", "\\xZZ", "\\y", "\\x41", "\\x1b", "raw\ttab", "raw\x1b"})
+    EXPECT_FALSE(Unescaped(text).has_value()) << text;
+}
+
+const std::string kHeader =
+    "kalvero-journal\t1\t2026-12-09T10:00:00+0100\t/t\t/src\tDD.MM.YYYY - HH.NN.SS\tYYYY.MM.DD\tdate-folders\t"
+    "subfolders\trun\n";
+
+struct TJournalCase {
+  std::string name;
+  std::string text;
+  std::string error;  // empty: read
+};
+
+const std::vector<TJournalCase> kJournals = {
+    {"Complete", kHeader + "folder\t2004.08.07\npicture\t/src/a.jpg\t2004.08.07/a.jpg\tcopied\tnone\t12\t-5\t\n", ""},
+    {"Empty", "", "the journal is empty"},
+    {"OtherVersion", "kalvero-journal\t2\tx\t/t\t/s\tp\tf\tflat\tsubfolders\trun\n", "line 1: a journal of another version"},
+    {"NoJournal", "hello\n", "line 1: no journal of kalvero"},
+    {"CutShort", kHeader + "folder\t2004", "line 2: no line end (the journal was cut short)"},
+    {"FieldMissing", kHeader + "picture\t/src/a.jpg\ta.jpg\tcopied\tnone\t12\t5\n", "line 2: a picture line has 8 fields"},
+    {"UnknownOutcome", kHeader + "picture\t/a\ta\tdeleted\tnone\t1\t1\t\n", "line 2: an unknown outcome"},
+    {"UnknownReason", kHeader + "picture\t/a\ta\tnot-copied\tbored\t0\t0\t\n", "line 2: an unknown reason"},
+    {"BadNumber", kHeader + "picture\t/a\ta\tcopied\tnone\t1x\t0\t\n", "line 2: a bad number"},
+    {"BadEscape", kHeader + "folder\tx\\q\n", "line 2: a bad escape"},
+    {"UnknownKind", kHeader + "remove\t/etc\n", "line 2: an unknown kind of line"},
+};
+
+class JournalReaderTest : public testing::TestWithParam<TJournalCase> {};
+
+TEST_P(JournalReaderTest, ReadsOnlyWhatTheWriterWrites) {
+  std::string error;
+  const auto journal = ReadJournal(GetParam().text, error);
+  EXPECT_EQ(journal.has_value(), GetParam().error.empty());
+  EXPECT_EQ(error, GetParam().error);
+  if (journal) {
+    EXPECT_EQ(journal->header.target, "/t");
+    EXPECT_EQ(journal->pictures.at(0).lastWrite, -5);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Journals, JournalReaderTest, testing::ValuesIn(kJournals), TCaseName());
+
+// The fuzz target's committed seeds, replayed through its harness.
+TEST(JournalFuzzSeeds, ReadCleanly) {
+  const std::filesystem::path folder = std::filesystem::path(KALVERO_FUZZ_DATA_DIR) / "journal_reader_fuzzer";
+  ASSERT_TRUE(std::filesystem::is_directory(folder)) << folder;
+  int replayed = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    const std::string input = FileBytes(entry.path());
+    EXPECT_TRUE(ReadJournalFuzzInput(reinterpret_cast<const std::uint8_t*>(input.data()), input.size()))
+        << entry.path();
+    ++replayed;
+  }
+  EXPECT_GT(replayed, 0) << "the seeds are missing";
+}
+
+}  // namespace
+}  // namespace kalvero
