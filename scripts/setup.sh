@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev         # fuzzing with libFuzzer and the sanitizers
   fonts-liberation fonts-dejavu-core fonts-wine  # fonts with the metrics the windows are laid out for
   xvfb xauth                       # a virtual display for screenshots and the start-up benchmark
+  poppler-utils                    # pdftotext for the checks of the manual
 )
 
 missing=()

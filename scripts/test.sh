@@ -7,4 +7,5 @@ scripts/setup.sh
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKALVERO_SANITIZE=ON
 cmake --build build/test
 ctest --test-dir build/test --output-on-failure --parallel "$(nproc)"
+scripts/check_manual.sh
 scripts/fuzz.sh
