@@ -11,6 +11,8 @@ packages=(
   fonts-liberation fonts-dejavu-core fonts-wine  # fonts with the metrics the windows are laid out for
   xvfb xauth                       # a virtual display for screenshots and the start-up benchmark
   poppler-utils                    # pdftotext for the checks of the manual
+  dpkg-dev file lintian            # the Debian package: library dependencies, its checks
+  desktop-file-utils appstream man-db xdotool  # checks of the installed desktop entry, metadata, man page, window
 )
 
 missing=()

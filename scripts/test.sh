@@ -8,4 +8,5 @@ cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKALVERO_SANITIZE=ON
 cmake --build build/test
 ctest --test-dir build/test --output-on-failure --parallel "$(nproc)"
 scripts/check_manual.sh
+scripts/check_install.sh build/test
 scripts/fuzz.sh
