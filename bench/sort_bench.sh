@@ -4,8 +4,9 @@
 # read and written, and on the medium when it ends, as kalvero's copies are) and with exiftool
 # making the same date-folder copy. kalvero starts each copy's write-back as it completes and
 # flushes once at the end; the row "waiting for each copy" makes every copy wait for its bytes
-# instead (KALVERO_WRITE_BACK=wait), the alternative that was measured against it. Prints the
-# medians, the ratios and the peak memory of `kalvero sort`.
+# instead (KALVERO_WRITE_BACK=wait), the alternative that was measured against it; the rows
+# "--report" and "--dry-run" show what keeping a journal costs and how fast a run is planned. Prints
+# the medians, the ratios and the peak memory of `kalvero sort`.
 #
 #   bench/sort_bench.sh [N ...]     (default: 2000 20000; ROUNDS=5, EXIFTOOL_ROUNDS=1)
 set -euo pipefail
@@ -25,6 +26,11 @@ cp_synced() {
 
 kalvero_waiting() {
   KALVERO_WRITE_BACK=wait "$kalvero" sort "$@"
+}
+
+kalvero_journal() {
+  rm -f "$bench_dir/journal.tsv"
+  "$kalvero" sort "$@" --report "$bench_dir/journal.tsv"
 }
 
 exiftool_sort() {
@@ -52,13 +58,15 @@ for count in "${sizes[@]}"; do
     times[dates]+=" $(timed_into "$out/dates" "$kalvero" sort "$src" "$out/dates")"
     times[flat]+=" $(timed_into "$out/flat" "$kalvero" sort "$src" "$out/flat" --no-date-folders)"
     times[waiting]+=" $(timed_into "$out/waiting" kalvero_waiting "$src" "$out/waiting")"
+    times[journal]+=" $(timed_into "$out/journal" kalvero_journal "$src" "$out/journal")"
+    times[plan]+=" $(timed_into "$out/plan" "$kalvero" sort "$src" "$out/plan" --dry-run)"
   done
   for ((round = 0; round < exiftool_rounds; ++round)); do
     times[exiftool]+=" $(timed_into "$out/exiftool" exiftool_sort "$src" "$out/exiftool")"
   done
   # shellcheck disable=SC2086
   cp_median=$(bench_median ${times[cp]})
-  commands=(cp dates flat waiting)
+  commands=(cp dates flat waiting journal plan)
   ((exiftool_rounds > 0)) && commands+=(exiftool)
   for command in "${commands[@]}"; do
     # shellcheck disable=SC2086
@@ -67,6 +75,8 @@ for count in "${sizes[@]}"; do
     [ "$command" = dates ] && label="kalvero, date folders"
     [ "$command" = flat ] && label="kalvero, flat by time"
     [ "$command" = waiting ] && label="kalvero, each waiting"
+    [ "$command" = journal ] && label="kalvero, with --report"
+    [ "$command" = plan ] && label="kalvero, --dry-run"
     [ "$command" = cp ] && label="cp -r; sync -f"
     printf '%-8s %-22s %10.3f %10.2f\n' "$files" "$label" "$median" "$(echo "$median / $cp_median" | bc -l)"
   done
