@@ -48,4 +48,16 @@ bool IsSinglePathComponent(std::string_view name) {
   return true;
 }
 
+std::string_view WithoutTrailingSeparators(std::string_view path) {
+  while (path.size() > 1 && path.back() == kPathSeparator) path.remove_suffix(1);
+  return path;
+}
+
+std::string_view ParentFolder(std::string_view path) {
+  path = WithoutTrailingSeparators(path);
+  const std::size_t separator = path.rfind(kPathSeparator);
+  if (separator == std::string_view::npos) return {};
+  return WithoutTrailingSeparators(path.substr(0, separator + 1));
+}
+
 }  // namespace kalvero

@@ -1,7 +1,7 @@
 #pragma once
 
 // The rules for names in folders that hold on every platform: the one order of a folder's
-// entries, and wildcard masks as the Windows file search reads them.
+// entries, wildcard masks as the Windows file search reads them, and the parts of a path.
 
 #include <string_view>
 
@@ -23,6 +23,14 @@ bool MatchesMask(std::string_view name, std::string_view mask);
 // True when `name` can only ever name an entry inside the folder it is put in: not empty, not
 // "." or "..", no path separator, no control byte (below 32, or 127).
 bool IsSinglePathComponent(std::string_view name);
+
+// `path` without the separators at its end, but a path of separators alone keeps one (the root).
+std::string_view WithoutTrailingSeparators(std::string_view path);
+
+// The folder that holds `path`, as the leading part of it: separators at the end of `path` and
+// those before its last name are left off ("a//b/" is held by "a"). Empty for a bare name; the
+// root is its own parent, so a walk up stops when the parent equals the folder.
+std::string_view ParentFolder(std::string_view path);
 
 // Hidden entries are those whose name begins with a dot.
 inline bool IsHiddenName(std::string_view name) { return name.starts_with('.'); }

@@ -1,5 +1,6 @@
 #include "platform/folder_chain.h"
 
+#include <string_view>
 #include <vector>
 
 #include "platform/file_names.h"
@@ -9,14 +10,12 @@ namespace kalvero {
 bool CreateFolderChain(TFileSystem& fileSystem, const std::string& path, std::vector<std::string>* made) {
   // Walk up to the first folder that exists, remembering the ones to make on the way back down.
   std::vector<std::string> missing;
-  std::string folder = path;
-  for (;;) {
-    while (folder.size() > 1 && folder.back() == kPathSeparator) folder.pop_back();
-    if (folder.empty() || fileSystem.FolderExists(folder)) break;
-    missing.push_back(folder);
-    const std::size_t separator = folder.rfind(kPathSeparator);
-    if (separator == std::string::npos) break;
-    folder.resize(separator == 0 ? 1 : separator);
+  for (std::string_view folder = WithoutTrailingSeparators(path);
+       !folder.empty() && !fileSystem.FolderExists(std::string(folder));) {
+    missing.emplace_back(folder);
+    const std::string_view parent = ParentFolder(folder);
+    if (parent == folder) break;
+    folder = parent;
   }
   for (auto it = missing.rbegin(); it != missing.rend(); ++it)
     if (!fileSystem.CreateFolder(*it) && made != nullptr) made->push_back(*it);

@@ -66,13 +66,6 @@ class TPlanningTargetFolder final : public TTargetFolder {
   std::set<std::pair<std::string, std::string>> names_;
 };
 
-std::string ParentOf(std::string path) {
-  while (path.size() > 1 && path.back() == kPathSeparator) path.pop_back();
-  const std::size_t separator = path.rfind(kPathSeparator);
-  if (separator == std::string::npos) return "";
-  return path.substr(0, separator == 0 ? 1 : separator);
-}
-
 }  // namespace
 
 std::optional<TFileIdentity> TPlanningFileSystem::FolderIdentity(const std::string& path, std::error_code* why) const {
@@ -82,7 +75,7 @@ std::optional<TFileIdentity> TPlanningFileSystem::FolderIdentity(const std::stri
 
 std::error_code TPlanningFileSystem::CreateFolder(const std::string& path) {
   if (Exists(path)) return std::make_error_code(std::errc::file_exists);
-  const std::string parent = ParentOf(path);
+  const std::string parent(ParentFolder(path));
   if (!parent.empty() && !FolderIdentity(parent)) return std::make_error_code(std::errc::no_such_file_or_directory);
   // Identities no real folder has: device and inode at the top of their ranges.
   planned_.emplace(path, TFileIdentity{~std::uint64_t{0}, ~std::uint64_t{0} - planned_.size()});

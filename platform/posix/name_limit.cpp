@@ -16,10 +16,10 @@ std::optional<long> NameLengthLimit(const std::string& path) {
       ::close(fd);
       return limit > 0 ? std::optional<long>(limit) : std::nullopt;
     }
-    while (folder.size() > 1 && folder.back() == kPathSeparator) folder.pop_back();
-    const std::size_t separator = folder.rfind(kPathSeparator);
-    if (folder == "/" || folder == ".") return std::nullopt;
-    folder = separator == std::string::npos ? "." : folder.substr(0, separator == 0 ? 1 : separator);
+    // A folder not made yet takes the limit of the nearest one above it that exists.
+    const std::string_view parent = ParentFolder(folder);
+    if (folder == "." || parent == WithoutTrailingSeparators(folder)) return std::nullopt;
+    folder = parent.empty() ? std::string(".") : std::string(parent);
   }
 }
 

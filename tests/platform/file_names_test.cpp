@@ -72,5 +72,37 @@ TEST(IsSinglePathComponent, RefusesAnythingThatLeavesItsFolder) {
   EXPECT_FALSE(IsSinglePathComponent(std::string("nul\0byte", 8)));
 }
 
+struct TParentCase {
+  std::string name, path, parent;
+};
+
+const std::vector<TParentCase> kParentCases = {
+    {"BareName", "sorted", ""},
+    {"Empty", "", ""},
+    {"NestedName", "new/t", "new"},
+    {"TrailingSeparators", "new/t//", "new"},
+    {"TrailingSeparatorBelowTheRoot", "/t/", "/"},
+    {"DoubledSeparator", "new//t", "new"},
+    {"BelowTheRoot", "/t", "/"},
+    {"RootIsItsOwnParent", "/", "/"},
+    {"SeparatorsAloneAreTheRoot", "///", "/"},
+    {"CurrentFolder", "./t", "."},
+};
+
+class ParentFolderTest : public testing::TestWithParam<TParentCase> {};
+
+TEST_P(ParentFolderTest, IsTheLeadingPartWithoutSeparatorsAtItsEnd) {
+  EXPECT_EQ(ParentFolder(GetParam().path), GetParam().parent);
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, ParentFolderTest, testing::ValuesIn(kParentCases), TCaseName());
+
+TEST(WithoutTrailingSeparators, KeepsTheRoot) {
+  EXPECT_EQ(WithoutTrailingSeparators("a/b//"), "a/b");
+  EXPECT_EQ(WithoutTrailingSeparators("a/b"), "a/b");
+  EXPECT_EQ(WithoutTrailingSeparators("//"), "/");
+  EXPECT_EQ(WithoutTrailingSeparators(""), "");
+}
+
 }  // namespace
 }  // namespace kalvero
