@@ -17,8 +17,6 @@ const char kPathSeparator = '/';
 
 namespace {
 
-std::error_code LastError() { return {errno, std::generic_category()}; }
-
 const char* OsPath(const std::string& path) { return path.empty() ? "." : path.c_str(); }
 
 TFileIdentity IdentityOf(const struct stat& status) {
@@ -84,6 +82,16 @@ std::optional<TFolderEntry> ClassifyEntry(int folderFd, const dirent& entry,
 TFileFacts FactsOf(const struct stat& status) {
   return {std::int64_t{status.st_mtim.tv_sec} * 1'000'000'000 + status.st_mtim.tv_nsec,
           static_cast<std::uint64_t>(status.st_size)};
+}
+
+std::error_code WriteAll(int fd, std::string_view content) {
+  while (!content.empty()) {
+    const ssize_t put = ::write(fd, content.data(), content.size());
+    if (put < 0 && errno == EINTR) continue;
+    if (put < 0) return LastError();
+    content.remove_prefix(static_cast<std::size_t>(put));
+  }
+  return {};
 }
 
 TDescriptor OpenRegularFile(const std::string& path, std::error_code& error, TFileFacts* facts) {

@@ -5,6 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <string_view>
+#include <system_error>
 #include <utility>
 
 #include "platform/file_system.h"
@@ -31,6 +34,13 @@ class TDescriptor {
  private:
   int fd_;
 };
+
+// The error of the system call that failed last.
+inline std::error_code LastError() { return {errno, std::generic_category()}; }
+
+// Writes all of `content` to `fd`, going on after interrupted and partial writes; answers the
+// first error.
+std::error_code WriteAll(int fd, std::string_view content);
 
 // Opens a regular file read-only without blocking (so a FIFO cannot hang the caller) and checks
 // its type before anything is read. On failure the descriptor is empty and `error` says why;
@@ -62,6 +72,9 @@ class TPosixFileSystem final : public TFileSystem {
   std::error_code ReplaceFileContent(const std::string& path, std::string_view content) override;
 
  private:
+  // The target folder `path`; with `followLink` false, a path that is a link itself is refused.
+  std::unique_ptr<TTargetFolder> OpenFolder(const std::string& path, bool followLink, std::error_code& error) const;
+
   TCopyCalls calls_;
   TCopyRoad road_;
 };

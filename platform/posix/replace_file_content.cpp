@@ -17,8 +17,6 @@
 namespace kalvero {
 namespace {
 
-std::error_code LastError() { return {errno, std::generic_category()}; }
-
 // The path the new content is renamed to: `path` itself, or for a symbolic link its final
 // target, so that the link stays a link.
 std::error_code ResolveTarget(const std::string& path, std::string& target) {
@@ -78,16 +76,6 @@ TDescriptor CreateFileBeside(const std::string& target, std::string& created, st
   }
   error = std::make_error_code(std::errc::file_exists);
   return TDescriptor();
-}
-
-std::error_code WriteAll(int fd, std::string_view content) {
-  while (!content.empty()) {
-    const ssize_t put = ::write(fd, content.data(), content.size());
-    if (put < 0 && errno == EINTR) continue;
-    if (put < 0) return LastError();
-    content.remove_prefix(static_cast<std::size_t>(put));
-  }
-  return {};
 }
 
 // Gives the new file the old one's owner (where the system lets the user, which root always may)

@@ -18,8 +18,6 @@
 namespace kalvero {
 namespace {
 
-std::error_code LastError() { return {errno, std::generic_category()}; }
-
 std::error_code Error(std::errc code) { return std::make_error_code(code); }
 
 // The answers by which a file system says it lacks a call, rather than that the call failed.
@@ -37,12 +35,7 @@ std::error_code CopyByReading(int from, int to) {
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) return LastError();
     if (got == 0) return {};
-    for (ssize_t written = 0; written < got;) {
-      const ssize_t put = ::write(to, buffer.data() + written, static_cast<std::size_t>(got - written));
-      if (put < 0 && errno == EINTR) continue;
-      if (put < 0) return LastError();
-      written += put;
-    }
+    if (const std::error_code error = WriteAll(to, {buffer.data(), static_cast<std::size_t>(got)})) return error;
   }
 }
 
@@ -320,28 +313,28 @@ std::error_code TPosixTargetFolder::RemoveCopy(const std::string& folder, const 
 
 }  // namespace
 
-std::unique_ptr<TTargetFolder> TPosixFileSystem::OpenRecordedFolder(const std::string& path, std::error_code& error) {
-  TDescriptor folder(::open(path.empty() ? "." : path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+std::unique_ptr<TTargetFolder> TPosixFileSystem::OpenFolder(const std::string& path, bool followLink,
+                                                            std::error_code& error) const {
+  const int noFollow = followLink ? 0 : O_NOFOLLOW;
+  TDescriptor folder(::open(path.empty() ? "." : path.c_str(), O_RDONLY | O_DIRECTORY | noFollow | O_CLOEXEC));
   if (folder.Get() < 0) {
     error = LastError();
     return nullptr;
   }
   error.clear();
   return std::make_unique<TPosixTargetFolder>(std::move(folder), calls_, road_);
+}
+
+std::unique_ptr<TTargetFolder> TPosixFileSystem::OpenTargetFolder(const std::string& path, std::error_code& error) {
+  return OpenFolder(path, true, error);
+}
+
+std::unique_ptr<TTargetFolder> TPosixFileSystem::OpenRecordedFolder(const std::string& path, std::error_code& error) {
+  return OpenFolder(path, false, error);
 }
 
 std::error_code TPosixFileSystem::RemoveEmptyFolder(const std::string& path) {
   return ::rmdir(path.c_str()) == 0 ? std::error_code() : LastError();
-}
-
-std::unique_ptr<TTargetFolder> TPosixFileSystem::OpenTargetFolder(const std::string& path, std::error_code& error) {
-  TDescriptor folder(::open(path.empty() ? "." : path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (folder.Get() < 0) {
-    error = LastError();
-    return nullptr;
-  }
-  error.clear();
-  return std::make_unique<TPosixTargetFolder>(std::move(folder), calls_, road_);
 }
 
 }  // namespace kalvero
