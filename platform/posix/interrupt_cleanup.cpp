@@ -1,5 +1,7 @@
 // Removing a half-written copy when the process is told to stop.
 
+#include <atomic>
+#include <cerrno>
 #include <climits>
 #include <csignal>
 #include <cstring>
@@ -13,8 +15,9 @@
 namespace kalvero {
 namespace {
 
-// Written only outside the handler; the folder is set after the name and cleared first, so the
-// handler never sees a name that is being changed.
+// Written only outside the handler; the folder is set after the name and cleared before the next
+// name is written, so the handler never sees a name that is being changed. The signal fences keep
+// the compiler from moving the name's bytes past the folder's stores.
 char pendingName[NAME_MAX + 1];
 volatile std::sig_atomic_t pendingFolder = -1;
 
@@ -32,10 +35,14 @@ extern "C" void RemovePendingFile(int signal) {
 TPendingFile::TPendingFile(int folder, const std::string& name) {
   if (name.size() > NAME_MAX) return;
   std::memcpy(pendingName, name.c_str(), name.size() + 1);
+  std::atomic_signal_fence(std::memory_order_seq_cst);
   pendingFolder = folder;
 }
 
-TPendingFile::~TPendingFile() { pendingFolder = -1; }
+TPendingFile::~TPendingFile() {
+  pendingFolder = -1;
+  std::atomic_signal_fence(std::memory_order_seq_cst);
+}
 
 void InstallInterruptCleanup() {
   for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
