@@ -225,9 +225,7 @@ class TMemoryFileSystem::TMemoryTargetFolder final : public TTargetFolder {
   std::error_code CopyInto(const std::string& source, const std::string& folder, const std::string& name,
                            TFileFacts* copied) override {
     TNode* into = folder.empty() ? &folder_ : Folder(folder);
-    if (into == nullptr)
-      return std::make_error_code(folder_.children.contains(folder) ? std::errc::not_a_directory
-                                                                    : std::errc::no_such_file_or_directory);
+    if (into == nullptr) return NoFolder(folder);
     if (into->children.contains(name)) return std::make_error_code(std::errc::file_exists);
     std::error_code error;
     const TNode* from = fs_.ReadableFile(source, error);
@@ -246,7 +244,7 @@ class TMemoryFileSystem::TMemoryTargetFolder final : public TTargetFolder {
   std::error_code RemoveCopy(const std::string& folder, const std::string& name, const TFileFacts& copy,
                              const std::string& source, bool checkOnly) override {
     TNode* in = folder.empty() ? &folder_ : Folder(folder);
-    if (in == nullptr) return std::make_error_code(std::errc::not_a_directory);
+    if (in == nullptr) return NoFolder(folder);
     const auto child = in->children.find(name);
     if (child == in->children.end()) return std::make_error_code(std::errc::no_such_file_or_directory);
     const TNode& file = *child->second;
@@ -261,7 +259,7 @@ class TMemoryFileSystem::TMemoryTargetFolder final : public TTargetFolder {
 
   std::error_code RemoveFolder(const std::string& name) override {
     TNode* folder = Folder(name);
-    if (folder == nullptr) return std::make_error_code(std::errc::not_a_directory);
+    if (folder == nullptr) return NoFolder(name);
     if (!folder->children.empty()) return std::make_error_code(std::errc::directory_not_empty);
     folder_.children.erase(name);
     return {};
@@ -278,6 +276,13 @@ class TMemoryFileSystem::TMemoryTargetFolder final : public TTargetFolder {
     const auto child = folder_.children.find(name);
     if (child == folder_.children.end() || folder_.links.contains(name)) return nullptr;
     return child->second->kind == TNodeKind::Folder ? child->second : nullptr;
+  }
+
+  // Why `name` is no folder directly inside, as the native file system answers: nothing of that
+  // name, or something that is no folder (a link included).
+  std::error_code NoFolder(const std::string& name) const {
+    return std::make_error_code(folder_.children.contains(name) ? std::errc::not_a_directory
+                                                                : std::errc::no_such_file_or_directory);
   }
 
   TMemoryFileSystem& fs_;
