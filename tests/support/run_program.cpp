@@ -5,9 +5,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
+#include <system_error>
+#include <utility>
 
 namespace kalvero {
 namespace {
@@ -50,6 +53,14 @@ std::uint64_t BytesRead(pid_t pid) {
   return at == std::string::npos ? 0 : std::strtoull(io.c_str() + at + 7, nullptr, 10);
 }
 
+// Makes a system call again while a signal interrupts it; any other failure (the child is no
+// child of this process, say) is a fault of the test and throws, rather than being retried forever.
+template <class Call>
+void RetryInterrupted(Call call, const char* name) {
+  while (call() < 0)
+    if (errno != EINTR) throw std::system_error(errno, std::generic_category(), name);
+}
+
 }  // namespace
 
 TStartedProgram::TStartedProgram(const std::vector<std::string>& arguments, const std::string& workingFolder,
@@ -71,15 +82,13 @@ bool TStartedProgram::Running() const {
 }
 
 TProgramResult TStartedProgram::Wait() {
+  const pid_t pid = std::exchange(pid_, -1);
   TProgramResult result;
   siginfo_t info{};
-  while (::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOWAIT) < 0) {
-  }
-  result.bytesRead = BytesRead(pid_);
+  RetryInterrupted([&] { return ::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT); }, "waitid");
+  result.bytesRead = BytesRead(pid);
   int status = 0;
-  while (::waitpid(pid_, &status, 0) < 0) {
-  }
-  pid_ = -1;
+  RetryInterrupted([&] { return ::waitpid(pid, &status, 0); }, "waitpid");
   result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   result.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
   result.out = ReadAndRemove(out_);
