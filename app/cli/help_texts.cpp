@@ -134,6 +134,6 @@ journal it cannot read; 3 the target folder cannot be opened.
 )") + kEscapes;
 }
 
-std::string VersionText() { return "kalvero 1.3\n"; }
+std::string VersionText() { return "kalvero " KALVERO_VERSION "\n"; }
 
 }  // namespace kalvero
