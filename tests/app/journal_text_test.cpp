@@ -2,13 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "app/cli/escaped_text.h"
 #include "app/cli/journal.h"
 #include "tests/fuzz/journal_reader_harness.h"
 #include "tests/support/case_name.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/fuzz_replay.h"
 
 namespace kalvero {
 namespace {
@@ -83,19 +81,7 @@ TEST_P(JournalReaderTest, ReadsOnlyWhatTheWriterWrites) {
 
 INSTANTIATE_TEST_SUITE_P(Journals, JournalReaderTest, testing::ValuesIn(kJournals), TCaseName());
 
-// The fuzz target's committed seeds, replayed through its harness.
-TEST(JournalFuzzSeeds, ReadCleanly) {
-  const std::filesystem::path folder = std::filesystem::path(KALVERO_FUZZ_DATA_DIR) / "journal_reader_fuzzer";
-  ASSERT_TRUE(std::filesystem::is_directory(folder)) << folder;
-  int replayed = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    const std::string input = FileBytes(entry.path());
-    EXPECT_TRUE(ReadJournalFuzzInput(reinterpret_cast<const std::uint8_t*>(input.data()), input.size()))
-        << entry.path();
-    ++replayed;
-  }
-  EXPECT_GT(replayed, 0) << "the seeds are missing";
-}
+TEST(JournalFuzzSeeds, ReadCleanly) { ReplayFuzzInputs("journal_reader_fuzzer", ReadJournalFuzzInput); }
 
 }  // namespace
 }  // namespace kalvero
