@@ -9,24 +9,14 @@ bench_dir=${KALVERO_BENCH_DIR:-/tmp/kalvero-bench}
 corpus_tools=${KALVERO_CORPUS_TOOLS:-$bench_root/../shared/bench}
 kalvero=$bench_root/build/release/app/kalvero
 
-# Installs what is missing: the corpus generator's tools, the peers and GNU time.
-bench_install() {
-  local missing=()
-  for package in "$@"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
-  done
-  ((${#missing[@]} == 0)) && return 0
-  local sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo=sudo
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-}
+# Installs what is missing: what scripts/setup.sh installs for building, and the packages named
+# (the corpus generator's tools, the peers, GNU time).
+bench_install() { "$bench_root/scripts/setup.sh" "$@" >/dev/null; }
 
-# Builds the programs named (default: kalvero) optimised and without sanitizers.
+# Builds the programs named (default: kalvero) with the release preset: optimised, without
+# sanitizers. After bench_install.
 bench_build() {
-  "$bench_root/scripts/setup.sh"
-  cmake -S "$bench_root" -B "$bench_root/build/release" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DKALVERO_TESTS=OFF >/dev/null
+  cmake -S "$bench_root" --preset release >/dev/null
   cmake --build "$bench_root/build/release" --target "${@:-kalvero}" >/dev/null
 }
 

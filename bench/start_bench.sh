@@ -9,7 +9,7 @@
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 
-bench_install xvfb xauth imagemagick libimage-exiftool-perl python3
+bench_install imagemagick libimage-exiftool-perl python3
 bench_build kalvero-window
 rounds=${ROUNDS:-9}
 count=${1:-20000}

@@ -6,7 +6,8 @@ function(kalvero_warnings target)
                                            -Wnon-virtual-dtor -Wold-style-cast)
 endfunction()
 
-# A layer's core library: Qt-free; includes are rooted at the project folder ("engine/x.h").
+# A layer's static library, its core or its Qt part: only what it links decides whether it sees Qt.
+# Includes are rooted at the project folder ("engine/x.h").
 function(kalvero_library target)
   add_library(${target} STATIC ${ARGN})
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})

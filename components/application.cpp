@@ -1,5 +1,6 @@
 #include "components/application.h"
 
+#include <algorithm>
 #include <iostream>
 
 #include "components/forms.h"
@@ -20,9 +21,11 @@ std::string CurrentExceptionMessage() {
 
 }  // namespace
 
-TApplication::~TApplication() {
-  // The hint window may refer to the windows; it goes before them.
+TApplication::~TApplication() { DestroyWindows(); }
+
+void TApplication::DestroyWindows() {
   hintWindow_.reset();
+  DestroyComponents();
 }
 
 TForm* TApplication::MainForm() const {
@@ -70,7 +73,7 @@ void TApplication::SetHintWindowClass(THintWindowClass hintWindowClass) {
 }
 
 void TApplication::AddIdleHandler(TComponent& owner, std::function<void()> handler) {
-  idleHandlers_.push_back({&owner, std::move(handler)});
+  idleHandlers_.push_back({++idleHandlersAdded_, &owner, std::move(handler)});
   FreeNotification(owner);
 }
 
@@ -78,10 +81,16 @@ void TApplication::RemoveIdleHandlers(TComponent& owner) {
   std::erase_if(idleHandlers_, [&owner](const TIdleHandler& handler) { return handler.owner == &owner; });
 }
 
+bool TApplication::IdleHandlerRegistered(std::uint64_t number) const {
+  return std::ranges::any_of(idleHandlers_, [number](const TIdleHandler& handler) { return handler.number == number; });
+}
+
 void TApplication::Idle() {
-  // A handler may add or remove handlers; the ones present at the start run.
+  // A handler may add or remove handlers, also by destroying their owners: of the ones present at
+  // the start, those still registered run. Numbers, unlike owners' addresses, are never reused.
   const std::vector<TIdleHandler> handlers = idleHandlers_;
   for (const TIdleHandler& handler : handlers) {
+    if (!IdleHandlerRegistered(handler.number)) continue;
     try {
       handler.run();
     } catch (...) {

@@ -5,6 +5,7 @@
 // loop, the one error handler of its event handlers, the hints and the idle notification. The
 // user-interface toolkit's layer derives from it and adds the message loop itself.
 
+#include <cstdint>
 #include <exception>
 #include <functional>
 #include <memory>
@@ -71,7 +72,8 @@ class TApplication : public TComponent {
   THintWindow* HintWindow() const { return hintWindow_.get(); }
 
   // The idle notification: every handler runs each time the message loop has nothing left to do.
-  // A handler belongs to `owner` and goes with it.
+  // A handler belongs to `owner` and goes with it. A handler that a handler before it removed, or
+  // whose owner it destroyed, does not run.
   void AddIdleHandler(TComponent& owner, std::function<void()> handler);
   void RemoveIdleHandlers(TComponent& owner);
   // Called by the message loop when it has nothing left to do.
@@ -79,12 +81,19 @@ class TApplication : public TComponent {
 
  protected:
   void Notification(TComponent& destroyed) override { RemoveIdleHandlers(destroyed); }
+  // Destroys the hint window, which may refer to the windows, then the windows, the last created
+  // first. The destructor calls it; a derived application calls it in its own destructor when the
+  // windows must go while it still exists.
+  void DestroyWindows();
 
  private:
   struct TIdleHandler {
+    std::uint64_t number;
     TComponent* owner;
     std::function<void()> run;
   };
+
+  bool IdleHandlerRegistered(std::uint64_t number) const;
 
   TDialogs* dialogs_;
   TShell* shell_;
@@ -93,6 +102,7 @@ class TApplication : public TComponent {
   THintWindowClass hintWindowClass_;
   std::unique_ptr<THintWindow> hintWindow_;
   std::vector<TIdleHandler> idleHandlers_;
+  std::uint64_t idleHandlersAdded_ = 0;
 };
 
 // The application that `component` belongs to; null when its tree has none.

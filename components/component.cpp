@@ -8,8 +8,7 @@
 namespace kalvero {
 
 TComponent::~TComponent() {
-  // The last created goes first, so no component outlives one created before it.
-  while (!components_.empty()) components_.pop_back();
+  DestroyComponents();
   for (TComponent* observer : std::exchange(notified_, {})) {
     std::erase(observer->observed_, this);
     observer->Notification(*this);
@@ -67,6 +66,10 @@ TComponent& TComponent::InsertComponent(std::unique_ptr<TComponent> component, s
     throw;
   }
   return inserted;
+}
+
+void TComponent::DestroyComponents() {
+  while (!components_.empty()) DestroyComponent(*components_.back());
 }
 
 void TComponent::DestroyComponent(TComponent& component) {

@@ -75,6 +75,10 @@ class TComponent : public TPersistent {
   virtual void Inserted() {}
   // Called when a component this one asked about (FreeNotification) is being destroyed.
   virtual void Notification(TComponent& /*destroyed*/) {}
+  // Destroys every component this one owns, the last created first, so that no component outlives
+  // one created before it. A class whose components need something of it while they go (a widget,
+  // the application's hooks) calls it in its own destructor; ~TComponent calls it last.
+  void DestroyComponents();
 
  private:
   std::string NameText() const;

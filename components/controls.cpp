@@ -9,7 +9,6 @@
 namespace kalvero {
 namespace {
 
-constexpr std::array<std::string_view, 3> kAlignmentNames = {"taLeftJustify", "taRightJustify", "taCenter"};
 constexpr std::array<std::string_view, 6> kAlignNames = {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"};
 constexpr std::array<std::string_view, 4> kBevelNames = {"bvNone", "bvLowered", "bvRaised", "bvSpace"};
 

@@ -7,9 +7,11 @@
 // Ownership and visual nesting are separate: the window owns every control in one flat list,
 // while Parent names the control that contains it on screen (a group box, the window).
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "components/component.h"
@@ -23,6 +25,8 @@ namespace kalvero {
 class TForm;
 
 enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
+// The names of the alignments, in their order, as descriptions and scripts write them.
+inline constexpr std::array<std::string_view, 3> kAlignmentNames = {"taLeftJustify", "taRightJustify", "taCenter"};
 // Where a control keeps itself in its parent: nowhere in particular, or along an edge at the full
 // length of that edge, or filling what the others leave.
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
@@ -123,7 +127,8 @@ class TControl : public TComponent {
   virtual void FontChanged() {}
   // Called after Parent changed.
   virtual void ParentChanged() {}
-  // Called after Left, Top, Width or Height changed through Realign.
+  // Sets Left, Top, Width and Height, each through its setter and only when it differs; Realign
+  // places the children that keep to an edge with it.
   void SetBounds(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height);
 
  private:

@@ -18,14 +18,14 @@ const TPropertyTable& TProgressBar::Properties() const {
 void TProgressBar::SetMin(std::int32_t min) {
   min_ = min;
   max_ = std::max(max_, min_);
-  SetPosition(position_);
+  position_ = std::clamp(position_, min_, max_);
   ProgressChanged();
 }
 
 void TProgressBar::SetMax(std::int32_t max) {
   max_ = max;
   min_ = std::min(min_, max_);
-  SetPosition(position_);
+  position_ = std::clamp(position_, min_, max_);
   ProgressChanged();
 }
 

@@ -9,7 +9,6 @@ namespace kalvero {
 namespace {
 
 constexpr std::array<std::string_view, 3> kBevelNames = {"pbNone", "pbLowered", "pbRaised"};
-constexpr std::array<std::string_view, 3> kAlignmentNames = {"taLeftJustify", "taRightJustify", "taCenter"};
 
 }  // namespace
 

@@ -1,8 +1,10 @@
 #include "components/window_builder.h"
 
+#include <array>
+#include <iterator>
+
 #include "components/property_kinds.h"
 #include "components/property_path.h"
-#include "components/string_list.h"
 #include "platform/ascii_text.h"
 
 namespace kalvero {
@@ -24,6 +26,13 @@ TComponent* Referenced(TForm& window, const TPropertySetting& setting) {
   return component;
 }
 
+// The object property of `target` whose value is a component (a string list is set from its
+// lines instead); null for any other property.
+const TObjectPropertyInfo* ComponentReference(const TPropertyInfo* property, const TPersistent& target) {
+  const auto* object = dynamic_cast<const TObjectPropertyInfo*>(property);
+  return object != nullptr && dynamic_cast<TStringList*>(object->Get(target)) == nullptr ? object : nullptr;
+}
+
 void ApplySetting(TForm& window, TComponent& component, const TPropertySetting& setting) {
   const std::string_view name = setting.name;
   const std::size_t dot = name.rfind('.');
@@ -31,9 +40,8 @@ void ApplySetting(TForm& window, TComponent& component, const TPropertySetting& 
   TPersistent& target = SettingTarget(component, hasPath ? name.substr(0, dot) : std::string_view(), name);
   const TPropertyInfo* property = target.Properties().Find(hasPath ? name.substr(dot + 1) : name);
   if (property == nullptr) throw EComponentError("Setting " + setting.name + " names no property");
-  const auto* object = dynamic_cast<const TObjectPropertyInfo*>(property);
-  if (object != nullptr && dynamic_cast<TStringList*>(object->Get(target)) == nullptr)
-    object->Set(target, Referenced(window, setting));
+  if (const TObjectPropertyInfo* reference = ComponentReference(property, target))
+    reference->Set(target, Referenced(window, setting));
   else
     property->SetText(target, setting.value);
 }
@@ -62,9 +70,7 @@ TComponent& BuildComponent(TForm& window, const TComponentDescription& descripti
 // A setting of the window that refers to one of its components (ActiveControl) can only be applied
 // once that component exists.
 bool RefersToAComponentToCome(const TForm& window, const TPropertySetting& setting) {
-  const TPropertyInfo* property = window.Properties().Find(setting.name);
-  const auto* object = dynamic_cast<const TObjectPropertyInfo*>(property);
-  return object != nullptr && dynamic_cast<TStringList*>(object->Get(window)) == nullptr && !setting.value.empty() &&
+  return ComponentReference(window.Properties().Find(setting.name), window) != nullptr && !setting.value.empty() &&
          !SameTextAscii(setting.value, window.Name()) && window.FindComponent(setting.value) == nullptr;
 }
 
@@ -97,5 +103,21 @@ TForm& BuildWindow(TComponent& application, const TWindowDescription& descriptio
   }
   return window;
 }
+
+TComponentDescription ControlAt(std::string className, std::string name, std::string parent,
+                                std::initializer_list<int> bounds, std::vector<TPropertySetting> more) {
+  static constexpr std::array<const char*, 4> kBoundNames = {"Left", "Top", "Width", "Height"};
+  std::vector<TPropertySetting> settings = {{"Parent", std::move(parent)}};
+  std::size_t i = 0;
+  for (const int value : bounds) settings.push_back({kBoundNames.at(i++), std::to_string(value)});
+  settings.insert(settings.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
+  return {std::move(className), std::move(name), "", std::move(settings)};
+}
+
+TComponentDescription LabelAt(std::string name, std::string parent, int left, int top, std::string caption) {
+  return ControlAt("TLabel", std::move(name), std::move(parent), {left, top}, {{"Caption", std::move(caption)}});
+}
+
+std::string ScriptText(const TTextLines& lines) { return TStringList(lines).Text(); }
 
 }  // namespace kalvero

@@ -16,11 +16,14 @@
 // for an object property that holds a string list, the lines; for any other object property, the
 // name of a component of the window or of the window itself, or the empty text for nothing.
 
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "components/class_registry.h"
 #include "components/forms.h"
+#include "components/string_list.h"
 
 namespace kalvero {
 
@@ -57,5 +60,25 @@ struct TWindowDescription {
 // and passes on any error a Loaded call or DoCreate raises; the window is then destroyed and
 // removed from the application.
 TForm& BuildWindow(TComponent& application, const TWindowDescription& description, const TClassRegistry& classes);
+
+// Helpers that keep descriptions short.
+
+// A control in `parent` placed by `bounds` - left and top, then width and height when given -
+// followed by the `more` settings.
+TComponentDescription ControlAt(std::string className, std::string name, std::string parent,
+                                std::initializer_list<int> bounds, std::vector<TPropertySetting> more = {});
+// A label in `parent` at left, top that takes the size of its caption.
+TComponentDescription LabelAt(std::string name, std::string parent, int left, int top, std::string caption);
+// The value of a string-list setting (a language script): the lines, each ended by CR LF.
+std::string ScriptText(const TTextLines& lines);
+
+// The component `name` of `window`, of class T, that the window's description created. Throws
+// EComponentError when the window has none of that name and class.
+template <class T>
+T& DescribedComponent(const TComponent& window, std::string_view name) {
+  auto* component = dynamic_cast<T*>(window.FindComponent(name));
+  if (component == nullptr) throw EComponentError("Window " + window.Name() + " has no " + std::string(name));
+  return *component;
+}
 
 }  // namespace kalvero

@@ -20,9 +20,11 @@ struct TScanRecord {
 
 using TScanRecords = std::vector<TScanRecord>;
 
-// The key of the program's own text that names the record's reason; empty for a reason without
-// one of its own (the platform's message names it then).
-std::string ScanReasonKey(const TScanRecord& record);
+// Why an entry was not examined, as far as the program has words of its own for it; Other for the
+// rest, which the platform's message names.
+enum class TScanReason { AccessRefused, NameTooLong, LinkLoop, BrokenLink, InputOutput, TooManyOpenFiles, Other };
+
+TScanReason ScanReason(const TScanRecord& record);
 
 // The record's reason as the user reads it: the program's own text in the language in force, or
 // the platform's message.

@@ -14,6 +14,7 @@
 # KALVERO defaults to build/test/app/kalvero, PDF to documentation.pdf beside it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/lib.sh
 
 kalvero=${1:-build/test/app/kalvero}
 pdf=${2:-$(dirname "$kalvero")/documentation.pdf}
@@ -55,16 +56,10 @@ command -v pdftotext >/dev/null || fail "pdftotext is missing (Debian package po
 # A settings folder of its own, so that no command can find stored folders and start a run.
 config=$(mktemp -d)
 trap 'rm -rf "$config"' EXIT
-help=$(XDG_CONFIG_HOME=$config "$kalvero" --help)
-
-mapfile -t commands < <(grep -oE '^[[:space:]]+kalvero [a-z]+' <<<"$help" | awk '{ print $2 }' | sort -u)
-all_help=$help
-for command in "${commands[@]}"; do
-  if command_help=$(XDG_CONFIG_HOME=$config "$kalvero" "$command" --help 2>/dev/null </dev/null); then
-    all_help+=$'\n'$command_help
-  fi
-done
-mapfile -t options < <(grep -oE -- '--[a-z][a-z-]*' <<<"$all_help" | sort -u)
+export XDG_CONFIG_HOME=$config
+all_help=$(help_texts "$kalvero") || fail "$kalvero --help failed"
+mapfile -t commands < <(help_commands "$kalvero")
+mapfile -t options < <(help_options <<<"$all_help")
 
 # "Exit status: 0 all copied; 1 ...; 2 ...", "Exit status of date and exif: 0, or 1 ..., or 2 ...".
 mapfile -t statuses < <(

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the Debian package kalvero_<version>_<architecture>.deb: a release build without tests in
-# its own folder, with Debian's hardening flags, installed under /usr by CPack, stripped, its
-# library dependencies found by dpkg-shlibdeps. Prints the package's path on its last line.
+# Builds the Debian package kalvero_<version>_<architecture>.deb: a build of the release preset
+# (optimised, without tests) in its own folder, with Debian's hardening flags, installed under /usr
+# by CPack, stripped, its library dependencies found by dpkg-shlibdeps. Prints the package's path on its last line.
 #
 #   scripts/package.sh [BUILD]      (default: build/package)
 #
@@ -15,7 +15,7 @@ scripts/setup.sh
 # Fortified functions, a strong stack protector and read-only relocations bound at start; no
 # debugging information, which the package strips anyway.
 flags() { DEB_BUILD_MAINT_OPTIONS=hardening=+all DEB_CXXFLAGS_MAINT_STRIP=-g dpkg-buildflags --get "$1"; }
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKALVERO_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr \
+cmake --preset release -B "$build" -DCMAKE_INSTALL_PREFIX=/usr \
   -DCMAKE_CXX_FLAGS="$(flags CPPFLAGS) $(flags CXXFLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(flags LDFLAGS)" >/dev/null
 cmake --build "$build"
 

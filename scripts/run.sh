@@ -5,6 +5,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DKALVERO_TESTS=OFF >/dev/null
+cmake --preset release >/dev/null
 cmake --build build/release
 exec build/release/app/kalvero "$@"

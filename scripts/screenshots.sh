@@ -11,24 +11,23 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 out=$(realpath -m "${1:-docs}")
 tools=${KALVERO_CORPUS_TOOLS:-$root/../shared/bench}
+# The folders show in the main window's pictures, so their path is always the same; a folder left
+# there is refused rather than removed, as it may not be ours.
+demo=/tmp/kalvero-demo
 
-scripts/setup.sh
-missing=()
-for package in openbox imagemagick xdotool x11-utils libimage-exiftool-perl python3; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
-done
-if ((${#missing[@]})); then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo=sudo
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DKALVERO_TESTS=OFF >/dev/null
+fail() {
+  echo "screenshots: $*" >&2
+  exit 1
+}
+
+[ -x "$tools/make-corpus.sh" ] || fail "no corpus generator at $tools (set KALVERO_CORPUS_TOOLS)"
+scripts/setup.sh openbox imagemagick x11-utils libimage-exiftool-perl python3
+cmake --preset release >/dev/null
 cmake --build build/release --target kalvero-window >/dev/null
 
-demo=/tmp/kalvero-demo
-rm -rf "$demo"
-mkdir -p "$demo" "$out"
+mkdir "$demo" || fail "$demo is there already: another run of this script, or left over; remove it"
+trap 'rm -rf "$demo"' EXIT
+mkdir -p "$out"
 "$tools/make-corpus.sh" 40 "$demo/corpus" >/dev/null
 mv "$demo/corpus/src" "$demo/Karte"
 
@@ -46,7 +45,8 @@ start() {
     "$1" "$demo/Karte" "$demo/Sortiert" >"$XDG_CONFIG_HOME/Vandrel/Kalvero/kalvero.ini"
   QT_QPA_PLATFORM=xcb "$root/build/release/app/kalvero-window" >/dev/null 2>&1 &
   program=$!
-  main=$(xdotool search --sync --onlyvisible --name 'Manage your image' | head -1)
+  main=$(timeout 120 xdotool search --sync --onlyvisible --name 'Manage your image' | head -1) ||
+    { echo "screenshots: the main window did not show" >&2; exit 1; }
   sleep 1
 }
 stop() {
@@ -56,7 +56,8 @@ stop() {
 # The window named NAME, with its frame, into FILE.
 grab() {
   local window
-  window=$(xdotool search --sync --onlyvisible --name "$1" | tail -1)
+  window=$(timeout 120 xdotool search --sync --onlyvisible --name "$1" | tail -1) ||
+    { echo "screenshots: no window named '$1' showed" >&2; exit 1; }
   sleep 0.5
   import -frame -window "$window" "$out/$2"
 }

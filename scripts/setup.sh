@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, testing and fuzzing need; packages already
-# installed are skipped, so a second run takes a moment. Runs as root, or through sudo.
+# Installs the Debian packages that building, testing and fuzzing need, and the further packages
+# named as arguments (those of the screenshots and benchmarks); packages already installed are
+# skipped, so a second run takes a moment. Runs as root, or through sudo.
+#
+#   scripts/setup.sh [PACKAGE...]
 set -euo pipefail
 
 packages=(
@@ -13,6 +16,7 @@ packages=(
   poppler-utils                    # pdftotext for the checks of the manual
   dpkg-dev file lintian            # the Debian package: library dependencies, its checks
   desktop-file-utils appstream man-db xdotool  # checks of the installed desktop entry, metadata, man page, window
+  "$@"
 )
 
 missing=()

@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
-cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKALVERO_SANITIZE=ON
+cmake --preset test
 cmake --build build/test
 ctest --test-dir build/test --output-on-failure --parallel "$(nproc)"
 scripts/check_manual.sh

@@ -33,6 +33,12 @@ void TDirectoryEdit::SetGlyph(TPicture* glyph) {
   if (glyph != nullptr) glyph_->Assign(*glyph);
 }
 
+void TDirectoryEdit::SetButtonWidth(std::int32_t width) {
+  if (width == buttonWidth_) return;
+  buttonWidth_ = width;
+  ButtonChanged();
+}
+
 TRect TDirectoryEdit::ButtonRect() const {
   const int left = ClientAreaWidth() - buttonWidth_;
   return {left, 0, left + buttonWidth_, ClientAreaHeight()};
@@ -41,12 +47,12 @@ TRect TDirectoryEdit::ButtonRect() const {
 TRect TDirectoryEdit::TextRect() const { return {1, 1, ClientAreaWidth() - buttonWidth_ - 4, ClientAreaHeight() + 1}; }
 
 void TDirectoryEdit::Browse() {
-  std::string initialFolder = Text().empty() ? CurrentFolder() : Text();
-  Fire(*this, OnShowDirectoryDialog, *this, initialFolder);
-  const TFolderBrowserRequest request{browseDialogText_, BrowserSelection(Text(), CurrentFolder()), allowNewFolder_};
+  std::string folder = BrowserSelection(Text(), CurrentFolder());
+  Fire(*this, OnShowDirectoryDialog, *this, folder);
+  const TFolderBrowserRequest request{browseDialogText_, std::move(folder), allowNewFolder_};
   TFolderBrowserAnswer answer;
   try {
-    answer = RunFolderBrowser(request, initialFolder);
+    answer = RunFolderBrowser(request);
   } catch (...) {
     return;
   }
@@ -59,9 +65,9 @@ std::string BrowserSelection(const std::string& text, const std::string& current
   return text;
 }
 
-TPoint BrowserPosition(TPoint belowBox, int boxHeight, TPoint browserSize, TPoint screenSize) {
-  const int x = screenSize.x < belowBox.x + browserSize.x ? belowBox.x - browserSize.x : belowBox.x;
-  const int y = browserSize.y + belowBox.y < screenSize.y ? belowBox.y : belowBox.y - browserSize.y - boxHeight;
+TPoint BrowserPosition(TPoint belowBox, int boxHeight, TPoint browserSize, TPoint screenEnd) {
+  const int x = screenEnd.x < belowBox.x + browserSize.x ? belowBox.x - browserSize.x : belowBox.x;
+  const int y = browserSize.y + belowBox.y < screenEnd.y ? belowBox.y : belowBox.y - browserSize.y - boxHeight;
   return {x, y};
 }
 

@@ -15,7 +15,7 @@ namespace kalvero {
 // What the folder browser is asked to do, and what it answered.
 struct TFolderBrowserRequest {
   std::string title;
-  std::string selection;  // the folder to select when it opens
+  std::string selection;  // the folder it opens on, selected
   bool allowNewFolder = true;
 };
 struct TFolderBrowserAnswer {
@@ -36,7 +36,7 @@ class TDirectoryEdit : public TEdit {
   bool AllowNewFolder() const { return allowNewFolder_; }
   void SetAllowNewFolder(bool allow) { allowNewFolder_ = allow; }
   std::int32_t ButtonWidth() const { return buttonWidth_; }
-  virtual void SetButtonWidth(std::int32_t width) { buttonWidth_ = width; }
+  void SetButtonWidth(std::int32_t width);
   TPicture& Glyph() const { return *glyph_; }
   void SetGlyph(TPicture* glyph);
 
@@ -54,16 +54,15 @@ class TDirectoryEdit : public TEdit {
   // runs counts as Cancel.
   void Browse();
 
-  // The folder the browser opens on: the text, or the current folder when it is empty; the
-  // handler may change it.
+  // The folder the browser opens on, BrowserSelection of the text; the handler may change it, and
+  // the browser opens on what it leaves.
   TDirectoryDialogEvent OnShowDirectoryDialog;
 
  protected:
   // Called after the glyph or the button's width changed.
   virtual void ButtonChanged() {}
-  // Runs the platform's folder browser; `initialFolder` is what OnShowDirectoryDialog left.
-  virtual TFolderBrowserAnswer RunFolderBrowser(const TFolderBrowserRequest& request,
-                                                const std::string& initialFolder) = 0;
+  // Runs the platform's folder browser, which opens on request.selection.
+  virtual TFolderBrowserAnswer RunFolderBrowser(const TFolderBrowserRequest& request) = 0;
 
  private:
   std::string browseDialogText_ = "Select Directory";
@@ -77,8 +76,9 @@ class TDirectoryEdit : public TEdit {
 std::string BrowserSelection(const std::string& text, const std::string& currentFolder);
 
 // The top left corner of the browser of `browserSize` for a box whose bottom left corner is at
-// `belowBox` on a screen of `screenSize`: below the box, or to its left when it would reach past
-// the screen's right edge, or above it when it would reach the bottom edge or beyond.
-TPoint BrowserPosition(TPoint belowBox, int boxHeight, TPoint browserSize, TPoint screenSize);
+// `belowBox` on a screen whose right and bottom edges are at `screenEnd`, all in the desktop's
+// coordinates: below the box, or to its left when it would reach past the screen's right edge, or
+// above it when it would reach the bottom edge or beyond.
+TPoint BrowserPosition(TPoint belowBox, int boxHeight, TPoint browserSize, TPoint screenEnd);
 
 }  // namespace kalvero

@@ -80,8 +80,10 @@ std::string TConsoleHost::Summary() const {
 }
 
 TMessageAnswer TConsoleHost::ShowMessageBox(TMessageKind kind, const std::string& text, TMessageButtons buttons) {
-  // A dry run's plan names each picture itself; only a question is asked.
-  if (mode_.dryRun && buttons == TMessageButtons::Ok) return TMessageAnswer::Ok;
+  // A dry run's plan names each picture itself, and the target it would make: the boxes of the
+  // copying and the news of a new target are left out. Refusals and questions show as in a run.
+  const bool planShowsIt = busy_ || kind == TMessageKind::Information;
+  if (mode_.dryRun && buttons == TMessageButtons::Ok && planShowsIt) return TMessageAnswer::Ok;
   ClearProgress();
   const bool problem = kind == TMessageKind::Error || kind == TMessageKind::Warning;
   std::ostream& out = problem ? std::cerr : std::cout;

@@ -18,16 +18,19 @@ namespace kalvero {
 struct TConsoleMode {
   bool answerYes = false;  // answer every question with Yes without asking
   bool verbose = false;    // name each picture not copied, with its reason, on standard error
-  bool dryRun = false;     // print the plan instead of status texts and message boxes
+  bool dryRun = false;     // print the plan instead of status texts and the copying's message boxes
   TJournalWriter* journal = nullptr;
 };
 
-// The counts of the summary line.
+// The counts of the summary line, from which the exit status comes too.
 struct TConsoleCounts {
   int copied = 0;
   int notCopied = 0;
   int undated = 0;
   int notExamined = 0;
+
+  // Whether the run reported a picture it did not copy or an entry it did not examine.
+  bool ReportsAny() const { return notCopied > 0 || undated > 0 || notExamined > 0; }
 };
 
 class TConsoleHost final : public TEngineHost {
@@ -55,7 +58,7 @@ class TConsoleHost final : public TEngineHost {
   void SetBarMax(int maximum) override { barMax_ = maximum; }
   void SetBarPosition(int position) override;
   void AdvanceBar() override;
-  void SetBusyCursor(bool) override {}
+  void SetBusyCursor(bool busy) override { busy_ = busy; }
   void SetStatusIcon(TStatusIcon, TRepaint) override {}
   void SetStatusText(const std::string& text) override;
   void ProcessMessages(bool) override {}
@@ -71,7 +74,7 @@ class TConsoleHost final : public TEngineHost {
   std::string Language() const override { return lng_.Language(); }
   void SetLanguage(const std::string& language) override { lng_.SetLanguage(language); }
 
- const TConsoleCounts& Counts() const { return counts_; }
+  const TConsoleCounts& Counts() const { return counts_; }
   // The summary line: the counts of the pictures copied, not copied, without a usable date and
   // the entries not examined.
   std::string Summary() const;
@@ -87,6 +90,7 @@ class TConsoleHost final : public TEngineHost {
   TConsoleCounts counts_;
   bool progressOnTerminal_;
   bool progressShown_ = false;
+  bool busy_ = false;  // the run is copying: from the busy cursor on until it is taken back
   std::string dir_, dir2_, edit1_, edit2_, label5_;
   bool cb1_ = true, cb2_ = true;
   int barMax_ = 100, barPosition_ = 0;

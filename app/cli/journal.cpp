@@ -7,38 +7,79 @@
 #include <array>
 #include <cerrno>
 #include <charconv>
+#include <filesystem>
+#include <variant>
 
 #include "app/cli/escaped_text.h"
 
 namespace kalvero {
 namespace {
 
-constexpr std::array<std::string_view, 4> kOutcomes = {"copied", "not-copied", "undated", "not-examined"};
-constexpr std::array<std::string_view, 16> kReasons = {
-    "none",           "name-exists", "no-space", "name-too-long", "permission-refused", "unreadable",
-    "no-usable-date", "no-single-name", "no-folder", "other", "access-refused", "link-loop",
-    "broken-link",    "input-output", "too-many-open-files", "not-examinable"};
+// The words of the journal for what became of a picture; one the scan could not examine is
+// "not-examined".
+struct TOutcomeWord {
+  TPictureOutcome outcome;
+  std::string_view word;
+};
+constexpr std::array<TOutcomeWord, 3> kOutcomeWords = {{
+    {TPictureOutcome::Copied, "copied"},
+    {TPictureOutcome::NotCopied, "not-copied"},
+    {TPictureOutcome::Undated, "undated"},
+}};
+constexpr std::string_view kNotExamined = "not-examined";
 
-const char* OutcomeWord(TPictureOutcome outcome) {
-  switch (outcome) {
-    case TPictureOutcome::Copied: return "copied";
-    case TPictureOutcome::NotCopied: return "not-copied";
-    case TPictureOutcome::Undated: return "undated";
-  }
-  return "";
+// The words of the journal for why: the reasons of the pictures, then those of the entries the
+// scan could not examine. Journals already written hold them, so a word never changes.
+using TJournalReason = std::variant<TPictureReason, TScanReason>;
+struct TReasonWord {
+  TJournalReason reason;
+  std::string_view word;
+};
+constexpr std::array<TReasonWord, 17> kReasonWords = {{
+    {TPictureReason::None, "none"},
+    {TPictureReason::NameExists, "name-exists"},
+    {TPictureReason::NoSpace, "no-space"},
+    {TPictureReason::NameTooLong, "name-too-long"},
+    {TPictureReason::PermissionRefused, "permission-refused"},
+    {TPictureReason::Unreadable, "unreadable"},
+    {TPictureReason::NoUsableDate, "no-usable-date"},
+    {TPictureReason::NoSingleName, "no-single-name"},
+    {TPictureReason::NoFolder, "no-folder"},
+    {TPictureReason::Other, "other"},
+    {TScanReason::AccessRefused, "access-refused"},
+    {TScanReason::NameTooLong, "name-too-long"},
+    {TScanReason::LinkLoop, "link-loop"},
+    {TScanReason::BrokenLink, "broken-link"},
+    {TScanReason::InputOutput, "input-output"},
+    {TScanReason::TooManyOpenFiles, "too-many-open-files"},
+    {TScanReason::Other, "not-examinable"},
+}};
+
+std::string OutcomeWord(TPictureOutcome outcome) {
+  const auto row = std::ranges::find(kOutcomeWords, outcome, &TOutcomeWord::outcome);
+  return std::string(row == kOutcomeWords.end() ? "not-copied" : row->word);
 }
 
-// The scan's reasons in the journal's words: the key of the program's text without its prefix,
-// "reasonLinkLoop" as "link-loop".
-std::string ScanReasonWord(const TScanRecord& record) {
-  const std::string key = ScanReasonKey(record);
-  if (key.empty()) return "not-examinable";
-  std::string word;
-  for (const char c : std::string_view(key).substr(6)) {
-    if (c >= 'A' && c <= 'Z' && !word.empty()) word += '-';
-    word += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-  }
-  return word;
+std::string ReasonWord(const TJournalReason& reason) {
+  const auto row = std::ranges::find(kReasonWords, reason, &TReasonWord::reason);
+  return std::string(row == kReasonWords.end() ? "other" : row->word);
+}
+
+bool IsOutcomeWord(std::string_view word) {
+  return word == kNotExamined || std::ranges::find(kOutcomeWords, word, &TOutcomeWord::word) != kOutcomeWords.end();
+}
+
+bool IsReasonWord(std::string_view word) {
+  return std::ranges::find(kReasonWords, word, &TReasonWord::word) != kReasonWords.end();
+}
+
+// The path as the journal records it: absolute, with the links of the part that exists resolved,
+// so that undo finds the run's files from any folder.
+std::string Resolved(const std::string& path) {
+  std::error_code error;
+  const auto absolute = std::filesystem::absolute(path.empty() ? "." : path, error);
+  const auto resolved = std::filesystem::weakly_canonical(absolute, error);
+  return error ? absolute.string() : resolved.string();
 }
 
 std::vector<std::string_view> Fields(std::string_view line) {
@@ -62,14 +103,22 @@ bool OneOf(std::string_view word, std::string_view first, std::string_view secon
   return isFirst || word == second;
 }
 
-// Reads one line into the journal; answers what is wrong with it, or nothing.
-std::string ReadLine(const std::vector<std::string_view>& raw, TJournal& journal) {
+// The fields of a line unescaped; none when one holds a bad escape.
+std::optional<std::vector<std::string>> UnescapedFields(const std::vector<std::string_view>& raw) {
   std::vector<std::string> fields;
   for (const std::string_view field : raw) {
     auto text = Unescaped(field);
-    if (!text) return "a bad escape";
+    if (!text) return std::nullopt;
     fields.push_back(std::move(*text));
   }
+  return fields;
+}
+
+// Reads one line into the journal; answers what is wrong with it, or nothing.
+std::string ReadLine(const std::vector<std::string_view>& raw, TJournal& journal) {
+  const auto unescaped = UnescapedFields(raw);
+  if (!unescaped) return "a bad escape";
+  const std::vector<std::string>& fields = *unescaped;
   const std::string& kind = fields[0];
   if (kind == "folder" || kind == "target-folder") {
     if (fields.size() != 2) return "a folder line has 2 fields";
@@ -79,8 +128,8 @@ std::string ReadLine(const std::vector<std::string_view>& raw, TJournal& journal
   if (kind != "picture") return "an unknown kind of line";
   if (fields.size() != 8) return "a picture line has 8 fields";
   TJournalPicture picture{fields[1], fields[2], fields[3], fields[4], 0, 0, fields[7]};
-  if (std::ranges::find(kOutcomes, picture.outcome) == kOutcomes.end()) return "an unknown outcome";
-  if (std::ranges::find(kReasons, picture.reason) == kReasons.end()) return "an unknown reason";
+  if (!IsOutcomeWord(picture.outcome)) return "an unknown outcome";
+  if (!IsReasonWord(picture.reason)) return "an unknown reason";
   if (!Number(fields[5], picture.size) || !Number(fields[6], picture.lastWrite)) return "a bad number";
   journal.pictures.push_back(std::move(picture));
   return {};
@@ -89,12 +138,9 @@ std::string ReadLine(const std::vector<std::string_view>& raw, TJournal& journal
 std::string ReadHeader(const std::vector<std::string_view>& raw, TJournalHeader& header) {
   if (raw.size() != 10 || raw[0] != "kalvero-journal") return "no journal of kalvero";
   if (raw[1] != std::to_string(kJournalVersion)) return "a journal of another version";
-  std::vector<std::string> fields;
-  for (const std::string_view field : raw) {
-    auto text = Unescaped(field);
-    if (!text) return "a bad escape";
-    fields.push_back(std::move(*text));
-  }
+  const auto unescaped = UnescapedFields(raw);
+  if (!unescaped) return "a bad escape";
+  const std::vector<std::string>& fields = *unescaped;
   header = {fields[2], fields[3], fields[4], fields[5], fields[6]};
   if (!OneOf(fields[7], "date-folders", "flat", header.dateFolders) ||
       !OneOf(fields[8], "subfolders", "no-subfolders", header.subfolders))
@@ -106,22 +152,6 @@ std::string ReadHeader(const std::vector<std::string_view>& raw, TJournalHeader&
 }
 
 }  // namespace
-
-const char* ReasonWord(TPictureReason reason) {
-  switch (reason) {
-    case TPictureReason::None: return "none";
-    case TPictureReason::NameExists: return "name-exists";
-    case TPictureReason::NoSpace: return "no-space";
-    case TPictureReason::NameTooLong: return "name-too-long";
-    case TPictureReason::PermissionRefused: return "permission-refused";
-    case TPictureReason::Unreadable: return "unreadable";
-    case TPictureReason::NoUsableDate: return "no-usable-date";
-    case TPictureReason::NoSingleName: return "no-single-name";
-    case TPictureReason::NoFolder: return "no-folder";
-    case TPictureReason::Other: return "other";
-  }
-  return "other";
-}
 
 std::unique_ptr<TJournalWriter> TJournalWriter::Create(const std::string& path, std::error_code& error) {
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0644);
@@ -149,24 +179,25 @@ void TJournalWriter::Line(const std::vector<std::string>& fields) {
 }
 
 void TJournalWriter::Header(const TJournalHeader& header) {
-  Line({"kalvero-journal", std::to_string(kJournalVersion), header.time, header.target, header.source,
+  Line({"kalvero-journal", std::to_string(kJournalVersion), header.time, Resolved(header.target), Resolved(header.source),
         header.filePattern, header.folderPattern, header.dateFolders ? "date-folders" : "flat",
         header.subfolders ? "subfolders" : "no-subfolders", header.plan ? "plan" : "run"});
 }
 
 void TJournalWriter::FolderMade(const std::string& folder, bool belowTarget) {
-  Line({belowTarget ? "folder" : "target-folder", folder});
+  Line({belowTarget ? "folder" : "target-folder", belowTarget ? folder : Resolved(folder)});
 }
 
 void TJournalWriter::Picture(const TPictureAccount& account) {
   const bool copied = account.outcome == TPictureOutcome::Copied;
-  Line({"picture", account.source, account.target, OutcomeWord(account.outcome), ReasonWord(account.reason),
+  Line({"picture", Resolved(account.source), account.target, OutcomeWord(account.outcome), ReasonWord(account.reason),
         std::to_string(copied ? account.copy.size : 0), std::to_string(copied ? account.copy.lastWriteNanoseconds : 0),
         account.error ? account.error.message() : ""});
 }
 
 void TJournalWriter::NotExamined(const TScanRecord& record) {
-  Line({"picture", record.path, "", "not-examined", ScanReasonWord(record), "0", "0", record.reason.message()});
+  Line({"picture", Resolved(record.path), "", std::string(kNotExamined), ReasonWord(ScanReason(record)), "0", "0",
+        record.reason.message()});
 }
 
 std::optional<TJournal> ReadJournal(std::string_view text, std::string& error) {

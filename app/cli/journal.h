@@ -10,8 +10,10 @@
 //   target-folder <path>                                     a folder of the target's chain it made
 //   picture <source> <target below the target folder> <outcome> <reason> <size> <time> <detail>
 //
-// Outcomes: copied, not-copied, undated, not-examined. Size and time (nanoseconds since 1970) are
-// the copy's as its file system keeps them, 0 for no copy. Detail is the platform's message.
+// The target, the source and the paths of target-folder and picture lines are absolute, with the
+// links of the part that exists resolved, so that undo finds them from any folder. Outcomes:
+// copied, not-copied, undated, not-examined. Size and time (nanoseconds since 1970) are the copy's
+// as its file system keeps them, 0 for no copy. Detail is the platform's message.
 
 #include <cstdint>
 #include <memory>
@@ -57,7 +59,8 @@ struct TJournal {
 };
 
 // Writes a journal line by line, each handed to the system as soon as it is complete, so the
-// journal of a killed run holds everything up to its last event.
+// journal of a killed run holds everything up to its last event. It makes the paths given to it
+// absolute as it writes them.
 class TJournalWriter {
  public:
   // Creates the journal at `path`, which must not exist: the program never replaces a file.
@@ -85,8 +88,5 @@ class TJournalWriter {
 // line with the wrong number of fields, an unknown kind, outcome or reason, a bad escape, a bad
 // number), with the line and what is wrong in `error`.
 std::optional<TJournal> ReadJournal(std::string_view text, std::string& error);
-
-// The words of the journal (and of --verbose) for a reason.
-const char* ReasonWord(TPictureReason reason);
 
 }  // namespace kalvero

@@ -8,7 +8,6 @@
 #include "app/cli/escaped_text.h"
 #include "app/cli/sort_options.h"
 #include "engine/error_text.h"
-#include "engine/name_patterns.h"
 #include "engine/sort_engine.h"
 #include "platform/application_data_folder.h"
 #include "platform/clock.h"
@@ -41,16 +40,14 @@ std::string LocalTime() {
 std::string CheckNameLengths(const TSortOptions& options, std::size_t pictures) {
   const auto limit = NameLengthLimit(options.target);
   if (!limit) return {};
-  const std::string sample = "2004:08:07 16:45:33";
-  const std::string number = FormatSequenceNumber(0, std::to_string(pictures).size());
-  const std::string file = ReplaceToken(BuildTimesInString(options.filePattern.value, sample), "FFF", number) + ".jpg";
+  const TSampleNames sample = SampleNames(options, std::to_string(pictures).size());
   const auto tooLong = [&](const TOptionValue& pattern, const std::string& name) {
     return Escaped(pattern.origin) + ": the names it makes are " + std::to_string(name.size()) +
            " bytes long; the file system of the target takes at most " + std::to_string(*limit);
   };
-  if (static_cast<long>(file.size()) > *limit) return tooLong(options.filePattern, file);
-  const std::string folder = BuildFolderName(options.folderPattern.value, sample);
-  if (options.dateFolders && static_cast<long>(folder.size()) > *limit) return tooLong(options.folderPattern, folder);
+  if (static_cast<long>(sample.file.size()) > *limit) return tooLong(options.filePattern, sample.file);
+  if (options.dateFolders && static_cast<long>(sample.folder.size()) > *limit)
+    return tooLong(options.folderPattern, sample.folder);
   return {};
 }
 

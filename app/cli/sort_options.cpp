@@ -122,6 +122,13 @@ std::optional<TSortOptions> ParseSortOptions(const std::vector<std::string>& arg
   return options;
 }
 
+TSampleNames SampleNames(const TSortOptions& options, std::size_t numberWidth) {
+  constexpr std::string_view kSampleDate = "2004:08:07 16:45:33";
+  const std::string number = FormatSequenceNumber(0, numberWidth);
+  return {ReplaceToken(BuildTimesInString(options.filePattern.value, kSampleDate), "FFF", number) + ".jpg",
+          BuildFolderName(options.folderPattern.value, kSampleDate)};
+}
+
 std::string CheckSortOptions(const TSortOptions& options) {
   const auto& [language, languageOrigin] = options.language;
   if (!IsKnownLanguage(language))
@@ -137,12 +144,10 @@ std::string CheckSortOptions(const TSortOptions& options) {
       return pattern->origin + ": a pattern cannot hold any of \" * / : < > ? \\ |";
   }
   // With every token filled, each pattern must still make one name inside its folder.
-  const std::string sampleDate = "2004:08:07 16:45:33";
-  if (!IsSinglePathComponent(ReplaceToken(BuildTimesInString(filePattern, sampleDate), "FFF", "0") + ".jpg"))
-    return fileOrigin + ": the names it makes are no plain file names";
+  const TSampleNames sample = SampleNames(options, 1);
+  if (!IsSinglePathComponent(sample.file)) return fileOrigin + ": the names it makes are no plain file names";
   // An empty folder name puts the picture into the target folder itself.
-  const std::string folderName = BuildFolderName(folderPattern, sampleDate);
-  if (options.dateFolders && !folderName.empty() && !IsSinglePathComponent(folderName))
+  if (options.dateFolders && !sample.folder.empty() && !IsSinglePathComponent(sample.folder))
     return folderOrigin + ": the names it makes are no plain folder names";
   return {};
 }

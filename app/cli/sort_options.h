@@ -2,6 +2,7 @@
 
 // The options of `kalvero sort`, their defaults from the stored settings, and their checks.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,6 +38,14 @@ struct TSortOptions {
 std::optional<TSortOptions> ParseSortOptions(const std::vector<std::string>& arguments,
                                              const std::optional<TStoredSettings>& stored,
                                              const std::string& settingsFile, std::string& error);
+
+// The names the patterns make for the sample date 2004:08:07 16:45:33, FFF filled with 0 in
+// `numberWidth` digits: the file's name, ".jpg" included, and the date folder's.
+struct TSampleNames {
+  std::string file;
+  std::string folder;
+};
+TSampleNames SampleNames(const TSortOptions& options, std::size_t numberWidth);
 
 // The reason why the options cannot be used, or the empty text: a language no script has, a
 // folder pattern longer than its field takes, a pattern holding a character the pattern fields

@@ -26,7 +26,14 @@ std::string KeptBecause(const std::error_code& error) {
   return error.message();
 }
 
+// Why a folder was kept, in the words of the output; empty when it was removed.
+std::string FolderKeptBecause(const std::error_code& error) {
+  if (!error) return {};
+  return error == std::errc::directory_not_empty ? "it is not empty" : error.message();
+}
+
 struct TUndo {
+  TFileSystem& fileSystem;
   TTargetFolder& target;
   const std::string& targetPath;
   bool dryRun;
@@ -57,7 +64,13 @@ struct TUndo {
     if (!IsSinglePathComponent(name)) return Say(false, path, "the journal names no folder of the run");
     if (dryRun) return Say(true, path);
     const std::error_code error = target.RemoveFolder(name);
-    Say(!error, path, error == std::errc::directory_not_empty ? "it is not empty" : error ? error.message() : "");
+    Say(!error, path, FolderKeptBecause(error));
+  }
+
+  // A folder of the target's own chain, by its absolute path.
+  void ChainFolder(const std::string& path) {
+    const std::error_code error = dryRun ? std::error_code() : fileSystem.RemoveEmptyFolder(path);
+    Say(!error, path, FolderKeptBecause(error));
   }
 };
 
@@ -95,17 +108,13 @@ int UndoCommand(const std::vector<std::string>& arguments) {
               << "; nothing was removed" << std::endl;
     return kExitStopped;
   }
-  TUndo undo{*target, targetPath, dryRun};
+  TUndo undo{fileSystem, *target, targetPath, dryRun};
   for (const TJournalPicture& picture : journal->pictures)
     if (picture.outcome == "copied") undo.Copy(picture);
   for (auto folder = journal->folders.rbegin(); folder != journal->folders.rend(); ++folder) undo.Folder(*folder);
   // The folders of the target's own chain, innermost first, when the run left them empty.
-  for (auto folder = journal->targetFolders.rbegin(); folder != journal->targetFolders.rend(); ++folder) {
-    const std::error_code removed = dryRun ? std::error_code() : fileSystem.RemoveEmptyFolder(*folder);
-    undo.Say(!removed, *folder, removed == std::errc::directory_not_empty ? "it is not empty"
-                                : removed                                   ? removed.message()
-                                                                            : "");
-  }
+  for (auto folder = journal->targetFolders.rbegin(); folder != journal->targetFolders.rend(); ++folder)
+    undo.ChainFolder(*folder);
   return undo.keptAny ? kExitReported : kExitSuccess;
 }
 

@@ -1,6 +1,7 @@
 #include "app/window/form1.h"
 
 #include "components/application.h"
+#include "components/window_builder.h"
 #include "localisation/program_texts.h"
 #include "platform/program_path.h"
 #include "ui/rich_hint/rich_hint.h"
@@ -15,29 +16,22 @@ constexpr const char* kManual = "documentation.pdf";
 TForm1::TForm1(TFileSystem& fileSystem, const TClock& clock, const TEnvironment& environment)
     : engine_(*this, fileSystem, clock), environment_(environment) {}
 
-template <class T>
-T& TForm1::Find(const char* name) const {
-  auto* component = dynamic_cast<T*>(FindComponent(name));
-  if (component == nullptr) throw EComponentError(std::string("The main window has no ") + name);
-  return *component;
-}
-
 void TForm1::Loaded() {
   TQtForm::Loaded();
-  dir_ = &Find<TDirectoryEdit>("dir");
-  dir2_ = &Find<TDirectoryEdit>("dir2");
-  edit1_ = &Find<TEdit>("Edit1");
-  edit2_ = &Find<TEdit>("Edit2");
-  cb1_ = &Find<TCheckBox>("cb1");
-  cb2_ = &Find<TCheckBox>("cb2");
-  label5_ = &Find<TLabel>("Label5");
-  label6_ = &Find<TLabel>("Label6");
-  label9_ = &Find<TLabel>("Label9");
-  bar_ = &Find<TProgressBar>("bar");
-  image6_ = &Find<TImage>("Image6");
-  imageList1_ = &Find<TImageList>("ImageList1");
-  statusBar_ = &Find<TStatusBar>("StatusBar1");
-  lng_ = &Find<TMultilanguage>("lng");
+  dir_ = &DescribedComponent<TDirectoryEdit>(*this, "dir");
+  dir2_ = &DescribedComponent<TDirectoryEdit>(*this, "dir2");
+  edit1_ = &DescribedComponent<TEdit>(*this, "Edit1");
+  edit2_ = &DescribedComponent<TEdit>(*this, "Edit2");
+  cb1_ = &DescribedComponent<TCheckBox>(*this, "cb1");
+  cb2_ = &DescribedComponent<TCheckBox>(*this, "cb2");
+  label5_ = &DescribedComponent<TLabel>(*this, "Label5");
+  label6_ = &DescribedComponent<TLabel>(*this, "Label6");
+  label9_ = &DescribedComponent<TLabel>(*this, "Label9");
+  bar_ = &DescribedComponent<TProgressBar>(*this, "bar");
+  image6_ = &DescribedComponent<TImage>(*this, "Image6");
+  imageList1_ = &DescribedComponent<TImageList>(*this, "ImageList1");
+  statusBar_ = &DescribedComponent<TStatusBar>(*this, "StatusBar1");
+  lng_ = &DescribedComponent<TMultilanguage>(*this, "lng");
 
   dir_->OnChange = [this](TComponent&) { engine_.dirChange(); };
   edit1_->OnChange = [this](TComponent&) { engine_.Edit1Change(); };
@@ -47,18 +41,19 @@ void TForm1::Loaded() {
   edit1_->OnKeyPress = [](TComponent&, char32_t& key) { key = TSortEngine::Edit1KeyPress(key); };
   edit2_->OnKeyPress = [](TComponent&, char32_t& key) { key = TSortEngine::Edit2KeyPress(key); };
   edit2_->OnExit = [this](TComponent&) { engine_.Edit2Exit(); };
-  Find<TButton>("Button1").OnClick = [this](TComponent&) { Button1Click(); };
-  Find<TButton>("Button2").OnClick = [this](TComponent&) { Close(); };
-  Find<TButton>("SpeedButton1").OnClick = [this](TComponent&) { SpeedButton1Click(); };
-  Find<TButton>("SpeedButton2").OnClick = [this](TComponent&) { ShowWindow("Form2"); };
-  Find<TButton>("SpeedButton3").OnClick = [this](TComponent&) { ShowWindow("Form3"); };
-  Find<TButton>("SpeedButton4").OnClick = [this](TComponent&) { ShowWindow("Form4"); };
+  DescribedComponent<TButton>(*this, "Button1").OnClick = [this](TComponent&) { Button1Click(); };
+  DescribedComponent<TButton>(*this, "Button2").OnClick = [this](TComponent&) { Close(); };
+  DescribedComponent<TButton>(*this, "SpeedButton1").OnClick = [this](TComponent&) { SpeedButton1Click(); };
+  DescribedComponent<TButton>(*this, "SpeedButton2").OnClick = [this](TComponent&) { ShowWindow("Form2"); };
+  DescribedComponent<TButton>(*this, "SpeedButton3").OnClick = [this](TComponent&) { ShowWindow("Form3"); };
+  DescribedComponent<TButton>(*this, "SpeedButton4").OnClick = [this](TComponent&) { ShowWindow("Form4"); };
   const std::pair<const char*, const char*> flags[] = {
       {"Image2", "English"}, {"Image3", "German"}, {"Image4", "Spanish"}, {"Image5", "French"}};
   for (const auto& [image, language] : flags)
-    Find<TImage>(image).OnClick = [this, language](TComponent&) { SwitchLanguage(language); };
+    DescribedComponent<TImage>(*this, image).OnClick = [this, language](TComponent&) { SwitchLanguage(language); };
   OnClose = [this](TComponent&) { FormClose(); };
-  Find<TRichHint>("RichHint1").OnShowHint = [this](std::string& hint, bool& canShow, THintInfo& info) {
+  TRichHint& richHint1 = DescribedComponent<TRichHint>(*this, "RichHint1");
+  richHint1.OnShowHint = [this](std::string& hint, bool& canShow, THintInfo& info) {
     RichHint1ShowHint(hint, canShow, info);
   };
 }
@@ -71,8 +66,6 @@ void TForm1::RichHint1ShowHint(std::string& hint, bool&, THintInfo& info) {
 
 void TForm1::FormCreate() {
   SetStatusIcon(TStatusIcon::Idle, TRepaint::Later);
-  // The file list is the engine's, made with it. Double buffering is a measure of Windows Vista
-  // and later against flicker, which the Qt widgets do not have: nothing to switch on here.
   engine_.LoadSettings(environment_);
   engine_.Edit1Change();
 }
@@ -97,7 +90,7 @@ void TForm1::Button1Click() {
   try {
     engine_.Button1Click();
   } catch (...) {
-    ApplicationOf(*this)->HandleException();
+    HandleEventException(*this);
   }
   running_ = false;
   // After the run's report and any error box, a close request that came meanwhile is carried out.
@@ -105,11 +98,11 @@ void TForm1::Button1Click() {
 }
 
 void TForm1::SpeedButton1Click() {
-  if (TShell* shell = ApplicationOf(*this)->Shell()) shell->Open(ProgramFolder() + kManual);
+  if (TShell* shell = Application().Shell()) shell->Open(ProgramFolder() + kManual);
 }
 
 void TForm1::ShowWindow(const char* name) {
-  if (auto* window = dynamic_cast<TForm*>(ApplicationOf(*this)->FindComponent(name))) window->Show();
+  if (auto* window = dynamic_cast<TForm*>(Application().FindComponent(name))) window->Show();
 }
 
 void TForm1::SwitchLanguage(const char* language) {
@@ -128,7 +121,7 @@ void TForm1::AdvanceBar() {
 }
 
 void TForm1::SetBusyCursor(bool busy) {
-  if (TDialogs* dialogs = ApplicationOf(*this)->Dialogs()) dialogs->SetBusyCursor(busy);
+  if (TDialogs* dialogs = Application().Dialogs()) dialogs->SetBusyCursor(busy);
 }
 
 void TForm1::SetStatusIcon(TStatusIcon icon, TRepaint repaint) {
@@ -137,13 +130,19 @@ void TForm1::SetStatusIcon(TStatusIcon icon, TRepaint repaint) {
 }
 
 void TForm1::ProcessMessages(bool userInput) {
-  if (TDialogs* dialogs = ApplicationOf(*this)->Dialogs()) dialogs->ProcessMessages(userInput);
+  if (TDialogs* dialogs = Application().Dialogs()) dialogs->ProcessMessages(userInput);
 }
 
 bool TForm1::Closing() const { return closed_; }
 
+TApplication& TForm1::Application() const {
+  TApplication* application = ApplicationOf(*this);
+  if (application == nullptr) throw EComponentError("The main window belongs to no application");
+  return *application;
+}
+
 TMessageAnswer TForm1::ShowMessageBox(TMessageKind kind, const std::string& text, TMessageButtons buttons) {
-  TDialogs* dialogs = ApplicationOf(*this)->Dialogs();
+  TDialogs* dialogs = Application().Dialogs();
   return dialogs != nullptr ? dialogs->ShowMessageBox(kind, "", text, buttons) : TMessageAnswer::Cancel;
 }
 

@@ -17,6 +17,8 @@
 
 namespace kalvero {
 
+class TApplication;
+
 class TForm1 final : public TQtForm, public TEngineHost {
  public:
   TForm1(TFileSystem& fileSystem, const TClock& clock, const TEnvironment& environment);
@@ -76,8 +78,8 @@ class TForm1 final : public TQtForm, public TEngineHost {
   bool CloseQuery() override;
 
  private:
-  template <class T>
-  T& Find(const char* name) const;
+  // The application the window belongs to; throws EComponentError when it belongs to none.
+  TApplication& Application() const;
 
   TSortEngine engine_;
   const TEnvironment& environment_;

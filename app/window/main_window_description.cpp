@@ -1,60 +1,39 @@
 #include "app/window/main_window_description.h"
 
-#include <initializer_list>
-
-#include "components/string_list.h"
 #include "localisation/window_scripts.h"
 
 namespace kalvero {
 namespace {
 
-std::string ScriptText(const TTextLines& lines) { return TStringList(lines).Text(); }
-
-// A control placed in `parent` at left, top with width and height, followed by further settings.
-TComponentDescription Control(std::string className, std::string name, std::string parent,
-                              std::initializer_list<int> bounds, std::vector<TPropertySetting> more = {}) {
-  std::vector<TPropertySetting> settings = {{"Parent", std::move(parent)}};
-  const char* names[] = {"Left", "Top", "Width", "Height"};
-  int i = 0;
-  for (const int value : bounds) settings.push_back({names[i++], std::to_string(value)});
-  settings.insert(settings.end(), more.begin(), more.end());
-  return {std::move(className), std::move(name), "", std::move(settings)};
-}
-
-// A label that takes the size of its caption.
-TComponentDescription Label(std::string name, std::string parent, int left, int top, std::string caption) {
-  return Control("TLabel", std::move(name), std::move(parent), {left, top}, {{"Caption", std::move(caption)}});
-}
-
 // A label of fixed size with its alignment, for the counters.
 TComponentDescription Counter(std::string name, int left, int width, std::string alignment, std::string caption = "") {
-  return Control("TLabel", std::move(name), "GroupBox1", {left, 168, width, 13},
-                 {{"AutoSize", "False"}, {"Alignment", std::move(alignment)}, {"Caption", std::move(caption)}});
+  return ControlAt("TLabel", std::move(name), "GroupBox1", {left, 168, width, 13},
+                   {{"AutoSize", "False"}, {"Alignment", std::move(alignment)}, {"Caption", std::move(caption)}});
 }
 
 TComponentDescription Flag(std::string name, int left, std::string picture) {
-  return Control("TImage", std::move(name), "GroupBox1", {left, 280, 16, 11},
-                 {{"Picture.Name", std::move(picture)}, {"Transparent", "True"}});
+  return ControlAt("TImage", std::move(name), "GroupBox1", {left, 280, 16, 11},
+                   {{"Picture.Name", std::move(picture)}, {"Transparent", "True"}});
 }
 
 TComponentDescription FolderBox(std::string name, int top, int tabOrder) {
-  return Control("TDirectoryEdit", std::move(name), "GroupBox2", {128, top, 289, 21},
-                 {{"TabOrder", std::to_string(tabOrder)},
-                  {"BrowseDialogText", "Bitte w\xC3\xA4hlen Sie ein Verzeichnis:"},
-                  {"Glyph.Name", "folder"}});
+  return ControlAt("TDirectoryEdit", std::move(name), "GroupBox2", {128, top, 289, 21},
+                   {{"TabOrder", std::to_string(tabOrder)},
+                    {"BrowseDialogText", "Bitte w\xC3\xA4hlen Sie ein Verzeichnis:"},
+                    {"Glyph.Name", "folder"}});
 }
 
 std::vector<TComponentDescription> StatusColumn() {
   return {
-      Control("TGroupBox", "GroupBox1", "Form1", {16, 8, 153, 313}, {{"TabOrder", "0"}}),
-      Control("TImage", "Image1", "GroupBox1", {24, 16, 96, 96}, {{"Picture.Name", "logo-96"}}),
-      Label("Label4", "GroupBox1", 22, 124, "Status:"),
-      Control("TProgressBar", "bar", "GroupBox1", {22, 144, 106, 16}, {{"Min", "0"}, {"Max", "100"}, {"Position", "0"}}),
+      ControlAt("TGroupBox", "GroupBox1", "Form1", {16, 8, 153, 313}, {{"TabOrder", "0"}}),
+      ControlAt("TImage", "Image1", "GroupBox1", {24, 16, 96, 96}, {{"Picture.Name", "logo-96"}}),
+      LabelAt("Label4", "GroupBox1", 22, 124, "Status:"),
+      ControlAt("TProgressBar", "bar", "GroupBox1", {22, 144, 106, 16}, {{"Min", "0"}, {"Max", "100"}, {"Position", "0"}}),
       Counter("Label5", 22, 46, "taRightJustify"),
       Counter("Label7", 71, 4, "taCenter", "/"),
       Counter("Label6", 80, 49, "taLeftJustify"),
-      Control("TSpeedButton", "SpeedButton1", "GroupBox1", {22, 202, 106, 22}, {{"Flat", "True"}, {"Caption", "Anleitung"}}),
-      Control("TSpeedButton", "SpeedButton2", "GroupBox1", {22, 242, 106, 22}, {{"Flat", "True"}, {"Caption", "Info"}}),
+      ControlAt("TSpeedButton", "SpeedButton1", "GroupBox1", {22, 202, 106, 22}, {{"Flat", "True"}, {"Caption", "Anleitung"}}),
+      ControlAt("TSpeedButton", "SpeedButton2", "GroupBox1", {22, 242, 106, 22}, {{"Flat", "True"}, {"Caption", "Info"}}),
       Flag("Image2", 30, "flag-en"),
       Flag("Image3", 54, "flag-de"),
       Flag("Image4", 78, "flag-es"),
@@ -64,26 +43,26 @@ std::vector<TComponentDescription> StatusColumn() {
 
 std::vector<TComponentDescription> InputColumn() {
   return {
-      Control("TGroupBox", "GroupBox2", "Form1", {184, 8, 441, 313}, {{"TabOrder", "1"}}),
-      Label("Label1", "GroupBox2", 24, 26, "Quellordner:"),
+      ControlAt("TGroupBox", "GroupBox2", "Form1", {184, 8, 441, 313}, {{"TabOrder", "1"}}),
+      LabelAt("Label1", "GroupBox2", 24, 26, "Quellordner:"),
       FolderBox("dir", 24, 0),
-      Label("Label2", "GroupBox2", 24, 58, "Zielordner:"),
+      LabelAt("Label2", "GroupBox2", 24, 58, "Zielordner:"),
       FolderBox("dir2", 56, 1),
-      Control("TCheckBox", "cb1", "GroupBox2", {128, 90, 289, 17},
-              {{"TabOrder", "2"}, {"Caption", "Unterverzeichnisse einbeziehen"}, {"Checked", "True"}}),
-      Control("TCheckBox", "cb2", "GroupBox2", {128, 146, 177, 17},
-              {{"TabOrder", "4"}, {"Caption", "Ordner nach Datum erzeugen:"}, {"Checked", "True"}}),
-      Control("TEdit", "Edit2", "GroupBox2", {304, 144, 81, 21},
-              {{"TabOrder", "5"}, {"Text", "YYYY.MM.DD"}, {"MaxLength", "10"}, {"ShowHint", "True"}}),
-      Control("TSpeedButton", "SpeedButton3", "GroupBox2", {394, 143, 22, 22}, {{"Flat", "True"}, {"Glyph.Name", "help"}}),
-      Label("Label3", "GroupBox2", 24, 178, "Dateinamen:"),
-      Control("TEdit", "Edit1", "GroupBox2", {128, 176, 257, 21},
-              {{"TabOrder", "3"}, {"Text", "DD.MM.YYYY - HH.NN.SS"}, {"ShowHint", "True"}}),
-      Control("TSpeedButton", "SpeedButton4", "GroupBox2", {394, 175, 22, 22}, {{"Flat", "True"}, {"Glyph.Name", "help"}}),
-      Label("Label8", "GroupBox2", 24, 210, "Vorschau:"),
-      Label("Label9", "GroupBox2", 128, 210, "Dateien:"),
-      Control("TButton", "Button1", "GroupBox2", {128, 264, 129, 25}, {{"TabOrder", "6"}, {"Caption", "Dateien kopieren"}}),
-      Control("TButton", "Button2", "GroupBox2", {288, 264, 129, 25}, {{"TabOrder", "7"}, {"Caption", "Anwendung beenden"}}),
+      ControlAt("TCheckBox", "cb1", "GroupBox2", {128, 90, 289, 17},
+                {{"TabOrder", "2"}, {"Caption", "Unterverzeichnisse einbeziehen"}, {"Checked", "True"}}),
+      ControlAt("TCheckBox", "cb2", "GroupBox2", {128, 146, 177, 17},
+                {{"TabOrder", "4"}, {"Caption", "Ordner nach Datum erzeugen:"}, {"Checked", "True"}}),
+      ControlAt("TEdit", "Edit2", "GroupBox2", {304, 144, 81, 21},
+                {{"TabOrder", "5"}, {"Text", "YYYY.MM.DD"}, {"MaxLength", "10"}, {"ShowHint", "True"}}),
+      ControlAt("TSpeedButton", "SpeedButton3", "GroupBox2", {394, 143, 22, 22}, {{"Flat", "True"}, {"Glyph.Name", "help"}}),
+      LabelAt("Label3", "GroupBox2", 24, 178, "Dateinamen:"),
+      ControlAt("TEdit", "Edit1", "GroupBox2", {128, 176, 257, 21},
+                {{"TabOrder", "3"}, {"Text", "DD.MM.YYYY - HH.NN.SS"}, {"ShowHint", "True"}}),
+      ControlAt("TSpeedButton", "SpeedButton4", "GroupBox2", {394, 175, 22, 22}, {{"Flat", "True"}, {"Glyph.Name", "help"}}),
+      LabelAt("Label8", "GroupBox2", 24, 210, "Vorschau:"),
+      LabelAt("Label9", "GroupBox2", 128, 210, "Dateien:"),
+      ControlAt("TButton", "Button1", "GroupBox2", {128, 264, 129, 25}, {{"TabOrder", "6"}, {"Caption", "Dateien kopieren"}}),
+      ControlAt("TButton", "Button2", "GroupBox2", {288, 264, 129, 25}, {{"TabOrder", "7"}, {"Caption", "Anwendung beenden"}}),
   };
 }
 
@@ -102,8 +81,8 @@ std::vector<TComponentDescription> StatusBar() {
         {"Panels[0].Bevel", "pbLowered"},
         {"Panels[1].Bevel", "pbLowered"},
         {"Panels[1].Alignment", "taLeftJustify"}}},
-      Control("TPanel", "Panel1", "StatusBar1", {4, 1, 20, 18}, {{"BevelOuter", "bvNone"}}),
-      Control("TImage", "Image6", "Panel1", {2, 1, 16, 16}, {{"Transparent", "True"}}),
+      ControlAt("TPanel", "Panel1", "StatusBar1", {4, 1, 20, 18}, {{"BevelOuter", "bvNone"}}),
+      ControlAt("TImage", "Image6", "Panel1", {2, 1, 16, 16}, {{"Transparent", "True"}}),
   };
 }
 

@@ -45,7 +45,8 @@ bool DisplayNamed() {
 }
 
 // With KALVERO_EXIT_AFTER_FIRST_PAINT set, the program prints the monotonic clock at the first
-// paint of the main window and ends (for the start-up benchmark, screenshots and install checks).
+// paint of the main window and ends (for the start-up benchmark, the install check and the test
+// that `kalvero` starts the window program).
 class TFirstPaintExit final : public QObject {
  public:
   explicit TFirstPaintExit(TQtApplication& application) : application_(application) {}
@@ -85,7 +86,6 @@ int RunWindowProgram(int argc, char** argv) {
   TQtDialogs dialogs;
   TQtShell shell;
   TQtApplication application(dialogs, &shell);
-  application.SetTitle("Kalvero 1.3");
   const TClassRegistry classes = WindowClasses({NativeFileSystem(), SystemClock(), environment});
   TForm1& main = CreateWindows(application, classes);
   dialogs.SetOwner(&main.Widget());

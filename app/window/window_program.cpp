@@ -2,11 +2,11 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QPixmap>
 
 #include "app/window/form1.h"
 #include "app/window/main_window_description.h"
 #include "components/qt/qt_registry.h"
+#include "components/qt/qt_values.h"
 #include "components/window_builder.h"
 #include "localisation/multilanguage.h"
 #include "platform/qt/program_fonts.h"
@@ -18,7 +18,7 @@ namespace kalvero {
 
 void PrepareQtApplication() {
   QApplication::setStyle("Fusion");
-  QApplication::setWindowIcon(QIcon(QPixmap(":/artwork/logo-96.png")));
+  QApplication::setWindowIcon(QIcon(ArtworkPixmap("logo-96")));
   AddProgramFonts();
 }
 
@@ -33,6 +33,7 @@ TClassRegistry WindowClasses(const TWindowServices& services) {
 }
 
 TForm1& CreateWindows(TQtApplication& application, const TClassRegistry& classes) {
+  application.SetTitle("Kalvero 1.3");
   auto& main = static_cast<TForm1&>(BuildWindow(application, MainWindowDescription(), classes));
   for (const TWindowDescription& window :
        {AboutWindowDescription(), FolderHelpWindowDescription(), FileHelpWindowDescription()})

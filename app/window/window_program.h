@@ -27,8 +27,9 @@ void PrepareQtApplication();
 // Every class the windows' descriptions name, TForm1 made over `services`.
 TClassRegistry WindowClasses(const TWindowServices& services);
 
-// Creates the windows once each, in this order: Form1 (which loads the settings), Form2, Form3,
-// Form4. Answers the main window.
+// Titles the application "Kalvero 1.3", the caption of its error boxes, and creates the windows
+// once each, in this order: Form1 (which loads the settings), Form2, Form3, Form4. Answers the main
+// window.
 TForm1& CreateWindows(TQtApplication& application, const TClassRegistry& classes);
 
 }  // namespace kalvero

@@ -45,7 +45,7 @@ TQtApplication::TQtApplication(TDialogs& dialogs, TShell* shell) : TApplication(
 TQtApplication::~TQtApplication() {
   qApp->removeEventFilter(this);
   // The windows go before the Qt object does, while their widgets' events can still arrive here.
-  while (ComponentCount() > 0) DestroyComponent(Component(ComponentCount() - 1));
+  DestroyWindows();
 }
 
 int TQtApplication::Run() {

@@ -7,13 +7,12 @@
 namespace kalvero {
 namespace {
 
-Qt::Alignment ToQtAlignment(TAlignment alignment) {
-  switch (alignment) {
-    case TAlignment::taLeftJustify: return Qt::AlignLeft | Qt::AlignTop;
-    case TAlignment::taRightJustify: return Qt::AlignRight | Qt::AlignTop;
-    case TAlignment::taCenter: return Qt::AlignHCenter | Qt::AlignTop;
-  }
-  return Qt::AlignLeft | Qt::AlignTop;
+// A label's text starts at its top.
+Qt::Alignment LabelAlignment(TAlignment alignment) { return ToQtHorizontalAlignment(alignment) | Qt::AlignTop; }
+
+// Whether a mouse button released over `widget` ends a click: the left one, released inside it.
+bool EndsClick(const QWidget& widget, const QMouseEvent& event) {
+  return event.button() == Qt::LeftButton && widget.rect().contains(event.position().toPoint());
 }
 
 }  // namespace
@@ -41,10 +40,10 @@ void TLabelWidget::mouseMoveEvent(QMouseEvent* event) {
 
 void TLabelWidget::mouseReleaseEvent(QMouseEvent* event) {
   QLabel::mouseReleaseEvent(event);
-  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) control_.Click();
+  if (EndsClick(*this, *event)) control_.Click();
 }
 
-TQtLabel::TQtLabel() : TQtControl(new TLabelWidget(*this)) { Widget().setAlignment(ToQtAlignment(Alignment())); }
+TQtLabel::TQtLabel() : TQtControl(new TLabelWidget(*this)) { Widget().setAlignment(LabelAlignment(Alignment())); }
 
 void TQtLabel::SetText(std::string text) {
   TLabel::SetText(std::move(text));
@@ -54,7 +53,7 @@ void TQtLabel::SetText(std::string text) {
 
 void TQtLabel::SetAlignment(TAlignment alignment) {
   TLabel::SetAlignment(alignment);
-  Widget().setAlignment(ToQtAlignment(alignment));
+  Widget().setAlignment(LabelAlignment(alignment));
 }
 
 void TQtLabel::SetAutoSize(bool autoSize) {
@@ -160,7 +159,7 @@ TImageWidget::TImageWidget(TQtImage& control) : control_(control) {}
 
 void TImageWidget::mouseReleaseEvent(QMouseEvent* event) {
   QLabel::mouseReleaseEvent(event);
-  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) control_.Click();
+  if (EndsClick(*this, *event)) control_.Click();
 }
 
 TQtImage::TQtImage() : TQtControl(new TImageWidget(*this)) { Widget().setAlignment(Qt::AlignLeft | Qt::AlignTop); }

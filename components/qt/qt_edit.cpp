@@ -38,8 +38,9 @@ void TEditWidget::Edited(QString text) {
 
 void TEditWidget::keyPressEvent(QKeyEvent* event) {
   const QString text = event->text();
-  // Only printable characters are typed text; control keys (Backspace, Enter, Ctrl+V) go on as they are.
-  if (text.isEmpty() || !text.front().isPrint()) return QLineEdit::keyPressEvent(event);
+  // Only printable characters are typed text; control keys (Backspace, Enter, Ctrl+V) go on as they
+  // are. The first code point decides, so a character outside the BMP (two UTF-16 halves) is text.
+  if (text.isEmpty() || !QChar::isPrint(text.toUcs4().front())) return QLineEdit::keyPressEvent(event);
   const QString kept = Filtered(control_, text);
   if (kept.isEmpty()) return event->accept();
   if (kept == text) return QLineEdit::keyPressEvent(event);

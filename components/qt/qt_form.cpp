@@ -15,8 +15,6 @@ bool Sizeable(TFormBorderStyle style) {
 
 QRect FrameOf(const QWidget& window) { return window.frameGeometry(); }
 
-TRect ToRect(const QRect& rect) { return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()}; }
-
 }  // namespace
 
 TFormWidget::TFormWidget(TQtForm& form) : QWidget(nullptr, Qt::Window), form_(form) {}
@@ -47,7 +45,7 @@ TQtForm::TQtForm() : widget_(new TFormWidget(*this)) {
 
 TQtForm::~TQtForm() {
   // The controls delete their widgets before the window's widget would delete them.
-  while (ComponentCount() > 0) DestroyComponent(Component(ComponentCount() - 1));
+  DestroyComponents();
   delete widget_.data();
 }
 

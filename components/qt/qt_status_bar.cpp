@@ -18,13 +18,9 @@ void DrawBevel(QPainter& painter, const QRect& frame, TStatusPanelBevel bevel, c
   painter.drawLine(frame.topRight(), frame.bottomRight());
 }
 
-Qt::Alignment TextAlignment(TAlignment alignment) {
-  switch (alignment) {
-    case TAlignment::taLeftJustify: return Qt::AlignLeft | Qt::AlignVCenter;
-    case TAlignment::taRightJustify: return Qt::AlignRight | Qt::AlignVCenter;
-    case TAlignment::taCenter: return Qt::AlignHCenter | Qt::AlignVCenter;
-  }
-  return Qt::AlignLeft | Qt::AlignVCenter;
+// A panel's text is centred between the panel's top and bottom.
+int TextFlags(TAlignment alignment) {
+  return static_cast<int>(ToQtHorizontalAlignment(alignment) | Qt::AlignVCenter) | Qt::TextSingleLine;
 }
 
 }  // namespace
@@ -40,8 +36,7 @@ void TStatusBarWidget::paintEvent(QPaintEvent*) {
     DrawBevel(painter, frame, panel.Bevel(), palette());
     painter.setPen(palette().color(QPalette::WindowText));
     // One line, cut at the panel's end.
-    painter.drawText(frame.adjusted(2, 0, -2, 0), static_cast<int>(TextAlignment(panel.Alignment())) | Qt::TextSingleLine,
-                     ToQt(panel.Text()));
+    painter.drawText(frame.adjusted(2, 0, -2, 0), TextFlags(panel.Alignment()), ToQt(panel.Text()));
   }
 }
 

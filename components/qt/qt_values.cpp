@@ -76,9 +76,20 @@ QCursor ToQCursor(TCursor cursor) {
                                                                                : Qt::ArrowCursor);
 }
 
-QPixmap ToQPixmap(const TPicture& picture) {
-  if (picture.Empty()) return {};
-  return QPixmap(":/artwork/" + ToQt(picture.Name()) + ".png");
+Qt::Alignment ToQtHorizontalAlignment(TAlignment alignment) {
+  switch (alignment) {
+    case TAlignment::taLeftJustify: return Qt::AlignLeft;
+    case TAlignment::taRightJustify: return Qt::AlignRight;
+    case TAlignment::taCenter: return Qt::AlignHCenter;
+  }
+  return Qt::AlignLeft;
 }
+
+QPixmap ArtworkPixmap(std::string_view name) {
+  if (name.empty()) return {};
+  return QPixmap(":/artwork/" + QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())) + ".png");
+}
+
+QPixmap ToQPixmap(const TPicture& picture) { return ArtworkPixmap(picture.Name()); }
 
 }  // namespace kalvero

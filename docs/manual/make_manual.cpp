@@ -57,6 +57,7 @@ constexpr const char* kBodyFont = "Liberation Serif";
 constexpr qreal kBodyPoints = 10.5;
 constexpr const char* kFooterFont = "Liberation Sans";
 constexpr qreal kFooterPoints = 8.5;
+constexpr const char* kCodeFont = "Liberation Mono";  // named by manual.html for code and pre
 
 // Taller than any manual: about 8,000 inches at the writer's 1,200 pixels to the inch.
 constexpr qreal kEndlessPage = 1e7;
@@ -80,7 +81,7 @@ QString ReadUtf8(const QString& path) {
 // The manual is set in the fonts of fonts-liberation; a silent fallback would change its look.
 void RequireFonts() {
   const QStringList families = QFontDatabase::families();
-  for (const char* family : {"Liberation Serif", "Liberation Sans", "Liberation Mono"})
+  for (const char* family : {kBodyFont, kFooterFont, kCodeFont})
     if (!families.contains(QString::fromLatin1(family)))
       throw EManualError(std::string("the font ") + family + " is missing (Debian package fonts-liberation)");
 }

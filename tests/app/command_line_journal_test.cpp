@@ -7,6 +7,7 @@
 
 #include "app/cli/journal.h"
 #include "tests/app/command_line_test.h"
+#include "tests/support/case_name.h"
 #include "tests/support/exif_builder.h"
 
 namespace kalvero {
@@ -72,6 +73,49 @@ TEST_F(JournalTest, ADryRunPredictsTheRunExactlyAndWritesNothing) {
   EXPECT_EQ(Journal("run.tsv").folders, std::vector<std::string>{"2004.08.07"});
 }
 
+TEST_F(JournalTest, ADryRunIntoANewTargetPrintsThePlanAlone) {
+  const auto plan = Kalvero({"sort", "src", "new/t", "--dry-run"});
+  EXPECT_EQ(plan.exitStatus, 1);
+  EXPECT_EQ(plan.out,
+            "src/a.jpg\tnew/t/2004.08.07/07.08.2004 - 16.45.33.jpg\n"
+            "src/b.jpg\tthe name exists\n"
+            "src/c.jpg\tno usable date\n"
+            "src/d.jpg\tnew/t/2005.01.02/02.01.2005 - 03.04.05.jpg\n"
+            "copied 2, not copied 1, without a usable date 1, not examined 0\n");
+  EXPECT_EQ(plan.err, "");
+  EXPECT_FALSE(fs::exists(work / "new"));
+}
+
+struct TRefusalCase {
+  std::string name;
+  std::vector<std::string> arguments;
+  std::string message;  // how the error box begins
+};
+
+const std::vector<TRefusalCase> kRefusals = {
+    {"NoPictures", {"sort", "empty", "t"}, "No JPEG-Files were found in the source folder."},
+    {"NeitherNumberNorTime", {"sort", "src", "t", "--pattern", "YYYY.MM.DD"}, "The parameters FFF"},
+    {"NumbersIntoDateFolders", {"sort", "src", "t", "--pattern", "FFF"}, "A sequential numbering (FFF)"},
+};
+
+class DryRunRefusalTest : public JournalTest, public testing::WithParamInterface<TRefusalCase> {};
+
+TEST_P(DryRunRefusalTest, ShowsTheRefusalAsTheRunDoes) {
+  work.MakeFolder("empty");
+  std::vector<std::string> arguments = GetParam().arguments;
+  arguments.insert(arguments.end(), {"--language", "English"});
+  const auto run = Kalvero(arguments);
+  arguments.push_back("--dry-run");
+  const auto plan = Kalvero(arguments);
+  EXPECT_EQ(plan.exitStatus, 2);
+  EXPECT_EQ(plan.err.find("Fehler: " + GetParam().message), 0u) << plan.err;
+  EXPECT_EQ(plan.err, run.err);
+  EXPECT_EQ(plan.exitStatus, run.exitStatus);
+  EXPECT_EQ(plan.out, "") << "no plan, and no status texts";
+}
+
+INSTANTIATE_TEST_SUITE_P(Refusals, DryRunRefusalTest, testing::ValuesIn(kRefusals), TCaseName());
+
 TEST_F(JournalTest, ADryRunPredictsARunThatWouldStop) {
   work.Write("t/2004.08.07", "a file where the date folder goes");
   const auto plan = Kalvero({"sort", "src", "t", "--dry-run"});
@@ -118,7 +162,7 @@ TEST_F(JournalTest, AKilledRunLeavesAJournalOfWhatItDid) {
   EXPECT_EQ(journal.folders.size(), 9u) << "the folders pass 1 made";
   EXPECT_GE(journal.pictures.size(), 3u);
   for (const TJournalPicture& picture : journal.pictures)
-    EXPECT_EQ(FileBytes(work / ("u/" + picture.target)), FileBytes(work / picture.source)) << "each line after its copy";
+    EXPECT_EQ(FileBytes(work / ("u/" + picture.target)), FileBytes(picture.source)) << "each line after its copy";
 }
 
 TEST_F(JournalTest, UndoTakesTheRunBackAndKeepsWhatChanged) {
@@ -140,6 +184,22 @@ TEST_F(JournalTest, UndoTakesTheRunBackAndKeepsWhatChanged) {
   EXPECT_NE(kept.out.find("kept\t" + changed + "\tit changed since the run"), std::string::npos) << kept.out;
   EXPECT_EQ(FileBytes(changed), "edited by the user");
   EXPECT_NE(kept.out.find("it is not empty"), std::string::npos) << "its folder stays";
+}
+
+TEST_F(JournalTest, UndoFromAnotherFolderTakesBackTheRunWhereItWas) {
+  EXPECT_EQ(Kalvero({"sort", "src", "new/t", "--report", "run.tsv"}).exitStatus, 1);
+  // Beside the folder undo runs in: the target's chain and a source of the same relative names.
+  TTempFolder elsewhere;
+  elsewhere.MakeFolder("new/t");
+  elsewhere.Write("src/a.jpg", "another picture");
+  const auto undone = RunProgram({KALVERO_PROGRAM, "undo", work / "run.tsv"}, elsewhere.Path(), Environment());
+  EXPECT_EQ(undone.exitStatus, 0) << undone.out << undone.err;
+  EXPECT_FALSE(fs::exists(work / "new")) << "the run's copies and folders are gone";
+  EXPECT_TRUE(fs::is_directory(elsewhere / "new/t")) << "folders of the same names elsewhere stay";
+  const TJournal journal = Journal("run.tsv");
+  EXPECT_EQ(journal.targetFolders, (std::vector<std::string>{fs::canonical(work.Path()).string() + "/new",
+                                                             fs::canonical(work.Path()).string() + "/new/t"}));
+  EXPECT_EQ(journal.pictures.at(0).source, fs::canonical(work / "src/a.jpg").string());
 }
 
 TEST_F(JournalTest, UndoRefusesAForgedJournalAndNeverFollowsALink) {

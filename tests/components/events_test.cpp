@@ -11,6 +11,7 @@
 #include "components/forms.h"
 #include "components/persistent.h"
 #include "components/property_kinds.h"
+#include "tests/support/recording_dialogs.h"
 
 namespace kalvero {
 namespace {
@@ -56,16 +57,7 @@ TEST_F(EventsTest, AnExceptionOfAHandlerGoesToTheOneErrorHandlerAndTheProgramGoe
 }
 
 TEST_F(EventsTest, TheErrorBoxIsTitledWithTheApplicationAndEndsWithAFullStop) {
-  struct TRecordingDialogs final : TDialogs {
-    TMessageAnswer ShowMessageBox(TMessageKind kind, const std::string& caption, const std::string& text,
-                                  TMessageButtons) override {
-      shown.push_back({kind == TMessageKind::Error ? "error" : "other", caption, text});
-      return TMessageAnswer::Ok;
-    }
-    void SetBusyCursor(bool) override {}
-    void ProcessMessages(bool) override {}
-    std::vector<std::vector<std::string>> shown;
-  } dialogs;
+  TRecordingDialogs dialogs;
   TApplication boxes(&dialogs);
   boxes.SetTitle("Kalvero 1.3");
   TForm& form = boxes.CreateComponent<TForm>("Form1");
@@ -73,8 +65,11 @@ TEST_F(EventsTest, TheErrorBoxIsTitledWithTheApplicationAndEndsWithAFullStop) {
   form.DoCreate();
   form.OnCreate = [](TComponent&) { throw std::runtime_error("Done."); };
   form.DoCreate();
-  EXPECT_EQ(dialogs.shown, (std::vector<std::vector<std::string>>{{"error", "Kalvero 1.3", "Disk full."},
-                                                                  {"error", "Kalvero 1.3", "Done."}}));
+  std::vector<std::vector<std::string>> shown;
+  for (const TRecordingDialogs::TBox& box : dialogs.boxes)
+    shown.push_back({box.kind == TMessageKind::Error ? "error" : "other", box.caption, box.text});
+  EXPECT_EQ(shown, (std::vector<std::vector<std::string>>{{"error", "Kalvero 1.3", "Disk full."},
+                                                          {"error", "Kalvero 1.3", "Done."}}));
 }
 
 struct TChangeCase {
@@ -138,6 +133,22 @@ TEST_F(EventsTest, ClosingTheMainWindowEndsTheProgramAnyOtherHides) {
   EXPECT_EQ(log, std::vector<std::string>{"settings saved"});
   EXPECT_TRUE(application.Terminated()) << "also while another window is shown";
   EXPECT_EQ(application.MainForm(), &window);
+}
+
+// An idle handler may destroy the owner of a handler that comes after it in the same idle call:
+// that handler does not run, the others do.
+TEST_F(EventsTest, AnIdleHandlerWhoseOwnerAnEarlierHandlerDestroyedDoesNotRun) {
+  auto& first = window.CreateComponent<TComponent>("First");
+  auto& doomed = window.CreateComponent<TComponent>("Doomed");
+  auto& last = window.CreateComponent<TComponent>("Last");
+  application.AddIdleHandler(first, [this, &doomed] {
+    log.push_back("first");
+    window.DestroyComponent(doomed);
+  });
+  application.AddIdleHandler(doomed, [this, &doomed] { log.push_back(doomed.Name()); });
+  application.AddIdleHandler(last, [this] { log.push_back("last"); });
+  application.Idle();
+  EXPECT_EQ(log, (std::vector<std::string>{"first", "last"}));
 }
 
 // A component that refuses any owner but a window, and a second of its kind there.

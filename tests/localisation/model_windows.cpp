@@ -1,13 +1,10 @@
 #include "tests/localisation/model_windows.h"
 
-#include "components/string_list.h"
 #include "localisation/multilanguage.h"
 #include "localisation/window_scripts.h"
 
 namespace kalvero {
 namespace {
-
-std::string ScriptText(const TTextLines& lines) { return TStringList(lines).Text(); }
 
 TComponentDescription Control(std::string className, std::string name, std::string parent, std::string caption) {
   std::vector<TPropertySetting> settings = {{"Parent", std::move(parent)}};

@@ -1,7 +1,6 @@
-// The embedded pictures load by their resource paths with nothing called first (the static
-// library's resources register themselves), at their exact sizes, and show what they should.
-
-#include "ui/artwork/artwork.h"
+// The embedded pictures load by name through ArtworkPixmap, the look-up the program uses, with
+// nothing called first (the static library's resources register themselves), at their exact sizes,
+// and show what they should.
 
 #include <QColor>
 #include <QImage>
@@ -10,8 +9,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <string>
 #include <vector>
+
+#include "components/qt/qt_values.h"
 
 namespace kalvero {
 namespace {
@@ -36,8 +38,12 @@ struct TSample {
   TColourFamily family;
 };
 
+// The sizes the build draws the square logo in: 96 and 64 appear in the windows, all of them in
+// the desktop icon.
+constexpr std::array kLogoSizes = {16, 24, 32, 48, 64, 96, 128, 256};
+
 struct TPictureCase {
-  QString path;
+  std::string name;
   QSize size;
   bool cutOut;  // not a full rectangle: the top right corner is transparent
   std::vector<TSample> samples;
@@ -50,21 +56,21 @@ std::vector<TPictureCase> PictureCases() {
     // The sky of the front photograph and the header of the calendar page.
     const QPoint sky(size * 3 / 10, size * 7 / 20);
     const QPoint calendarHeader(size * 3 / 4, size * 11 / 20);
-    cases.push_back({LogoPath(size), {size, size}, true, {{sky, Blue}, {calendarHeader, Red}}});
+    cases.push_back({"logo-" + std::to_string(size), {size, size}, true, {{sky, Blue}, {calendarHeader, Red}}});
   }
-  cases.push_back({FlagPath("en"), {16, 11}, false,
+  cases.push_back({"flag-en", {16, 11}, false,
                    {{{7, 5}, Red}, {{6, 2}, White}, {{5, 1}, Blue}, {{14, 7}, Blue}}});
   cases.push_back(
-      {FlagPath("de"), {16, 11}, false, {{{8, 2}, Black}, {{8, 5}, Red}, {{8, 8}, Yellow}}});
+      {"flag-de", {16, 11}, false, {{{8, 2}, Black}, {{8, 5}, Red}, {{8, 8}, Yellow}}});
   cases.push_back(
-      {FlagPath("es"), {16, 11}, false, {{{8, 1}, Red}, {{8, 5}, Yellow}, {{8, 9}, Red}}});
+      {"flag-es", {16, 11}, false, {{{8, 1}, Red}, {{8, 5}, Yellow}, {{8, 9}, Red}}});
   cases.push_back(
-      {FlagPath("fr"), {16, 11}, false, {{{2, 5}, Blue}, {{8, 5}, White}, {{13, 5}, Red}}});
-  for (int icon = 0; icon < kStatusIconCount; ++icon) {
-    cases.push_back({StatusIconPath(icon), {16, 16}, true, {}});
+      {"flag-fr", {16, 11}, false, {{{2, 5}, Blue}, {{8, 5}, White}, {{13, 5}, Red}}});
+  for (const char* icon : {"status-idle", "status-scanning", "status-folders", "status-copying"}) {
+    cases.push_back({icon, {16, 16}, true, {}});
   }
-  cases.push_back({HelpGlyphPath(), {16, 16}, true, {{{2, 8}, Blue}, {{7, 12}, White}}});
-  cases.push_back({FolderGlyphPath(), {14, 11}, true, {{{7, 7}, Yellow}}});
+  cases.push_back({"help", {16, 16}, true, {{{2, 8}, Blue}, {{7, 12}, White}}});
+  cases.push_back({"folder", {14, 11}, true, {{{7, 7}, Yellow}}});
   return cases;
 }
 
@@ -72,8 +78,8 @@ class TArtwork : public testing::TestWithParam<TPictureCase> {};
 
 TEST_P(TArtwork, LoadsAtItsSizeAndShowsItsColours) {
   const TPictureCase& picture = GetParam();
-  const QImage image = QImage(picture.path).convertToFormat(QImage::Format_ARGB32);
-  ASSERT_FALSE(image.isNull()) << picture.path.toStdString();
+  const QImage image = ArtworkPixmap(picture.name).toImage().convertToFormat(QImage::Format_ARGB32);
+  ASSERT_FALSE(image.isNull()) << picture.name;
   ASSERT_EQ(image.size(), picture.size);
   const QPoint corner(image.width() - 1, 0);
   const QPoint middle(image.width() / 2, image.height() / 2);
@@ -85,10 +91,10 @@ TEST_P(TArtwork, LoadsAtItsSizeAndShowsItsColours) {
   }
 }
 
-// Names a row after its file: ":/artwork/flag-en.png" is flag_en.
+// Names a row after its picture: "flag-en" is flag_en.
 struct TPictureName {
   std::string operator()(const testing::TestParamInfo<TPictureCase>& row) const {
-    std::string name = row.param.path.section('/', -1).section('.', 0, 0).toStdString();
+    std::string name = row.param.name;
     std::replace(name.begin(), name.end(), '-', '_');
     return name;
   }

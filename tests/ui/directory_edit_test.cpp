@@ -22,6 +22,7 @@
 #include "tests/support/case_name.h"
 #include "tests/support/recording_dialogs.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/widget_of.h"
 #include "ui/qt/qt_directory_edit.h"
 #include "ui/qt/ui_registry.h"
 
@@ -33,12 +34,10 @@ class TScriptedBox final : public TDirectoryEdit {
  public:
   std::function<TFolderBrowserAnswer()> answer = [] { return TFolderBrowserAnswer{}; };
   std::vector<TFolderBrowserRequest> asked;
-  std::vector<std::string> initialFolders;
 
  protected:
-  TFolderBrowserAnswer RunFolderBrowser(const TFolderBrowserRequest& request, const std::string& initial) override {
+  TFolderBrowserAnswer RunFolderBrowser(const TFolderBrowserRequest& request) override {
     asked.push_back(request);
-    initialFolders.push_back(initial);
     return answer();
   }
 };
@@ -80,18 +79,23 @@ TEST(DirectoryEdit, TheBrowserOpensOnTheTextOrTheCurrentFolderAndMayBeRedirected
   TScriptedBox box;
   box.SetBrowseDialogText("Bitte w\xC3\xA4hlen Sie ein Verzeichnis:");
   box.SetAllowNewFolder(false);
+  std::vector<std::string> offered;
+  box.OnShowDirectoryDialog = [&offered](TComponent&, std::string& folder) { offered.push_back(folder); };
   box.Browse();
   const std::string current = std::filesystem::current_path().string();
   ASSERT_EQ(box.asked.size(), 1u);
   EXPECT_EQ(box.asked[0].selection, current);
-  EXPECT_EQ(box.initialFolders[0], current);
+  EXPECT_EQ(offered, std::vector<std::string>{current});
   EXPECT_EQ(box.asked[0].title, "Bitte w\xC3\xA4hlen Sie ein Verzeichnis:");
   EXPECT_FALSE(box.asked[0].allowNewFolder);
   box.SetTextQuietly("/media/karte/");
-  box.OnShowDirectoryDialog = [](TComponent&, std::string& folder) { folder = "/elsewhere"; };
+  box.OnShowDirectoryDialog = [&offered](TComponent&, std::string& folder) {
+    offered.push_back(folder);
+    folder = "/elsewhere";
+  };
   box.Browse();
-  EXPECT_EQ(box.asked[1].selection, "/media/karte") << "one trailing separator removed";
-  EXPECT_EQ(box.initialFolders[1], "/elsewhere");
+  EXPECT_EQ(offered.back(), "/media/karte") << "one trailing separator removed";
+  EXPECT_EQ(box.asked[1].selection, "/elsewhere") << "the browser opens where the handler redirected it";
 }
 
 TEST(DirectoryEdit, SelectionDropsOneTrailingSeparatorOnly) {
@@ -105,9 +109,11 @@ struct TPlacementCase {
   std::string name;
   TPoint below;
   TPoint expected;
+  TPoint screenEnd = {1024, 768};
 };
 
-// A box of height 21 whose bottom left corner is `below`, a browser of 400 x 300, a 1024 x 768 screen.
+// A box of height 21 whose bottom left corner is `below`, a browser of 400 x 300, in the desktop's
+// coordinates: a 1024 x 768 screen at the origin, or a second one of that size beside or below it.
 const std::vector<TPlacementCase> kPlacements = {
     {"BelowTheBox", {100, 100}, {100, 100}},
     {"LeftOfTheBoxAtTheRightEdge", {700, 100}, {300, 100}},
@@ -115,12 +121,16 @@ const std::vector<TPlacementCase> kPlacements = {
     {"AboveTheBoxAtTheBottomEdge", {100, 500}, {100, 179}},
     {"ReachingTheBottomEdgeExactlyGoesAbove", {100, 468}, {100, 147}},
     {"BothAtTheCorner", {900, 700}, {500, 379}},
+    {"BelowTheBoxOnAScreenRightOfTheFirst", {1200, 100}, {1200, 100}, {2048, 768}},
+    {"LeftOfTheBoxAtTheRightEdgeOfTheSecondScreen", {1800, 100}, {1400, 100}, {2048, 768}},
+    {"BelowTheBoxOnAScreenBelowTheFirst", {100, 1000}, {100, 1000}, {1024, 1536}},
+    {"AboveTheBoxAtTheBottomEdgeOfTheSecondScreen", {100, 1400}, {100, 1079}, {1024, 1536}},
 };
 
 class BrowserPlacementTest : public testing::TestWithParam<TPlacementCase> {};
 
 TEST_P(BrowserPlacementTest, KeepsTheBrowserBesideTheBoxOnTheScreen) {
-  EXPECT_EQ(BrowserPosition(GetParam().below, 21, {400, 300}, {1024, 768}), GetParam().expected);
+  EXPECT_EQ(BrowserPosition(GetParam().below, 21, {400, 300}, GetParam().screenEnd), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Placement, BrowserPlacementTest, testing::ValuesIn(kPlacements), TCaseName());
@@ -224,8 +234,7 @@ TEST_F(QtDirectoryEditTest, AReleaseOffTheButtonStillBrowsesAndTheFocusGoesToThe
 
 TEST_F(QtDirectoryEditTest, F4BrowsesOnlyFromTheBox) {
   OnDialog([](QFileDialog& dialog) { dialog.reject(); });
-  auto& other = *qobject_cast<QLineEdit*>(
-      dynamic_cast<TQtWidgetHolder*>(window->FindComponent("Edit1"))->HolderWidget());
+  auto& other = WidgetOf<QLineEdit>(*window, "Edit1");
   other.setFocus();
   QTest::keyClick(&other, Qt::Key_F4);
   QApplication::processEvents();

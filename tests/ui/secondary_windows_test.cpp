@@ -21,6 +21,7 @@
 #include "tests/support/case_name.h"
 #include "tests/support/recording_dialogs.h"
 #include "tests/support/recording_shell.h"
+#include "tests/support/widget_of.h"
 #include "ui/qt/qt_secondary_windows.h"
 #include "ui/secondary_windows.h"
 
@@ -70,7 +71,7 @@ class TTestProgram {
   // The widget of a control, or the window's own for the window's name.
   QWidget& WidgetOf(const char* window, const char* name) const {
     if (std::string_view(window) == name) return Window(window).Widget();
-    return *dynamic_cast<TQtWidgetHolder&>(Control(window, name)).HolderWidget();
+    return kalvero::WidgetOf(Window(window), name);
   }
   // What a label or group box shows on screen.
   std::string Shown(const char* window, const char* name) const {
@@ -277,7 +278,7 @@ TEST(SecondaryWindows, TheLinkLabelFollowsThePointerAndOpensTheMakersWebPage) {
   TQtForm& about = program.Window("Form2");
   program.ShowAndWait(about);
   TControl& link = program.Control("Form2", "Label2");
-  auto& widget = *qobject_cast<QLabel*>(&program.WidgetOf("Form2", "Label2"));
+  auto& widget = WidgetOf<QLabel>(about, "Label2");
   ASSERT_EQ(link.Font().Color(), clWindowText) << "designed in the window-text colour";
 
   QEnterEvent enter(QPointF(4, 4), widget.mapTo(&about.Widget(), QPointF(4, 4)), widget.mapToGlobal(QPointF(4, 4)));

@@ -9,10 +9,6 @@
 namespace kalvero {
 namespace {
 
-QRect ToQRect(const TRect& rect, int offset) {
-  return QRect(rect.left + offset, rect.top + offset, rect.Width(), rect.Height());
-}
-
 // The path of a chosen folder as the file system names it; none when the dialog's text holds a
 // character it could not decode (a name that is no UTF-8 comes back with U+FFFD).
 std::optional<std::string> FileSystemPath(const QString& chosen) {
@@ -59,23 +55,23 @@ bool TDirectoryEditWidget::eventFilter(QObject* watched, QEvent* event) {
 
 TQtDirectoryEdit::TQtDirectoryEdit() : TQtEditControl(new TDirectoryEditWidget(*this)) { PlaceButton(); }
 
-void TQtDirectoryEdit::SetButtonWidth(std::int32_t width) {
-  TDirectoryEdit::SetButtonWidth(width);
+void TQtDirectoryEdit::ButtonChanged() {
+  QToolButton& button = Widget().Button();
+  const QPixmap glyph = ToQPixmap(Glyph());
+  button.setIcon(QIcon(glyph));
+  button.setIconSize(glyph.size());
   PlaceButton();
 }
 
 void TQtDirectoryEdit::PlaceButton() {
-  QToolButton& button = Widget().Button();
-  button.setGeometry(ToQRect(ButtonRect(), kBorder));
-  const QPixmap glyph = ToQPixmap(Glyph());
-  button.setIcon(QIcon(glyph));
-  button.setIconSize(glyph.size());
+  // The button rectangle is in client coordinates, inside the box's border.
+  Widget().Button().setGeometry(ToQRect(ButtonRect()).translated(kBorder, kBorder));
   // The text ends where TextRect does; the line edit's own frame and padding lie before that.
   const int textRight = TextRect().right + kBorder;
   Widget().setTextMargins(0, 0, std::max(0, Widget().width() - textRight - 2 * kBorder), 0);
 }
 
-TFolderBrowserAnswer TQtDirectoryEdit::RunFolderBrowser(const TFolderBrowserRequest& request, const std::string&) {
+TFolderBrowserAnswer TQtDirectoryEdit::RunFolderBrowser(const TFolderBrowserRequest& request) {
   QFileDialog dialog(Widget().parentWidget(), ToQt(request.title));
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setFileMode(QFileDialog::Directory);
@@ -95,7 +91,7 @@ TFolderBrowserAnswer TQtDirectoryEdit::RunFolderBrowser(const TFolderBrowserRequ
   const QScreen* screen = Widget().screen();
   const QRect screenArea = screen != nullptr ? screen->geometry() : QRect(0, 0, 0, 0);
   const TPoint corner = BrowserPosition({below.x(), below.y()}, Height(), {size.width(), size.height()},
-                                        {screenArea.width(), screenArea.height()});
+                                        {screenArea.x() + screenArea.width(), screenArea.y() + screenArea.height()});
   dialog.move(corner.x, corner.y);
 
   if (dialog.exec() != QDialog::Accepted) return {};

@@ -37,13 +37,13 @@ class TQtDirectoryEdit final : public TQtEditControl<TDirectoryEdit, TDirectoryE
  public:
   TQtDirectoryEdit();
 
-  void SetButtonWidth(std::int32_t width) override;
   // Places the button and narrows the text area from the box's size.
   void PlaceButton();
 
  protected:
-  void ButtonChanged() override { PlaceButton(); }
-  TFolderBrowserAnswer RunFolderBrowser(const TFolderBrowserRequest& request, const std::string& initialFolder) override;
+  // Shows the glyph on the button and places it.
+  void ButtonChanged() override;
+  TFolderBrowserAnswer RunFolderBrowser(const TFolderBrowserRequest& request) override;
 };
 
 // Qt's file dialog keeps a history (last folders, sizes) in its own settings file. This keeps it in

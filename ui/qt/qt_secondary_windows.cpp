@@ -1,28 +1,17 @@
 #include "ui/qt/qt_secondary_windows.h"
 
 #include <string>
-#include <string_view>
 
 #include "components/application.h"
 #include "components/controls.h"
+#include "components/window_builder.h"
 #include "ui/secondary_windows.h"
 
 namespace kalvero {
-namespace {
-
-// The control of that name and class that the window's description created.
-template <class T>
-T& DescribedControl(const TForm& window, std::string_view name) {
-  auto* control = dynamic_cast<T*>(window.FindComponent(name));
-  if (control == nullptr) throw EComponentError("Window " + window.Name() + " has no control " + std::string(name));
-  return *control;
-}
-
-}  // namespace
 
 void TSecondaryForm::Loaded() {
   TQtForm::Loaded();
-  auto& ok = DescribedControl<TButton>(*this, "Button1");
+  auto& ok = DescribedComponent<TButton>(*this, "Button1");
   ok.OnClick = [this](TComponent& sender) { Button1Click(sender); };
 }
 
@@ -30,7 +19,7 @@ void TSecondaryForm::Button1Click(TComponent& /*sender*/) { Close(); }
 
 void TForm2::Loaded() {
   TSecondaryForm::Loaded();
-  link_ = &DescribedControl<TLabel>(*this, "Label2");
+  link_ = &DescribedComponent<TLabel>(*this, "Label2");
   link_->OnMouseEnter = [this](TComponent& sender) { Label2MouseEnter(sender); };
   link_->OnMouseLeave = [this](TComponent& sender) { Label2MouseLeave(sender); };
   link_->OnMouseMove = [this](TComponent& sender, int x, int y) { Label2MouseMove(sender, x, y); };

@@ -50,7 +50,8 @@ class THintLineBuilder {
 };
 
 THintLine THintLineBuilder::Run() {
-  line_.height = HintLineHeight(context_.canvas, state_.font);
+  line_.emptyHeight = HintLineHeight(context_.canvas, state_.font);
+  line_.height = line_.emptyHeight;
   while (pos_ < text_.size()) {
     const THintToken token = NextHintToken(text_, pos_, context_.options.wordWrap);
     const std::string_view piece = text_.substr(pos_, token.end - pos_);

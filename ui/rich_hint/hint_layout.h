@@ -55,6 +55,7 @@ struct THintLine {
   std::vector<THintItem> items;
   int width = 0;
   int height = 0;
+  int emptyHeight = 0;  // the height of "gh" in the font in force at the line's start
   int indent = 0;  // pixels from the text's start to the line's start
   THintParagraph paragraph;
   bool rule = false;     // ended by <HR>

@@ -14,16 +14,27 @@ namespace {
 constexpr TColor kZigzagColor = clRed;
 constexpr TColor kRuleColor = clBlack;
 
+// Fills `box` with `from`, or with a gradient from `from` to `to` when `to` is a colour; nothing
+// when `from` is clNone.
+void FillBackground(THintCanvas& canvas, const TRect& box, TColor from, TColor to, bool vertical) {
+  if (from == clNone) return;
+  if (to != clNone)
+    canvas.FillGradient(box, from, to, vertical);
+  else
+    canvas.FillBox(box, from);
+}
+
+// The colour an attribute of a tag names; clNone when the tag does not have it.
+TColor AttributeColor(const THintTag& tag, std::string_view name) {
+  const auto value = HintAttribute(tag.text, name);
+  return value ? HintColor(*value) : clNone;
+}
+
 // Fills the rectangle for one body tag: its colour or gradient, then its picture tiled over it.
 void PaintBody(THintCanvas& canvas, const THintTag& tag, const TRect& rect) {
-  const auto color = HintAttribute(tag.text, "BGCOLOR");
-  const auto colorTo = HintAttribute(tag.text, "BGCOLORTO");
   const auto direction = HintAttribute(tag.text, "DIR");
   const bool vertical = !direction || !(direction->starts_with('H') || direction->starts_with('h'));
-  if (color && colorTo)
-    canvas.FillGradient(rect, HintColor(*color), HintColor(*colorTo), vertical);
-  else if (color)
-    canvas.FillBox(rect, HintColor(*color));
+  FillBackground(canvas, rect, AttributeColor(tag, "BGCOLOR"), AttributeColor(tag, "BGCOLORTO"), vertical);
   if (const auto source = HintAttribute(tag.text, "BACKGROUND"))
     if (const auto picture = HintPictureSource(*source)) canvas.TilePicture(*picture, rect);
 }
@@ -87,11 +98,8 @@ void DrawLine(const THintLayoutContext& context, const THintLine& line, int top)
   const TRect& rect = context.rect;
   const int bottom = top + line.height;
   const THintParagraph& paragraph = line.paragraph;
-  const TRect band{rect.left, top, rect.right, bottom};
-  if (paragraph.background != clNone && paragraph.backgroundTo != clNone)
-    context.canvas.FillGradient(band, paragraph.background, paragraph.backgroundTo, false);
-  else if (paragraph.background != clNone)
-    context.canvas.FillBox(band, paragraph.background);
+  FillBackground(context.canvas, {rect.left, top, rect.right, bottom}, paragraph.background, paragraph.backgroundTo,
+                 false);
   const int left = LineLeft(line, rect);
   for (const THintItem& item : line.items) DrawItem(context, item, AddClamped(left, item.x), top, bottom);
   if (line.rule) context.canvas.DrawRule(rect.left, rect.right, bottom - 1, kRuleColor);
@@ -108,8 +116,8 @@ THintSize RenderHintHtml(THintCanvas& canvas, std::string_view text, const TRect
   long long top = rect.top;
   bool anyLine = false;
   for (std::size_t pos = 0; pos < clean.size();) {
-    if (options.draw && top + HintLineHeight(canvas, state.font) > rect.bottom) break;
     const THintLine line = LayOutHintLine(context, clean, pos, state);
+    if (options.draw && top + line.emptyHeight > rect.bottom) break;
     if (options.draw) DrawLine(context, line, static_cast<int>(top));
     size.width = std::max(size.width, AddClamped(line.indent, line.width));
     top += line.height;

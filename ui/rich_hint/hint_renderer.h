@@ -52,6 +52,8 @@
 // - <BODY BACKGROUND=... BGCOLOR=... BGCOLORTO=... DIR=H|V>: in drawing mode, before any line, the
 //   whole rectangle is filled (a gradient with BGCOLORTO, top to bottom unless DIR begins with H)
 //   and the background picture tiled over it, for each body tag in order.
+// - A background colour clNone, in a body or a paragraph, fills nothing; BGCOLORTO clNone leaves
+//   a plain fill in BGCOLOR.
 // - <BL> (blink) is drawn as plain text; unknown tags are removed; a tag without ">" takes the
 //   rest of the text with it.
 // In ellipsis mode a text piece that runs past the rectangle's right edge is cut to it and ends in

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "components/ident_table.h"
+#include "components/number_text.h"
 #include "platform/ascii_text.h"
 
 namespace kalvero {
@@ -87,21 +88,10 @@ std::string_view ValueAt(std::string_view text, std::size_t start) {
   return rest.substr(0, static_cast<std::size_t>(end - rest.begin()));
 }
 
-int HexDigit(char c) {
-  if (IsAsciiDigit(c)) return c - '0';
-  const char upper = AsciiUpper(c);
-  return upper >= 'A' && upper <= 'F' ? upper - 'A' + 10 : -1;
-}
-
+// The first six characters as hexadecimal digits RRGGBB; what follows them is ignored.
 std::optional<TColor> HexColor(std::string_view digits) {
   if (digits.size() < 6) return std::nullopt;
-  TColor color = 0;
-  for (std::size_t i = 0; i < 6; ++i) {
-    const int digit = HexDigit(digits[i]);
-    if (digit < 0) return std::nullopt;
-    color = color << 4 | digit;
-  }
-  return color;
+  return ParseHexDigits(digits.substr(0, 6));
 }
 
 }  // namespace

@@ -97,7 +97,6 @@ void TRichHint::ShowHintNotification(std::string& hint, bool& canShow, THintInfo
   info.hintColor = hintColor_;
   if (maxWidth_ != 0) info.hintMaxWidth = maxWidth_;
   if (OnShowHint) OnShowHint(hint, canShow, info);
-  keptInfo_ = info;
 }
 
 TRichHint* MainWindowRichHint(const TApplication& application) {

@@ -2,8 +2,8 @@
 
 // The component that gives a window's hints formatted text: placed on a window (one at most), it
 // makes the rich hint window the application's hint window and takes part in every hint before it
-// shows: it sets the hint's colour and maximum width, runs its own OnShowHint, and keeps what the
-// hint window then draws with.
+// shows: it sets the hint's colour and maximum width and runs its own OnShowHint. The hint window
+// draws the text with the rich hint's font, margins and style.
 
 #include <memory>
 #include <string>
@@ -79,9 +79,8 @@ class TRichHint : public TComponent {
   TShowHintEvent OnShowHint;
 
   // The application's show-hint notification: the hint's colour, its maximum width when MaxWidth
-  // is set, OnShowHint, then a copy of what the hint window draws with.
+  // is set, then OnShowHint.
   void ShowHintNotification(std::string& hint, bool& canShow, THintInfo& info);
-  const THintInfo& KeptHintInfo() const { return keptInfo_; }
 
  protected:
   // Refuses an owner that is no window and a second rich hint on one window; then makes the
@@ -106,7 +105,6 @@ class TRichHint : public TComponent {
   TColor urlColor_ = clBlack;
   std::int32_t xMargin_ = 0;
   std::int32_t yMargin_ = 0;
-  THintInfo keptInfo_;
   bool subscribed_ = false;
 };
 

@@ -3,6 +3,7 @@
 
 #include <QFontInfo>
 #include <QHelpEvent>
+#include <QImage>
 #include <QLineEdit>
 
 #include "tests/app/window/window_fixture.h"
@@ -15,7 +16,7 @@ class HintTest : public WindowProgramTest {
  protected:
   // Asks for the hint of the control's widget as the pointer resting at `inside` does.
   void RestPointerOn(const char* name, QPoint inside = {10, 5}) {
-    QWidget& widget = WidgetOf(name);
+    QWidget& widget = WidgetOf(*main, name);
     QHelpEvent help(QEvent::ToolTip, inside, widget.mapToGlobal(inside));
     QApplication::sendEvent(&widget, &help);
   }
@@ -39,12 +40,31 @@ TEST_F(HintTest, TheEnglishFileNameHintTakesItsMeasuredSizeBelowThePointer) {
   const QRect window = HintWindow()->geometry();
   EXPECT_NEAR(window.width(), 181, 1);
   EXPECT_NEAR(window.height(), 124, 1);
-  const QPoint pointer = WidgetOf("Edit1").mapToGlobal(QPoint(10, 5));
+  const QPoint pointer = WidgetOf(*main, "Edit1").mapToGlobal(QPoint(10, 5));
   EXPECT_EQ(window.topLeft(), pointer + QPoint(0, TQtApplication::kPointerHeight));
 }
 
+// The window goes where the application's hint information says and has its colour, also when a
+// handler after the rich hint's changed them.
+TEST_F(HintTest, TheWindowTakesThePlaceAndColourTheApplicationHandsIt) {
+  const TShowHintEvent window = application->OnShowHint;
+  application->OnShowHint = [&](std::string& text, bool& canShow, THintInfo& info) {
+    window(text, canShow, info);
+    info.hintPos.x += 30;
+    info.hintPos.y += 40;
+    info.hintColor = clLime;
+  };
+  RestPointerOn("Edit1");
+  ASSERT_TRUE(HintShows());
+  const QPoint pointer = WidgetOf(*main, "Edit1").mapToGlobal(QPoint(10, 5));
+  EXPECT_EQ(HintWindow()->geometry().topLeft(), pointer + QPoint(30, TQtApplication::kPointerHeight + 40));
+  const QImage shown = HintWindow()->grab().toImage();
+  // Right of the widest line, inside the border.
+  EXPECT_EQ(shown.pixelColor(shown.width() - 6, shown.height() / 2), QColor(0, 255, 0));
+}
+
 TEST_F(HintTest, TheHintFollowsTheLanguageAndHidesWhenThePointerLeaves) {
-  QTest::mouseClick(&WidgetOf("Image5"), Qt::LeftButton);
+  QTest::mouseClick(&WidgetOf(*main, "Image5"), Qt::LeftButton);
   std::string shown;
   const TShowHintEvent window = application->OnShowHint;
   application->OnShowHint = [&](std::string& text, bool& canShow, THintInfo& info) {
@@ -56,7 +76,7 @@ TEST_F(HintTest, TheHintFollowsTheLanguageAndHidesWhenThePointerLeaves) {
   EXPECT_NE(shown.find("Jour"), std::string::npos) << "French: " << shown;
   EXPECT_TRUE(HintShows());
   QEvent leave(QEvent::Leave);
-  QApplication::sendEvent(&WidgetOf("Edit2"), &leave);
+  QApplication::sendEvent(&WidgetOf(*main, "Edit2"), &leave);
   EXPECT_FALSE(HintShows());
 }
 
@@ -69,10 +89,10 @@ TEST_F(HintTest, AControlWithoutHintTextShowsNone) {
 }
 
 TEST_F(HintTest, AHintNearTheScreensCornerStaysTwoPixelsInside) {
-  const QRect screen = WidgetOf("Edit1").screen()->geometry();
+  const QRect screen = WidgetOf(*main, "Edit1").screen()->geometry();
   const QPoint nearCorner = screen.bottomRight() - QPoint(20, 20);
   QHelpEvent help(QEvent::ToolTip, QPoint(10, 5), nearCorner);
-  QApplication::sendEvent(&WidgetOf("Edit1"), &help);
+  QApplication::sendEvent(&WidgetOf(*main, "Edit1"), &help);
   ASSERT_TRUE(HintShows());
   const QRect window = HintWindow()->geometry();
   EXPECT_EQ(window.right(), screen.right() - 2);

@@ -16,10 +16,6 @@
 
 namespace kalvero {
 
-std::string WindowProgramTest::StatusText() const {
-  return dynamic_cast<TStatusBar*>(main->FindComponent("StatusBar1"))->Panels().Panel(1).Text();
-}
-
 namespace {
 
 TEST_F(WindowProgramTest, TheWindowIsBuiltAsDesignedAndTheFocusStartsInTheSourceFolder) {
@@ -30,30 +26,30 @@ TEST_F(WindowProgramTest, TheWindowIsBuiltAsDesignedAndTheFocusStartsInTheSource
   for (const TControl* control : main->TabChain()) chain.push_back(control->Name());
   EXPECT_EQ(chain, (std::vector<std::string>{"dir", "dir2", "cb1", "Edit1", "cb2", "Edit2", "Button1", "Button2"}));
   // Tab walks the same chain through the widgets.
-  WidgetOf("dir").setFocus();
+  WidgetOf(*main, "dir").setFocus();
   std::vector<QWidget*> visited;
   for (int i = 0; i < 8; ++i) {
     visited.push_back(QApplication::focusWidget());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
   }
-  EXPECT_EQ(visited, (std::vector<QWidget*>{&WidgetOf("dir"), &WidgetOf("dir2"), &WidgetOf("cb1"), &WidgetOf("Edit1"),
-                                            &WidgetOf("cb2"), &WidgetOf("Edit2"), &WidgetOf("Button1"),
-                                            &WidgetOf("Button2")}));
-  EXPECT_EQ(WidgetOf("dir").geometry(), QRect(128, 24, 289, 21));
-  EXPECT_EQ(WidgetOf("StatusBar1").geometry(), QRect(0, 340, 641, 20));
+  EXPECT_EQ(visited, (std::vector<QWidget*>{&WidgetOf(*main, "dir"), &WidgetOf(*main, "dir2"), &WidgetOf(*main, "cb1"), &WidgetOf(*main, "Edit1"),
+                                            &WidgetOf(*main, "cb2"), &WidgetOf(*main, "Edit2"), &WidgetOf(*main, "Button1"),
+                                            &WidgetOf(*main, "Button2")}));
+  EXPECT_EQ(WidgetOf(*main, "dir").geometry(), QRect(128, 24, 289, 21));
+  EXPECT_EQ(WidgetOf(*main, "StatusBar1").geometry(), QRect(0, 340, 641, 20));
 }
 
 TEST_F(WindowProgramTest, TheFlagsSwitchTheLanguageAndTheCurrentOneOnlyRefreshesThePreview) {
   auto& label1 = Control<TLabel>("Label1");
   EXPECT_EQ(label1.Text(), "Source folder:") << "a first start speaks English";
-  QTest::mouseClick(&WidgetOf("Image3"), Qt::LeftButton);
+  QTest::mouseClick(&WidgetOf(*main, "Image3"), Qt::LeftButton);
   EXPECT_EQ(label1.Text(), "Quellordner:");
   EXPECT_EQ(Control<TCheckBox>("cb2").Text(), "Ordner nach Datum erzeugen:");
   Control<TLabel>("Label9").SetText("");
-  QTest::mouseClick(&WidgetOf("Image3"), Qt::LeftButton);
+  QTest::mouseClick(&WidgetOf(*main, "Image3"), Qt::LeftButton);
   EXPECT_EQ(label1.Text(), "Quellordner:");
   EXPECT_EQ(Control<TLabel>("Label9").Text(), "2004.08.07 / 07.08.2004 - 16.45.33.jpg");
-  QTest::mouseClick(&WidgetOf("Image5"), Qt::LeftButton);
+  QTest::mouseClick(&WidgetOf(*main, "Image5"), Qt::LeftButton);
   EXPECT_EQ(label1.Text(), "Chemise de source:");
 }
 
@@ -61,12 +57,12 @@ TEST_F(WindowProgramTest, AFlagSwitchesEveryWindowShownOrHiddenButTheAboutWindow
   auto& form3 = *dynamic_cast<TForm*>(application->FindComponent("Form3"));
   auto& form4 = *dynamic_cast<TForm*>(application->FindComponent("Form4"));
   auto& form2 = *dynamic_cast<TForm*>(application->FindComponent("Form2"));
-  QTest::mouseClick(&WidgetOf("SpeedButton3"), Qt::LeftButton);
+  QTest::mouseClick(&WidgetOf(*main, "SpeedButton3"), Qt::LeftButton);
   EXPECT_TRUE(form3.Visible());
   EXPECT_FALSE(form4.Visible());
   const auto caption = [](TForm& form, const char* name) { return dynamic_cast<TControl*>(form.FindComponent(name))->Text(); };
   const std::string aboutBefore = caption(form2, "Label2");
-  QTest::mouseClick(&WidgetOf("Image3"), Qt::LeftButton);
+  QTest::mouseClick(&WidgetOf(*main, "Image3"), Qt::LeftButton);
   EXPECT_EQ(caption(form3, "Label3"), "Gibt das Jahr in dieser Form an: 2004");
   EXPECT_EQ(caption(form4, "Label3"), "Gibt das Jahr in dieser Form an: 2004") << "hidden windows follow too";
   EXPECT_EQ(Control<TButton>("Button1").Text(), "Dateien kopieren");
@@ -75,7 +71,7 @@ TEST_F(WindowProgramTest, AFlagSwitchesEveryWindowShownOrHiddenButTheAboutWindow
 
 TEST_F(WindowProgramTest, OneAboutWindowHoweverOftenAndTheProgramEndsWithItOpen) {
   const std::size_t windows = application->ComponentCount();
-  for (int i = 0; i < 3; ++i) QTest::mouseClick(&WidgetOf("SpeedButton2"), Qt::LeftButton);
+  for (int i = 0; i < 3; ++i) QTest::mouseClick(&WidgetOf(*main, "SpeedButton2"), Qt::LeftButton);
   auto& about = *dynamic_cast<TForm*>(application->FindComponent("Form2"));
   EXPECT_TRUE(about.Visible());
   EXPECT_EQ(application->ComponentCount(), windows) << "never a second About window";
@@ -85,12 +81,12 @@ TEST_F(WindowProgramTest, OneAboutWindowHoweverOftenAndTheProgramEndsWithItOpen)
 
 TEST_F(WindowProgramTest, AHelpWindowComesBackWhereItWasClosedInTheCurrentLanguage) {
   auto& help = *dynamic_cast<TQtForm*>(application->FindComponent("Form4"));
-  QTest::mouseClick(&WidgetOf("SpeedButton4"), Qt::LeftButton);
+  QTest::mouseClick(&WidgetOf(*main, "SpeedButton4"), Qt::LeftButton);
   help.Widget().move(40, 30);
   help.Widget().close();
   EXPECT_FALSE(help.Visible());
-  QTest::mouseClick(&WidgetOf("Image5"), Qt::LeftButton);
-  QTest::mouseClick(&WidgetOf("SpeedButton4"), Qt::LeftButton);
+  QTest::mouseClick(&WidgetOf(*main, "Image5"), Qt::LeftButton);
+  QTest::mouseClick(&WidgetOf(*main, "SpeedButton4"), Qt::LeftButton);
   EXPECT_EQ(help.Widget().pos(), QPoint(40, 30));
   EXPECT_EQ(dynamic_cast<TControl*>(help.FindComponent("Label3"))->Text().substr(0, 2), "L'");
 }
@@ -100,7 +96,7 @@ TEST_F(WindowProgramTest, AHelpWindowComesBackWhereItWasClosedInTheCurrentLangua
 // partir de la fecha:" is wider than the 177 pixels the design gives cb2; the design itself cuts it.
 TEST_F(WindowProgramTest, EveryCaptionFitsItsControlInEveryLanguageButTheSpanishFolderBox) {
   const auto fits = [this](const char* name) {
-    const QWidget& widget = WidgetOf(name);
+    const QWidget& widget = WidgetOf(*main, name);
     const int text = QFontMetrics(widget.font()).horizontalAdvance(QString::fromStdString(Control<TControl>(name).Text()));
     const QStyle& style = *widget.style();
     if (qobject_cast<const QCheckBox*>(&widget) != nullptr)
@@ -110,7 +106,7 @@ TEST_F(WindowProgramTest, EveryCaptionFitsItsControlInEveryLanguageButTheSpanish
     return text + 8 <= widget.width();
   };
   for (const char* flag : {"Image2", "Image3", "Image4", "Image5"}) {
-    QTest::mouseClick(&WidgetOf(flag), Qt::LeftButton);
+    QTest::mouseClick(&WidgetOf(*main, flag), Qt::LeftButton);
     for (const char* name : {"cb1", "cb2", "Button1", "Button2", "SpeedButton1", "SpeedButton2", "Label1", "Label2",
                              "Label3", "Label8"}) {
       const bool spanishFolderBox = std::string(flag) == "Image4" && std::string(name) == "cb2";
@@ -121,10 +117,10 @@ TEST_F(WindowProgramTest, EveryCaptionFitsItsControlInEveryLanguageButTheSpanish
 
 TEST_F(WindowProgramTest, TheBoxAndThePatternOfFoldersRefreshThePreviewAtOnce) {
   auto& preview = Control<TLabel>("Label9");
-  QTest::mouseClick(&WidgetOf("cb2"), Qt::LeftButton);
+  QTest::mouseClick(&WidgetOf(*main, "cb2"), Qt::LeftButton);
   EXPECT_EQ(preview.Text(), "07.08.2004 - 16.45.33.jpg");
-  QTest::mouseClick(&WidgetOf("cb2"), Qt::LeftButton);
-  auto& edit2 = WidgetOf<QLineEdit>("Edit2");
+  QTest::mouseClick(&WidgetOf(*main, "cb2"), Qt::LeftButton);
+  auto& edit2 = WidgetOf<QLineEdit>(*main, "Edit2");
   edit2.setFocus();
   edit2.selectAll();
   QTest::keyClicks(&edit2, "YYYY");
@@ -134,7 +130,7 @@ TEST_F(WindowProgramTest, TheBoxAndThePatternOfFoldersRefreshThePreviewAtOnce) {
 }
 
 TEST_F(WindowProgramTest, TheManualIsAskedOfTheShellFromTheProgramsFolder) {
-  QTest::mouseClick(&WidgetOf("SpeedButton1"), Qt::LeftButton);
+  QTest::mouseClick(&WidgetOf(*main, "SpeedButton1"), Qt::LeftButton);
   EXPECT_EQ(shell.opened, std::vector<std::string>{ProgramFolder() + "documentation.pdf"});
   EXPECT_TRUE(dialogs.boxes.empty()) << "nothing of the program's own, whether the file is there or not";
 }
@@ -148,11 +144,11 @@ TEST_F(WindowProgramTest, ACopyRunFromTheButtonReportsInTheStatusAreaAndCopies) 
   Control<TEdit>("dir").SetText(trees / "src");
   EXPECT_EQ(Control<TLabel>("Label5").Text(), "4");
   EXPECT_EQ(StatusText(), "4 JPEG-Files found in the folder!");
-  QTest::mouseClick(&WidgetOf("Button1"), Qt::LeftButton);
+  QTest::mouseClick(&WidgetOf(*main, "Button1"), Qt::LeftButton);
   EXPECT_EQ(Control<TLabel>("Label6").Text(), "3");
   EXPECT_EQ(StatusText(), "3 files copied!");
-  EXPECT_EQ(WidgetOf<QProgressBar>("bar").value(), 0) << "back to 0 after the report";
-  EXPECT_EQ(WidgetOf<QProgressBar>("bar").maximum(), 4);
+  EXPECT_EQ(WidgetOf<QProgressBar>(*main, "bar").value(), 0) << "back to 0 after the report";
+  EXPECT_EQ(WidgetOf<QProgressBar>(*main, "bar").maximum(), 4);
   ASSERT_EQ(dialogs.boxes.size(), 2u);
   EXPECT_EQ(dialogs.boxes[0].kind, TMessageKind::Information) << "the target is announced, then made";
   EXPECT_EQ(dialogs.boxes[1].text, "The following files do not contain or wrong Exif data:  " + (trees / "src/undated.jpg"));
@@ -166,7 +162,7 @@ TEST_F(WindowProgramTest, WhatTheScanCouldNotExamineFollowsTheReportAndARefusal)
   std::filesystem::create_symlink(trees / "gone.jpg", trees / "src/broken.jpg");
   Control<TEdit>("dir2").SetText(trees / "t");
   Control<TEdit>("dir").SetText(trees / "src");
-  QTest::mouseClick(&WidgetOf("Button1"), Qt::LeftButton);
+  QTest::mouseClick(&WidgetOf(*main, "Button1"), Qt::LeftButton);
   ASSERT_EQ(dialogs.boxes.size(), 2u) << "the refusal for want of pictures, then the records";
   EXPECT_EQ(dialogs.boxes[1].kind, TMessageKind::Warning);
   EXPECT_EQ(dialogs.boxes[1].text,
@@ -175,7 +171,7 @@ TEST_F(WindowProgramTest, WhatTheScanCouldNotExamineFollowsTheReportAndARefusal)
   trees.Write("src/a.jpg", PictureTakenAt("2004:08:07 10:00:00"));
   Control<TEdit>("dir").SetText(trees / "src/");
   dialogs.boxes.clear();
-  QTest::mouseClick(&WidgetOf("Button1"), Qt::LeftButton);
+  QTest::mouseClick(&WidgetOf(*main, "Button1"), Qt::LeftButton);
   ASSERT_FALSE(dialogs.boxes.empty());
   EXPECT_EQ(dialogs.boxes.back().text,
             "The following entries could not be examined:  " + (trees / "src/broken.jpg") + " (broken link)");
@@ -184,20 +180,20 @@ TEST_F(WindowProgramTest, WhatTheScanCouldNotExamineFollowsTheReportAndARefusal)
 
 TEST_F(WindowProgramTest, TheSevenChoicesComeBackAfterTheWindowClosedAndOpenedAgain) {
   TTempFolder folders;
-  QTest::mouseClick(&WidgetOf("Image4"), Qt::LeftButton);  // Spanish
-  WidgetOf<QLineEdit>("dir").setText(QString::fromStdString(folders / "fuente"));
-  WidgetOf<QLineEdit>("dir").setFocus();
-  QTest::keyClicks(&WidgetOf<QLineEdit>("dir"), "x");
-  QTest::keyClicks(&WidgetOf<QLineEdit>("dir2"), "/tmp/ziel");
-  QTest::mouseClick(&WidgetOf("cb1"), Qt::LeftButton);
-  QTest::mouseClick(&WidgetOf("cb2"), Qt::LeftButton);
-  auto& edit1 = WidgetOf<QLineEdit>("Edit1");
+  QTest::mouseClick(&WidgetOf(*main, "Image4"), Qt::LeftButton);  // Spanish
+  WidgetOf<QLineEdit>(*main, "dir").setText(QString::fromStdString(folders / "fuente"));
+  WidgetOf<QLineEdit>(*main, "dir").setFocus();
+  QTest::keyClicks(&WidgetOf<QLineEdit>(*main, "dir"), "x");
+  QTest::keyClicks(&WidgetOf<QLineEdit>(*main, "dir2"), "/tmp/ziel");
+  QTest::mouseClick(&WidgetOf(*main, "cb1"), Qt::LeftButton);
+  QTest::mouseClick(&WidgetOf(*main, "cb2"), Qt::LeftButton);
+  auto& edit1 = WidgetOf<QLineEdit>(*main, "Edit1");
   edit1.selectAll();
   QTest::keyClicks(&edit1, "YYYY FFF");
-  auto& edit2 = WidgetOf<QLineEdit>("Edit2");
+  auto& edit2 = WidgetOf<QLineEdit>(*main, "Edit2");
   edit2.selectAll();
   QTest::keyClicks(&edit2, "DD-MM-YYYY");
-  QTest::mouseClick(&WidgetOf("Button2"), Qt::LeftButton);
+  QTest::mouseClick(&WidgetOf(*main, "Button2"), Qt::LeftButton);
   EXPECT_TRUE(application->Terminated());
 
   Start();
@@ -218,7 +214,7 @@ TEST_F(WindowProgramTest, ClosingByTheButtonOrTheCloseBoxSavesOnceAndEndsTheProg
   EXPECT_TRUE(application->Terminated());
   EXPECT_TRUE(std::filesystem::exists(settings));
   std::filesystem::remove(settings);
-  QTest::mouseClick(&WidgetOf("Button2"), Qt::LeftButton);
+  QTest::mouseClick(&WidgetOf(*main, "Button2"), Qt::LeftButton);
   EXPECT_FALSE(std::filesystem::exists(settings)) << "saved once, by the first close";
 }
 

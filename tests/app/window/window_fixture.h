@@ -9,14 +9,18 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 #include "app/window/form1.h"
 #include "app/window/window_program.h"
 #include "components/qt/qt_application.h"
+#include "components/status_bar.h"
+#include "components/window_builder.h"
 #include "tests/support/fixed_environment.h"
 #include "tests/support/recording_dialogs.h"
 #include "tests/support/recording_shell.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/widget_of.h"
 
 namespace kalvero {
 
@@ -25,15 +29,16 @@ class WindowProgramTest : public testing::Test {
   WindowProgramTest() {
     static const bool prepared = (PrepareQtApplication(), true);
     static_cast<void>(prepared);
-    Start();
   }
+
+  // Builds the windows once the fixture, a derived one included, is constructed.
+  void SetUp() override { Start(); }
 
   // Builds the windows anew over the same settings folder, as a second start of the program does.
   void Start() {
     application.reset();
     application = std::make_unique<TQtApplication>(dialogs, &shell);
-    application->SetTitle("Kalvero 1.3");
-    classes = WindowClasses({NativeFileSystem(), SystemClock(), environment});
+    classes = WindowClasses({*fileSystem, *clock, environment});
     main = &CreateWindows(*application, classes);
     main->Show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&main->Widget()));
@@ -41,15 +46,15 @@ class WindowProgramTest : public testing::Test {
 
   template <class T>
   T& Control(const char* name) const {
-    return *dynamic_cast<T*>(main->FindComponent(name));
+    return DescribedComponent<T>(*main, name);
   }
-  template <class W = QWidget>
-  W& WidgetOf(const char* name) const {
-    return *qobject_cast<W*>(dynamic_cast<TQtWidgetHolder*>(main->FindComponent(name))->HolderWidget());
-  }
-  std::string Status() const { return main->Text().empty() ? "" : StatusText(); }
-  std::string StatusText() const;
+  // The text of the status bar's second panel.
+  std::string StatusText() const { return Control<TStatusBar>("StatusBar1").Panels().Panel(1).Text(); }
 
+  // What the windows work on: the native file system and the system clock, unless the constructor
+  // of a derived fixture puts others in their place.
+  TFileSystem* fileSystem = &NativeFileSystem();
+  const TClock* clock = &SystemClock();
   TTempFolder appData;
   TFixedEnvironment environment{{{"XDG_CONFIG_HOME", appData.Path()}, {"HOME", appData.Path()}}};
   TRecordingDialogs dialogs;

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -22,6 +23,7 @@
 #include "components/qt/qt_registry.h"
 #include "components/window_builder.h"
 #include "tests/support/recording_dialogs.h"
+#include "tests/support/widget_of.h"
 
 namespace kalvero {
 namespace {
@@ -65,11 +67,6 @@ class QtControlsTest : public testing::Test {
   T& Control(const char* name) const {
     return *dynamic_cast<T*>(window->FindComponent(name));
   }
-  template <class W>
-  W& WidgetOf(const char* name) const {
-    return *qobject_cast<W*>(dynamic_cast<TQtWidgetHolder*>(window->FindComponent(name))->HolderWidget());
-  }
-
   void ShowWindow() {
     window->Show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window->Widget()));
@@ -90,21 +87,21 @@ TEST_F(QtControlsTest, WidgetsShowTheDescribedValuesAtTheirPlaces) {
   EXPECT_TRUE(window->Widget().windowFlags() & Qt::WindowCloseButtonHint);
   EXPECT_FALSE(window->Widget().windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
   EXPECT_EQ(window->Widget().palette().color(QPalette::Window), QColor(Qt::white));
-  EXPECT_EQ(WidgetOf<QLineEdit>("Edit1").geometry(), QRect(128, 176, 257, 21));
-  EXPECT_EQ(WidgetOf<QLineEdit>("Edit1").parentWidget(), &WidgetOf<QWidget>("GroupBox2"));
-  EXPECT_TRUE(WidgetOf<QCheckBox>("cb1").isChecked());
-  EXPECT_EQ(WidgetOf<QCheckBox>("cb1").text(), "Unterverzeichnisse einbeziehen");
+  EXPECT_EQ(WidgetOf<QLineEdit>(*window, "Edit1").geometry(), QRect(128, 176, 257, 21));
+  EXPECT_EQ(WidgetOf<QLineEdit>(*window, "Edit1").parentWidget(), &WidgetOf<QWidget>(*window, "GroupBox2"));
+  EXPECT_TRUE(WidgetOf<QCheckBox>(*window, "cb1").isChecked());
+  EXPECT_EQ(WidgetOf<QCheckBox>(*window, "cb1").text(), "Unterverzeichnisse einbeziehen");
   const auto& label = Control<TLabel>("Label1");
   EXPECT_GT(label.Width(), 0) << "an auto-sized label takes its caption's size";
-  EXPECT_EQ(WidgetOf<QLabel>("Label1").size(), QSize(label.Width(), label.Height()));
-  EXPECT_FALSE(WidgetOf<QLabel>("Image2").pixmap().isNull()) << "the picture comes from the program's artwork";
-  EXPECT_EQ(WidgetOf<QWidget>("StatusBar1").geometry(), QRect(0, 340, 641, 20)) << "kept along the bottom";
+  EXPECT_EQ(WidgetOf<QLabel>(*window, "Label1").size(), QSize(label.Width(), label.Height()));
+  EXPECT_FALSE(WidgetOf<QLabel>(*window, "Image2").pixmap().isNull()) << "the picture comes from the program's artwork";
+  EXPECT_EQ(WidgetOf<QWidget>(*window, "StatusBar1").geometry(), QRect(0, 340, 641, 20)) << "kept along the bottom";
   Control<TProgressBar>("bar").SetMax(3);
   Control<TProgressBar>("bar").StepBy(1);
-  EXPECT_EQ(WidgetOf<QProgressBar>("bar").value(), 1);
-  EXPECT_EQ(WidgetOf<QProgressBar>("bar").maximum(), 3);
+  EXPECT_EQ(WidgetOf<QProgressBar>(*window, "bar").value(), 1);
+  EXPECT_EQ(WidgetOf<QProgressBar>(*window, "bar").maximum(), 3);
   Control<TControl>("Button1").SetVisible(false);
-  EXPECT_FALSE(WidgetOf<QWidget>("Button1").isVisible());
+  EXPECT_FALSE(WidgetOf<QWidget>(*window, "Button1").isVisible());
 }
 
 TEST_F(QtControlsTest, UserActionsRaiseTheModelsEventsAndProgramWritesChangeOnce) {
@@ -112,21 +109,21 @@ TEST_F(QtControlsTest, UserActionsRaiseTheModelsEventsAndProgramWritesChangeOnce
   auto& edit = Control<TEdit>("Edit1");
   std::vector<std::string> changes;
   edit.OnChange = [&](TComponent&) { changes.push_back(edit.Text()); };
-  WidgetOf<QLineEdit>("Edit1").setFocus();
-  QTest::keyClicks(&WidgetOf<QLineEdit>("Edit1"), "DD");
+  WidgetOf<QLineEdit>(*window, "Edit1").setFocus();
+  QTest::keyClicks(&WidgetOf<QLineEdit>(*window, "Edit1"), "DD");
   EXPECT_EQ(changes, (std::vector<std::string>{"D", "DD"})) << "each keystroke is a change";
   edit.SetText("YYYY");
   edit.SetText("YYYY");
   EXPECT_EQ(changes.size(), 3u) << "a program write fires once, the same text nothing";
-  EXPECT_EQ(WidgetOf<QLineEdit>("Edit1").text(), "YYYY");
+  EXPECT_EQ(WidgetOf<QLineEdit>(*window, "Edit1").text(), "YYYY");
 
   int clicks = 0;
   Control<TCheckBox>("cb1").OnClick = [&](TComponent&) { ++clicks; };
   Control<TButton>("Button1").OnClick = [&](TComponent&) { ++clicks; };
-  QTest::mouseClick(&WidgetOf<QCheckBox>("cb1"), Qt::LeftButton);
+  QTest::mouseClick(&WidgetOf<QCheckBox>(*window, "cb1"), Qt::LeftButton);
   EXPECT_FALSE(Control<TCheckBox>("cb1").Checked());
   Control<TCheckBox>("cb1").SetChecked(true);
-  QTest::mouseClick(&WidgetOf<QPushButton>("Button1"), Qt::LeftButton);
+  QTest::mouseClick(&WidgetOf<QPushButton>(*window, "Button1"), Qt::LeftButton);
   EXPECT_EQ(clicks, 2) << "a program write of Checked is no click";
 }
 
@@ -138,21 +135,24 @@ TEST_F(QtControlsTest, TheKeyFilterSeesTypedAndInputMethodCharactersOneByOne) {
     seen += key;
     if (key == U':' || key == U'/') key = U'\0';
   };
-  auto& widget = WidgetOf<QLineEdit>("Edit1");
+  auto& widget = WidgetOf<QLineEdit>(*window, "Edit1");
   widget.setFocus();
   QTest::keyClicks(&widget, "a:b");
+  // A key that types a character outside the BMP, which UTF-16 holds in two halves.
+  QKeyEvent camera(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUcs4(U"\U0001F4F7", 1));
+  QApplication::sendEvent(&widget, &camera);
   QInputMethodEvent committed;
   committed.setCommitString(QString::fromUtf8("\xC3\xA4/\xE2\x82\xAC"));
   QApplication::sendEvent(&widget, &committed);
-  EXPECT_EQ(seen, U"a:b\u00E4/\u20AC");
-  EXPECT_EQ(widget.text(), QString::fromUtf8("ab\xC3\xA4\xE2\x82\xAC"));
-  EXPECT_EQ(edit.Text(), "ab\xC3\xA4\xE2\x82\xAC");
+  EXPECT_EQ(seen, U"a:b\U0001F4F7\u00E4/\u20AC");
+  EXPECT_EQ(widget.text(), QString::fromUtf8("ab\xF0\x9F\x93\xB7\xC3\xA4\xE2\x82\xAC"));
+  EXPECT_EQ(edit.Text(), "ab\xF0\x9F\x93\xB7\xC3\xA4\xE2\x82\xAC");
 }
 
 TEST_F(QtControlsTest, TheLengthLimitHoldsForTypingAndPastingButNotForTheProgram) {
   ShowWindow();
   auto& edit = Control<TEdit>("Edit2");
-  auto& widget = WidgetOf<QLineEdit>("Edit2");
+  auto& widget = WidgetOf<QLineEdit>(*window, "Edit2");
   edit.SetText("YYYY.MM.DDx");
   EXPECT_EQ(widget.text(), "YYYY.MM.DDx") << "a stored pattern of 11 characters is kept whole";
   EXPECT_EQ(edit.Text(), "YYYY.MM.DDx");
@@ -172,20 +172,20 @@ TEST_F(QtControlsTest, ATextThatIsNoUtf8IsKeptByTheModelUntilTheUserEditsIt) {
   const std::string path = "/media/karte/DCIM/\xE4rger";  // Latin-1, not UTF-8
   edit.SetText(path);
   EXPECT_EQ(edit.Text(), path);
-  EXPECT_EQ(WidgetOf<QLineEdit>("Edit1").text(), QString::fromUtf8("/media/karte/DCIM/\xEF\xBF\xBDrger"));
-  WidgetOf<QLineEdit>("Edit1").setFocus();
-  QTest::keyClick(&WidgetOf<QLineEdit>("Edit1"), Qt::Key_End);
-  QTest::keyClick(&WidgetOf<QLineEdit>("Edit1"), Qt::Key_Backspace);
+  EXPECT_EQ(WidgetOf<QLineEdit>(*window, "Edit1").text(), QString::fromUtf8("/media/karte/DCIM/\xEF\xBF\xBDrger"));
+  WidgetOf<QLineEdit>(*window, "Edit1").setFocus();
+  QTest::keyClick(&WidgetOf<QLineEdit>(*window, "Edit1"), Qt::Key_End);
+  QTest::keyClick(&WidgetOf<QLineEdit>(*window, "Edit1"), Qt::Key_Backspace);
   EXPECT_EQ(edit.Text(), "/media/karte/DCIM/\xEF\xBF\xBDrge") << "the widget's UTF-8 replaces it";
 }
 
 TEST_F(QtControlsTest, AThrowingHandlerGivesOneErrorBoxAndTheWindowGoesOn) {
   ShowWindow();
   Control<TButton>("Button1").OnClick = [](TComponent&) { throw EComponentError("Cannot create the folder"); };
-  QTest::mouseClick(&WidgetOf<QPushButton>("Button1"), Qt::LeftButton);
+  QTest::mouseClick(&WidgetOf<QPushButton>(*window, "Button1"), Qt::LeftButton);
   EXPECT_EQ(errors, std::vector<std::string>{"Cannot create the folder"});
   application.OnException = nullptr;
-  QTest::mouseClick(&WidgetOf<QPushButton>("Button1"), Qt::LeftButton);
+  QTest::mouseClick(&WidgetOf<QPushButton>(*window, "Button1"), Qt::LeftButton);
   ASSERT_EQ(dialogs.boxes.size(), 1u);
   EXPECT_EQ(dialogs.boxes[0].kind, TMessageKind::Error);
   EXPECT_EQ(dialogs.boxes[0].text, "Cannot create the folder.");
@@ -194,14 +194,14 @@ TEST_F(QtControlsTest, AThrowingHandlerGivesOneErrorBoxAndTheWindowGoesOn) {
 TEST_F(QtControlsTest, TabFollowsTheTabOrderAndOnExitOnlyAMoveInsideTheWindow) {
   ShowWindow();
   std::vector<QWidget*> visited;
-  QWidget* widget = &WidgetOf<QWidget>("cb1");
+  QWidget* widget = &WidgetOf<QWidget>(*window, "cb1");
   widget->setFocus();
   for (int i = 0; i < 4; ++i) {
     visited.push_back(QApplication::focusWidget());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
   }
-  EXPECT_EQ(visited, (std::vector<QWidget*>{&WidgetOf<QWidget>("cb1"), &WidgetOf<QWidget>("Edit1"),
-                                            &WidgetOf<QWidget>("Edit2"), &WidgetOf<QWidget>("Button1")}));
+  EXPECT_EQ(visited, (std::vector<QWidget*>{&WidgetOf(*window, "cb1"), &WidgetOf(*window, "Edit1"),
+                                            &WidgetOf(*window, "Edit2"), &WidgetOf(*window, "Button1")}));
 
   int exits = 0;
   Control<TEdit>("Edit2").OnExit = [&exits](TComponent&) { ++exits; };
@@ -244,7 +244,7 @@ TEST_F(QtControlsTest, AHintComesFromTheApplicationBelowThePointerAndOnlyWithTex
     asked.push_back(info);
     hint = supplied;
   };
-  auto& widget = WidgetOf<QLineEdit>("Edit1");
+  auto& widget = WidgetOf<QLineEdit>(*window, "Edit1");
   const QPoint inside(10, 5);
   QHelpEvent help(QEvent::ToolTip, inside, widget.mapToGlobal(inside));
   QApplication::sendEvent(&widget, &help);
@@ -256,8 +256,8 @@ TEST_F(QtControlsTest, AHintComesFromTheApplicationBelowThePointerAndOnlyWithTex
   QApplication::sendEvent(&widget, &help);
   ASSERT_NE(application.HintWindow(), nullptr);
   Control<TCheckBox>("cb1").SetShowHint(false);
-  QHelpEvent other(QEvent::ToolTip, inside, WidgetOf<QWidget>("cb1").mapToGlobal(inside));
-  QApplication::sendEvent(&WidgetOf<QWidget>("cb1"), &other);
+  QHelpEvent other(QEvent::ToolTip, inside, WidgetOf<QWidget>(*window, "cb1").mapToGlobal(inside));
+  QApplication::sendEvent(&WidgetOf<QWidget>(*window, "cb1"), &other);
   EXPECT_EQ(asked.size(), 2u) << "a control that shows no hints asks nothing";
 }
 

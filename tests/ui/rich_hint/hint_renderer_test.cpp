@@ -209,6 +209,52 @@ TEST_P(HintColorTest, DrawsPiecesInTheirColors) {
 
 INSTANTIATE_TEST_SUITE_P(Colors, HintColorTest, testing::ValuesIn(kColors), TCaseName());
 
+// What a fill of the canvas did: a plain fill or a gradient in its direction, where, in which colours.
+struct TFill {
+  TCall call;
+  std::string direction;
+  TRect box;
+  TColor from;
+  TColor to;
+  friend bool operator==(const TFill&, const TFill&) = default;
+};
+
+struct TBackgroundCase {
+  std::string name;
+  std::string text;
+  std::vector<TFill> fills;
+};
+
+// Drawn in a rectangle of 100 x 50; a paragraph fills the band of its one line, 16 pixels high.
+const std::vector<TBackgroundCase> kBackgrounds = {
+    {"BodyColourFillsTheRectangle", "<BODY BGCOLOR=\"clRed\">a", {{TCall::Fill, "", {0, 0, 100, 50}, clRed, clNone}}},
+    {"BodyGradientRunsTopToBottom", "<BODY BGCOLOR=\"clWhite\" BGCOLORTO=\"clRed\">a",
+     {{TCall::Gradient, "vertical", {0, 0, 100, 50}, clWhite, clRed}}},
+    {"BodyGradientWithDirHRunsLeftToRight", "<BODY BGCOLOR=\"clWhite\" BGCOLORTO=\"clRed\" DIR=\"H\">a",
+     {{TCall::Gradient, "horizontal", {0, 0, 100, 50}, clWhite, clRed}}},
+    {"BodyGradientToNoneIsAPlainFill", "<BODY BGCOLOR=\"clRed\" BGCOLORTO=\"clNone\">a",
+     {{TCall::Fill, "", {0, 0, 100, 50}, clRed, clNone}}},
+    {"BodyColourNoneFillsNothing", "<BODY BGCOLOR=\"clNone\">a", {}},
+    {"BodyWithoutColourFillsNothing", "<BODY BGCOLORTO=\"clRed\">a", {}},
+    {"ParagraphColourFillsItsLine", "<P BGCOLOR=\"clRed\">a", {{TCall::Fill, "", {0, 0, 100, 16}, clRed, clNone}}},
+    {"ParagraphGradientRunsLeftToRight", "<P BGCOLOR=\"clWhite\" BGCOLORTO=\"clRed\">a",
+     {{TCall::Gradient, "horizontal", {0, 0, 100, 16}, clWhite, clRed}}},
+    {"ParagraphColourNoneFillsNothing", "<P BGCOLOR=\"clNone\">a", {}},
+};
+
+class HintBackgroundTest : public testing::TestWithParam<TBackgroundCase> {};
+
+TEST_P(HintBackgroundTest, FillsTheColourOrGradientAndNothingForNone) {
+  TFakeHintCanvas canvas;
+  Draw(canvas, GetParam().text, {0, 0, 100, 50});
+  std::vector<TFill> fills;
+  for (const auto& d : canvas.drawn)
+    if (d.call == TCall::Fill || d.call == TCall::Gradient) fills.push_back({d.call, d.text, d.box, d.color, d.background});
+  EXPECT_EQ(fills, GetParam().fills);
+}
+
+INSTANTIATE_TEST_SUITE_P(Backgrounds, HintBackgroundTest, testing::ValuesIn(kBackgrounds), TCaseName());
+
 TEST(HintRenderer, DrawsTheDecorationsOfItsTags) {
   TFakeHintCanvas canvas;
   canvas.images[0] = {20, 30};

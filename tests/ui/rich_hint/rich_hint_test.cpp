@@ -30,7 +30,7 @@ TEST(RichHint, LivesOnlyOnAWindowAndOnlyOnceThere) {
   EXPECT_TRUE(application.OnShowHint) << "the refused ones did not take the notification away";
 }
 
-TEST(RichHint, TakesPartInEveryHintInItsFourSteps) {
+TEST(RichHint, TakesPartInEveryHintInItsThreeSteps) {
   TApplication application;
   TForm& window = application.CreateComponent<TForm>("Form1");
   TRichHint& hint = window.CreateComponent<TRichHint>("RichHint1");
@@ -47,11 +47,11 @@ TEST(RichHint, TakesPartInEveryHintInItsFourSteps) {
   application.OnShowHint(text, canShow, info);
   EXPECT_EQ(seen, std::vector<std::string>{"plain 1024"}) << "no maximum width of its own: the application's";
   EXPECT_EQ(text, "<b>DD</b>");
-  EXPECT_EQ(hint.KeptHintInfo().hintColor, clYellow);
+  EXPECT_EQ(info.hintColor, clYellow);
   hint.SetMaxWidth(300);
   application.OnShowHint(text, canShow, info);
   EXPECT_EQ(seen.back(), "<b>DD</b> 300");
-  EXPECT_EQ(hint.KeptHintInfo().hintMaxWidth, 300);
+  EXPECT_EQ(info.hintMaxWidth, 300);
   window.DestroyComponent(hint);
   EXPECT_FALSE(application.OnShowHint) << "a rich hint gone is never called";
 }

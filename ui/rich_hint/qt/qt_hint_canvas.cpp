@@ -21,8 +21,6 @@ constexpr int kLargeIcon = 32;
 constexpr int kBulletSize = 5;
 constexpr int kMaxZigzag = 100'000;
 
-QRect ToQRect(const TRect& box) { return QRect(QPoint(box.left, box.top), QPoint(box.right - 1, box.bottom - 1)); }
-
 int TabStop(const QFontMetrics& metrics) { return std::max(1, kTabStopChars * metrics.averageCharWidth()); }
 
 // Calls `segment(text, x)` for each run of `text` between tabs, with the run's x from the start,
@@ -80,7 +78,7 @@ void TQtHintCanvas::DrawTextPiece(const THintFont& font, std::string_view text, 
   const QFontMetrics metrics = Metrics(qfont);
   if (background != clNone) painter_->fillRect(ToQRect(box), ToQColor(background));
   QString shown = ToQt(std::string(text));
-  if (ellipsis && WalkTabs(metrics, shown, [](const QString&, int) {}) > box.Width())
+  if (ellipsis && TextExtent(font, text).width > box.Width())
     shown = metrics.elidedText(QString(shown).replace(u'\t', u' '), Qt::ElideRight, std::max(0, box.Width()));
   const bool raised = font.script == THintScript::Superscript;
   const int baseline = raised ? box.top + metrics.ascent() : box.bottom - metrics.descent();

@@ -25,34 +25,43 @@ THintFont HintFontOf(const TFont& font) {
   return result;
 }
 
-// The image list and the picture container of the hint, as the canvas takes them.
-void GivePictures(TQtHintCanvas& canvas, const TRichHint& hint) {
+// The pictures of the hint's image list, by their numbers.
+std::vector<QPixmap> ImagesOf(const TRichHint& hint) {
+  std::vector<QPixmap> pixmaps;
   if (const TImageList* images = hint.Images()) {
-    std::vector<QPixmap> pixmaps;
     TPicture picture;
     for (std::size_t i = 0; i < images->Count(); ++i) {
       images->GetPicture(i, picture);
       pixmaps.push_back(ToQPixmap(picture));
     }
-    canvas.SetImages(std::move(pixmaps));
   }
+  return pixmaps;
+}
+
+// The pictures of the hint's picture container, by their names.
+std::vector<std::pair<std::string, QPixmap>> PicturesOf(const TRichHint& hint) {
+  std::vector<std::pair<std::string, QPixmap>> pictures;
   if (const TPictureContainer* container = hint.PictureContainer()) {
-    std::vector<std::pair<std::string, QPixmap>> pictures;
-    TPicture picture;
-    for (const std::string& name : container->Pictures().Lines()) {
-      picture.SetName(name);
-      pictures.emplace_back(name, ToQPixmap(picture));
-    }
-    canvas.SetPictures(std::move(pictures));
+    for (const std::string& name : container->Pictures().Lines()) pictures.emplace_back(name, ArtworkPixmap(name));
   }
+  return pictures;
+}
+
+THintOptions OptionsOf(const TRichHint& hint) {
+  THintOptions options;
+  options.font = HintFontOf(hint.HintFont());
+  options.fontColor = hint.HintFont().Color();
+  options.wordWrap = !hint.Ellipsis();
+  options.urlColor = hint.URLColor();
+  options.shadowColor = hint.ShadowColor();
+  options.shadowOffset = hint.ShadowOffset();
+  return options;
 }
 
 QRect MonitorOf(const QPoint& point) {
   const QScreen* screen = QGuiApplication::screenAt(point);
   return (screen != nullptr ? screen : QGuiApplication::primaryScreen())->geometry();
 }
-
-TRect ToRect(const QRect& rect) { return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()}; }
 
 // A vertical gradient in 48 bands of equal height, red, green and blue each moving in equal steps.
 void FillBands(QPainter& painter, const QRect& area, const QColor& from, const QColor& to) {
@@ -75,34 +84,32 @@ TRichHintWindow::TRichHintWindow(const TApplication& application)
   setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-THintOptions TRichHintWindow::Options(const TRichHint& hint, bool draw) const {
-  THintOptions options;
-  options.font = HintFontOf(hint.HintFont());
-  options.fontColor = hint.HintFont().Color();
-  options.draw = draw;
-  options.wordWrap = !hint.Ellipsis();
-  options.urlColor = hint.URLColor();
-  options.shadowColor = hint.ShadowColor();
-  options.shadowOffset = hint.ShadowOffset();
-  return options;
+TRichHintWindow::TLook TRichHintWindow::LookOf(const TRichHint& hint, const THintInfo& info) {
+  return {OptionsOf(hint), info.hintColor, hint.HintColorTo(), hint.HintStyle(), hint.XMargin(), hint.YMargin(),
+          ImagesOf(hint), PicturesOf(hint)};
 }
 
-void TRichHintWindow::ActivateHint(const TRect& rect, const std::string& text, const THintInfo&) {
+void TRichHintWindow::GivePictures(TQtHintCanvas& canvas) const {
+  canvas.SetImages(look_.images);
+  canvas.SetPictures(look_.pictures);
+}
+
+void TRichHintWindow::ActivateHint(const TRect& rect, const std::string& text, const THintInfo& info) {
   caption_ = text;
   const TRichHint* hint = MainWindowRichHint(application_);
   if (hint == nullptr) return hide();
-  const THintInfo& kept = hint->KeptHintInfo();
+  look_ = LookOf(*hint, info);
   TQtHintCanvas canvas;
-  GivePictures(canvas, *hint);
-  const TRect measure{rect.left, rect.top, rect.left + kept.hintMaxWidth - 16, rect.top + 1};
-  const THintSize measured = RenderHintHtml(canvas, caption_, measure, Options(*hint, false));
-  contentWidth_ = measured.width + 2 * hint->XMargin();
-  contentHeight_ = measured.height + 2 * hint->YMargin();
-  const QPoint at(kept.hintPos.x, kept.hintPos.y);
-  const int width = contentWidth_ + 16, height = contentHeight_ + 4;
+  GivePictures(canvas);
+  const TRect measure{rect.left, rect.top, rect.right - 16, rect.top + 1};
+  const THintSize measured = RenderHintHtml(canvas, caption_, measure, look_.options);
+  const int contentWidth = measured.width + 2 * look_.xMargin;
+  contentHeight_ = measured.height + 2 * look_.yMargin;
+  const QPoint at(rect.left, rect.top);
+  const int width = contentWidth + 16, height = contentHeight_ + 4;
   const TPoint corner = KeepHintOnMonitor({at.x(), at.y(), at.x() + width, at.y() + height}, ToRect(MonitorOf(at)));
   setGeometry(corner.x, corner.y, width, height);
-  if (hint->HintStyle() == THintStyle::hsRounded) {
+  if (look_.style == THintStyle::hsRounded) {
     QPainterPath outline;
     outline.addRoundedRect(QRectF(0, 0, width, height), kRoundedCorner / 2.0, kRoundedCorner / 2.0);
     setMask(QRegion(outline.toFillPolygon().toPolygon()));
@@ -115,17 +122,15 @@ void TRichHintWindow::ActivateHint(const TRect& rect, const std::string& text, c
 }
 
 void TRichHintWindow::paintEvent(QPaintEvent*) {
-  const TRichHint* hint = MainWindowRichHint(application_);
-  if (hint == nullptr) return;
   QPainter painter(this);
   const QRect client = rect();
-  const QColor background = ToQColor(hint->KeptHintInfo().hintColor);
-  if (hint->HintColorTo() == clNone)
+  const QColor background = ToQColor(look_.color);
+  if (look_.colorTo == clNone)
     painter.fillRect(client, background);
   else
-    FillBands(painter, client, background, ToQColor(hint->HintColorTo()));
+    FillBands(painter, client, background, ToQColor(look_.colorTo));
 
-  if (hint->HintStyle() == THintStyle::hsRounded) {
+  if (look_.style == THintStyle::hsRounded) {
     painter.setPen(QColor(128, 128, 128));
     painter.drawRoundedRect(client.adjusted(0, 0, -1, -1), kRoundedCorner / 2.0, kRoundedCorner / 2.0);
   } else {
@@ -137,11 +142,13 @@ void TRichHintWindow::paintEvent(QPaintEvent*) {
     painter.drawLine(client.topRight(), client.bottomRight());
   }
 
-  const int top = (client.height() - contentHeight_) / 2 + hint->YMargin();
-  const TRect text{hint->XMargin() + 4, top, client.width() - 4, top + contentHeight_ + 8};
+  const int top = (client.height() - contentHeight_) / 2 + look_.yMargin;
+  const TRect text{look_.xMargin + 4, top, client.width() - 4, top + contentHeight_ + 8};
   TQtHintCanvas canvas(painter);
-  GivePictures(canvas, *hint);
-  RenderHintHtml(canvas, caption_, text, Options(*hint, true));
+  GivePictures(canvas);
+  THintOptions options = look_.options;
+  options.draw = true;
+  RenderHintHtml(canvas, caption_, text, options);
 }
 
 THintWindowClass TQtRichHint::HintWindowClass() const {
