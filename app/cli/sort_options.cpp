@@ -78,7 +78,11 @@ bool ReadOption(const std::vector<std::string>& arguments, std::size_t& i, TSort
       return true;
     }
   }
-  if (ReadValue(arguments, i, "--report", options.report, error)) return true;
+  if (ReadValue(arguments, i, "--report", options.report, error)) {
+    // An empty name would silently mean "no journal".
+    if (error.empty() && options.report.empty()) error = "--report needs a file name";
+    return true;
+  }
   const std::string& argument = arguments[i];
   if (argument == "--date-folders" || argument == "--no-date-folders")
     options.dateFolders = argument == "--date-folders";

@@ -127,6 +127,8 @@ const std::vector<TRefusalCase> kRefusals = {
     {"ControlCharacterInPattern", {"--pattern", "HH\tNNSS YYYYMMDD"}, "--pattern: the names it makes are no"},
     {"UnknownOption", {"--fast"}, "unknown option --fast"},
     {"MissingValue", {"--pattern"}, "--pattern needs a value"},
+    {"EmptyJournalName", {"--report", ""}, "--report needs a file name"},
+    {"EmptyJournalNameJoined", {"--report="}, "--report needs a file name"},
 };
 
 class SortRefusalTest : public SortCommandTest, public testing::WithParamInterface<TRefusalCase> {};
