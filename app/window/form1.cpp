@@ -90,6 +90,7 @@ void TForm1::Button1Click() {
   try {
     engine_.Button1Click();
   } catch (...) {
+    ProcessMessages(false);
     HandleEventException(*this);
   }
   running_ = false;
@@ -143,6 +144,9 @@ TApplication& TForm1::Application() const {
 
 TMessageAnswer TForm1::ShowMessageBox(TMessageKind kind, const std::string& text, TMessageButtons buttons) {
   TDialogs* dialogs = Application().Dialogs();
+  // A close request that came since the run last let messages through is taken in now: the modal
+  // box would block the window and so discard it.
+  if (running_ && dialogs != nullptr) dialogs->ProcessMessages(false);
   return dialogs != nullptr ? dialogs->ShowMessageBox(kind, "", text, buttons) : TMessageAnswer::Cancel;
 }
 

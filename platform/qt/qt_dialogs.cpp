@@ -15,6 +15,8 @@
 
 #include <algorithm>
 
+#include "platform/qt/input_blocker.h"
+
 namespace kalvero {
 namespace {
 
@@ -168,7 +170,10 @@ void TQtDialogs::SetBusyCursor(bool busy) {
 }
 
 void TQtDialogs::ProcessMessages(bool userInput) {
-  QCoreApplication::processEvents(userInput ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
+  if (userInput)
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+  else
+    ProcessMessagesWithoutInput();
 }
 
 }  // namespace kalvero

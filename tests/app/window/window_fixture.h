@@ -37,7 +37,7 @@ class WindowProgramTest : public testing::Test {
   // Builds the windows anew over the same settings folder, as a second start of the program does.
   void Start() {
     application.reset();
-    application = std::make_unique<TQtApplication>(dialogs, &shell);
+    application = std::make_unique<TQtApplication>(*dialogsUsed, &shell);
     classes = WindowClasses({*fileSystem, *clock, environment});
     main = &CreateWindows(*application, classes);
     main->Show();
@@ -58,6 +58,9 @@ class WindowProgramTest : public testing::Test {
   TTempFolder appData;
   TFixedEnvironment environment{{{"XDG_CONFIG_HOME", appData.Path()}, {"HOME", appData.Path()}}};
   TRecordingDialogs dialogs;
+  // The dialogs the application uses: the recording ones, unless a derived fixture's constructor
+  // puts others in their place.
+  TDialogs* dialogsUsed = &dialogs;
   TRecordingShell shell;
   std::unique_ptr<TQtApplication> application;
   TClassRegistry classes;
