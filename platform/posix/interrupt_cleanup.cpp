@@ -118,8 +118,6 @@ void BlockInterruptsForNewThreads() {
 void InstallInterruptCleanup() {
   copyingThread = ::gettid();
   const sigset_t interrupts = Interrupts();
-  sigset_t handled;
-  sigemptyset(&handled);
   for (const int signal : kInterrupts) {
     struct sigaction current {};
     // A signal that the parent chose to ignore (nohup) stays ignored.
@@ -130,12 +128,12 @@ void InstallInterruptCleanup() {
     action.sa_mask = interrupts;
     action.sa_flags = SA_RESTART;
     ::sigaction(signal, &action, nullptr);
-    sigaddset(&handled, signal);
   }
   // A write beyond the file-size limit then fails with EFBIG, failing that copy, instead of
   // ending the run.
   ::signal(SIGXFSZ, SIG_IGN);
-  ::pthread_sigmask(SIG_UNBLOCK, &handled, nullptr);
+  // Ignored ones stay ignored; none stays blocked for the programs this one starts.
+  ::pthread_sigmask(SIG_UNBLOCK, &interrupts, nullptr);
 }
 
 }  // namespace kalvero
