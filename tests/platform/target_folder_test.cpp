@@ -382,6 +382,13 @@ TEST(InterruptCleanup, RemovesThePendingFileAndEndsByTheSignal) {
 
 // SIGTERM right after a call of the copy succeeded, in a process that copies under an
 // interruption hold and writes the copy's record before the hold ends.
+template <auto call, typename... TArguments>
+auto RaisingAfter(TArguments... arguments) {
+  const auto result = (SystemCopyCalls().*call)(arguments...);
+  ::raise(SIGTERM);
+  return result;
+}
+
 struct TSignalCase {
   std::string name;
   TCopyRoad road;
@@ -390,47 +397,20 @@ struct TSignalCase {
 };
 
 const std::vector<TSignalCase> kSignals = {
-    {"UnnamedFileNamed", TCopyRoad::UnnamedFile, With([](TCopyCalls& c) {
-       c.linkByHandle = [](int file, int folder, const char* name) {
-         const int result = SystemCopyCalls().linkByHandle(file, folder, name);
-         ::raise(SIGTERM);
-         return result;
-       };
-     }),
+    {"UnnamedFileNamed", TCopyRoad::UnnamedFile,
+     With([](TCopyCalls& c) { c.linkByHandle = RaisingAfter<&TCopyCalls::linkByHandle, int, int, const char*>; }),
      true},
-    {"TemporaryNameCreated", TCopyRoad::TemporaryName, With([](TCopyCalls& c) {
-       c.createNew = [](int folder, const char* name) {
-         const int file = SystemCopyCalls().createNew(folder, name);
-         ::raise(SIGTERM);
-         return file;
-       };
-     }),
-     false},
+    {"TemporaryNameCreated", TCopyRoad::TemporaryName,
+     With([](TCopyCalls& c) { c.createNew = RaisingAfter<&TCopyCalls::createNew, int, const char*>; }), false},
     {"TemporaryNameRenamed", TCopyRoad::TemporaryName, With([](TCopyCalls& c) {
-       c.renameNoReplace = [](int folder, const char* from, const char* to) {
-         const int result = SystemCopyCalls().renameNoReplace(folder, from, to);
-         ::raise(SIGTERM);
-         return result;
-       };
+       c.renameNoReplace = RaisingAfter<&TCopyCalls::renameNoReplace, int, const char*, const char*>;
      }),
      true},
-    {"ExclusiveCreated", TCopyRoad::ExclusiveCreate, With([](TCopyCalls& c) {
-       c.createNew = [](int folder, const char* name) {
-         const int file = SystemCopyCalls().createNew(folder, name);
-         ::raise(SIGTERM);
-         return file;
-       };
-     }),
-     false},
+    {"ExclusiveCreated", TCopyRoad::ExclusiveCreate,
+     With([](TCopyCalls& c) { c.createNew = RaisingAfter<&TCopyCalls::createNew, int, const char*>; }), false},
     // The bytes are written interruptibly.
-    {"ExclusiveWriting", TCopyRoad::ExclusiveCreate, With([](TCopyCalls& c) {
-       c.copyRange = [](int from, int to, size_t length) {
-         const ssize_t copied = SystemCopyCalls().copyRange(from, to, length);
-         ::raise(SIGTERM);
-         return copied;
-       };
-     }),
-     false},
+    {"ExclusiveWriting", TCopyRoad::ExclusiveCreate,
+     With([](TCopyCalls& c) { c.copyRange = RaisingAfter<&TCopyCalls::copyRange, int, int, size_t>; }), false},
 };
 
 class InterruptedCopyTest : public testing::TestWithParam<TSignalCase> {};
