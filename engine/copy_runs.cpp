@@ -4,6 +4,7 @@
 #include "engine/sort_engine.h"
 #include "platform/file_names.h"
 #include "platform/folder_chain.h"
+#include "platform/interrupt_hold.h"
 
 namespace kalvero {
 namespace {
@@ -182,6 +183,9 @@ void TSortEngine::CopyPicture(TRun& run, const std::string& source, const std::o
   const std::string folder = folderName.value_or("");
   TPictureAccount account{source, folder.empty() ? fileName : folder + kPathSeparator + fileName,
                           TPictureOutcome::Copied, TPictureReason::None, {}, {}};
+  // An interruption once the copy is named waits until its account is written: no copy goes
+  // unrecorded.
+  const TInterruptHold hold;
   // A name made from a hostile date text must not lead out of the target; such a copy fails.
   if (!IsSinglePathComponent(fileName) || (!folder.empty() && !IsSinglePathComponent(folder)))
     account.reason = TPictureReason::NoSingleName;

@@ -81,8 +81,9 @@ class TTargetFolder {
   // with file_exists before a byte of the source is read, and an existing file is never
   // replaced, even by a race. A `folder` that is no longer a folder (a link put in its place)
   // fails with not_a_directory. The copy appears under its name only once it is complete: a
-  // failure, or an interruption by SIGINT, SIGTERM or SIGHUP once InstallInterruptCleanup ran,
-  // leaves nothing under that name. The source is only read. `copy`, when given, receives the
+  // failure, or an interruption by SIGINT, SIGTERM, SIGHUP or SIGQUIT once InstallInterruptCleanup
+  // ran, leaves nothing under that name; a copy shorter than the source was at its opening fails
+  // with io_error. The source is only read. `copy`, when given, receives the
   // size and last-write time of the copy as the file system keeps them (FAT keeps times to 2 s).
   virtual std::error_code CopyInto(const std::string& source, const std::string& folder, const std::string& name,
                                    TFileFacts* copy) = 0;
@@ -173,8 +174,10 @@ class TFileSystem {
 // The operating system's file system; lives for the whole process.
 TFileSystem& NativeFileSystem();
 
-// Makes SIGINT, SIGTERM and SIGHUP remove the file that a copy is writing under a name before the
-// process ends as the signal says. Called once at the start of a program that copies.
+// Makes SIGINT, SIGTERM, SIGHUP and SIGQUIT remove the file that a copy is writing under a name
+// before the process ends as the signal says, and lets them through in the calling thread, the one
+// that copies (see interrupt_hold.h). SIGXFSZ is ignored, so a write beyond the file-size limit
+// fails that copy. Called once at the start of a program that copies, on the thread that copies.
 void InstallInterruptCleanup();
 
 }  // namespace kalvero

@@ -12,6 +12,7 @@
 #include "app/window/form1.h"
 #include "app/window/window_program.h"
 #include "platform/application_data_folder.h"
+#include "platform/interrupt_hold.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_shell.h"
 #include "ui/qt/qt_directory_edit.h"
@@ -74,6 +75,11 @@ int RunWindowProgram(int argc, char** argv) {
     std::cerr << kNoDisplay << std::endl;
     return 1;
   }
+  // Qt starts threads of its own (the display's events, D-Bus, a thread pool): they start with the
+  // interruption signals blocked, and InstallInterruptCleanup lets them through on this thread
+  // alone, which copies. Threads started later inherit this thread's mask; a signal one of them
+  // takes is passed on to this thread by the handler, so it still waits while a copy is named.
+  BlockInterruptsForNewThreads();
   qInstallMessageHandler(EndOnFatalMessage);
   QApplication qt(argc, argv);
   qInstallMessageHandler(nullptr);

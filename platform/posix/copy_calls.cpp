@@ -14,6 +14,12 @@ namespace {
 
 int OpenUnnamed(int folder) { return ::openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600); }
 
+int CreateNew(int folder, const char* name) {
+  return ::openat(folder, name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0600);
+}
+
+ssize_t CopyRange(int from, int to, size_t length) { return ::copy_file_range(from, nullptr, to, nullptr, length, 0); }
+
 int LinkByHandle(int file, int folder, const char* name) { return ::linkat(file, "", folder, name, AT_EMPTY_PATH); }
 
 int LinkThroughProc(int file, int folder, const char* name) {
@@ -34,10 +40,9 @@ bool WaitForWriteBack() { return ProcessEnvironment().Variable("KALVERO_WRITE_BA
 }  // namespace
 
 const TCopyCalls& SystemCopyCalls() {
-  static const TCopyCalls calls{OpenUnnamed,    LinkByHandle, LinkThroughProc,
-                                RenameNoReplace, LinkName,     ::fchmod,
-                                ::futimens,      WaitForWriteBack() ? ::fdatasync : StartWriteBack,
-                                ::syncfs};
+  static const TCopyCalls calls{OpenUnnamed,     CreateNew, CopyRange, LinkByHandle, LinkThroughProc,
+                                RenameNoReplace, LinkName,  ::fchmod,  ::futimens,
+                                WaitForWriteBack() ? ::fdatasync : StartWriteBack, ::syncfs};
   return calls;
 }
 

@@ -20,6 +20,13 @@ enum class TCopyRoad {
 struct TCopyCalls {
   // Opens a new file without a name in `folder` for writing; -1 and errno on failure.
   int (*openUnnamed)(int folder);
+  // Creates the file `name` in `folder` for writing, readable and writable only by the owner,
+  // failing when anything of that name exists (a link included).
+  int (*createNew)(int folder, const char* name);
+  // Copies up to `length` bytes from the position of `from` to the position of `to` inside the
+  // kernel, moving both; answers how many, 0 at the end of `from` (or where the file system does
+  // not really copy), -1 and errno on failure.
+  ssize_t (*copyRange)(int from, int to, size_t length);
   // Gives the unnamed `file` the name `name` in `folder`, failing when it exists; by the file's
   // handle itself, and through /proc/self/fd.
   int (*linkByHandle)(int file, int folder, const char* name);

@@ -19,39 +19,53 @@ namespace kalvero {
 namespace {
 
 std::error_code Error(std::errc code) { return std::make_error_code(code); }
+std::error_code Error(int code) { return {code, std::generic_category()}; }
 
-// The answers by which a file system says it lacks a call, rather than that the call failed.
+// The answers by which a file system says it lacks a call, rather than that the call failed. A
+// missing entry (ENOENT) is a failure of that copy: its folder or temporary file was removed.
 bool Unsupported(int error) {
-  return error == EOPNOTSUPP || error == ENOSYS || error == EINVAL || error == EISDIR || error == EPERM ||
-         error == ENOENT || error == EXDEV;
+  return error == EOPNOTSUPP || error == ENOSYS || error == EINVAL || error == EISDIR || error == EXDEV;
 }
 
-// Copies the rest of `from` into `to` with read and write, for file systems that cannot copy
-// inside the kernel.
-std::error_code CopyByReading(int from, int to) {
+// The same for a link, where EPERM says that the file system has no links.
+bool LinkUnsupported(int error) { return error == EPERM || Unsupported(error); }
+
+// Whether the open folder was removed meanwhile: a link into it answers ENOENT then, as the link by
+// handle does without its privilege and the link through /proc does without /proc.
+bool Removed(int folder) {
+  struct stat status;
+  return ::fstat(folder, &status) != 0 || status.st_nlink == 0;
+}
+
+// Copies up to `remaining` bytes of the rest of `from` into `to` with read and write, for file
+// systems that cannot copy inside the kernel.
+std::error_code CopyByReading(int from, int to, std::uint64_t remaining) {
   std::array<char, 1 << 17> buffer;
-  for (;;) {
-    const ssize_t got = ::read(from, buffer.data(), buffer.size());
+  while (remaining > 0) {
+    const ssize_t got = ::read(from, buffer.data(), std::min<std::uint64_t>(remaining, buffer.size()));
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) return LastError();
     if (got == 0) return {};
     if (const std::error_code error = WriteAll(to, {buffer.data(), static_cast<std::size_t>(got)})) return error;
+    remaining -= static_cast<std::uint64_t>(got);
   }
+  return {};
 }
 
 // Copies the source's bytes, as many as it had when it was opened (the call that would only
-// find its end is saved), or fewer if it shrinks meanwhile.
-std::error_code CopyContent(int from, int to, std::uint64_t size) {
+// find its end is saved), or fewer if it shrinks meanwhile. Some file systems answer a kernel
+// copy they do not support with 0 bytes, as at the end of the file: the rest is read and written
+// then, and a source that really ended answers the same.
+std::error_code CopyContent(const TCopyCalls& calls, int from, int to, std::uint64_t size) {
   for (std::uint64_t remaining = size; remaining > 0;) {
-    const ssize_t copied = ::copy_file_range(from, nullptr, to, nullptr, std::min<std::uint64_t>(remaining, 1 << 30), 0);
+    const ssize_t copied = calls.copyRange(from, to, std::min<std::uint64_t>(remaining, 1 << 30));
     if (copied > 0) {
       remaining -= static_cast<std::uint64_t>(copied);
       continue;
     }
-    if (copied == 0) return {};
-    if (errno == EINTR) continue;
-    // Nothing was copied yet where the kernel cannot do it; the offsets have not moved.
-    if (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP) return CopyByReading(from, to);
+    if (copied < 0 && errno == EINTR) continue;
+    // The offsets have not moved for a call that copied nothing.
+    if (copied == 0 || Unsupported(errno)) return CopyByReading(from, to, remaining);
     return LastError();
   }
   return {};
@@ -178,7 +192,8 @@ std::error_code TPosixTargetFolder::CopyInto(const std::string& source, const st
 }
 
 std::error_code TPosixTargetFolder::Fill(int to, int from, const struct stat& source, TFileFacts& copy) const {
-  if (const std::error_code error = CopyContent(from, to, static_cast<std::uint64_t>(source.st_size))) return error;
+  if (const std::error_code error = CopyContent(calls_, from, to, static_cast<std::uint64_t>(source.st_size)))
+    return error;
   if (calls_.writeBack(to) != 0 && (errno == EIO || errno == ENOSPC || errno == EDQUOT)) return LastError();
   // Permission bits and times are kept where the file system can hold them; a card that cannot
   // still gets every byte.
@@ -186,24 +201,36 @@ std::error_code TPosixTargetFolder::Fill(int to, int from, const struct stat& so
   const timespec times[2] = {{0, UTIME_OMIT}, source.st_mtim};
   static_cast<void>(calls_.changeTimes(to, times));
   struct stat written;
-  if (::fstat(to, &written) == 0) copy = FactsOf(written);
+  if (::fstat(to, &written) != 0) return LastError();
+  // A copy counts only with all the bytes the source had when it was opened.
+  if (written.st_size < source.st_size) return Error(std::errc::io_error);
+  copy = FactsOf(written);
   return {};
 }
 
 TPosixTargetFolder::TRoadResult TPosixTargetFolder::CopyUnnamed(int folder, int from, const struct stat& source,
                                                                 const std::string& name, TFileFacts& copy) {
   const TDescriptor to(calls_.openUnnamed(folder));
-  if (to.Get() < 0) return {LastError(), Unsupported(errno) && errno != EPERM && errno != ENOENT};
+  if (to.Get() < 0) return {LastError(), Unsupported(errno)};
   // An unnamed file that is not linked vanishes when it is closed, on every road out.
   if (const std::error_code error = Fill(to.Get(), from, source, copy)) return {error};
+  TInterruptBlock naming;
   if (linkByHandle_) {
-    if (calls_.linkByHandle(to.Get(), folder, name.c_str()) == 0) return {};
-    if (errno == EEXIST || !Unsupported(errno)) return {LastError()};
-    // Needs a privilege that the user lacks; the link through /proc does not.
+    if (calls_.linkByHandle(to.Get(), folder, name.c_str()) == 0) {
+      naming.Keep();
+      return {};
+    }
+    const int error = errno;
+    if (error == ENOENT ? Removed(folder) : !LinkUnsupported(error)) return {Error(error)};
+    // Needs a privilege that the user lacks (ENOENT, EPERM); the link through /proc does not.
     linkByHandle_ = false;
   }
-  if (calls_.linkThroughProc(to.Get(), folder, name.c_str()) == 0) return {};
-  return {LastError(), errno != EEXIST && Unsupported(errno)};
+  if (calls_.linkThroughProc(to.Get(), folder, name.c_str()) == 0) {
+    naming.Keep();
+    return {};
+  }
+  const int error = errno;
+  return {Error(error), error == ENOENT ? !Removed(folder) : LinkUnsupported(error)};
 }
 
 TPosixTargetFolder::TRoadResult TPosixTargetFolder::CopyTemporary(int folder, int from, const struct stat& source,
@@ -211,20 +238,26 @@ TPosixTargetFolder::TRoadResult TPosixTargetFolder::CopyTemporary(int folder, in
   // Another run may write into the same folder: a name that exists is never taken over.
   std::string temporary;
   TDescriptor to;
+  // No interruption between the creation of the temporary file and its registration for removal.
+  TInterruptBlock naming;
   for (int attempt = 0; attempt < 100 && to.Get() < 0; ++attempt) {
     temporary = TemporaryName();
-    to.Reset(::openat(folder, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    to.Reset(calls_.createNew(folder, temporary.c_str()));
     if (to.Get() < 0 && errno != EEXIST) return {LastError()};
   }
   if (to.Get() < 0) return {Error(std::errc::file_exists)};
   const TPendingFile pending(folder, temporary);
+  naming.Unblock();
   std::error_code error = Fill(to.Get(), from, source, copy);
   if (!error && ::close(to.Release()) != 0) error = LastError();
+  naming.Block();
   if (error) {
     ::unlinkat(folder, temporary.c_str(), 0);
     return {error};
   }
-  return PutInPlace(folder, temporary, name);
+  const TRoadResult result = PutInPlace(folder, temporary, name);
+  if (!result.error) naming.Keep();
+  return result;
 }
 
 TPosixTargetFolder::TRoadResult TPosixTargetFolder::PutInPlace(int folder, const std::string& temporary,
@@ -237,7 +270,7 @@ TPosixTargetFolder::TRoadResult TPosixTargetFolder::PutInPlace(int folder, const
   }
   if (!result.error) {
     if (calls_.linkName(folder, temporary.c_str(), name.c_str()) == 0) result = {};
-    else result = {LastError(), errno != EEXIST && Unsupported(errno)};
+    else result = {LastError(), LinkUnsupported(errno)};
   }
   ::unlinkat(folder, temporary.c_str(), 0);
   return result;
@@ -245,13 +278,19 @@ TPosixTargetFolder::TRoadResult TPosixTargetFolder::PutInPlace(int folder, const
 
 TPosixTargetFolder::TRoadResult TPosixTargetFolder::CopyExclusive(int folder, int from, const struct stat& source,
                                                                   const std::string& name, TFileFacts& copy) {
-  // Readable and writable only by the owner until the copy is complete.
-  TDescriptor to(::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0600));
+  // Readable and writable only by the owner until the copy is complete; no interruption between
+  // the name's creation and its registration for removal.
+  TInterruptBlock naming;
+  TDescriptor to(calls_.createNew(folder, name.c_str()));
   if (to.Get() < 0) return {LastError()};
   const TPendingFile pending(folder, name);
+  naming.Unblock();
   std::error_code error = Fill(to.Get(), from, source, copy);
   if (!error && ::close(to.Release()) != 0) error = LastError();
+  // From here the copy is removed, or it stays until it is recorded.
+  naming.Block();
   if (error) ::unlinkat(folder, name.c_str(), 0);
+  else naming.Keep();
   return {error};
 }
 

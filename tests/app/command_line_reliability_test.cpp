@@ -154,6 +154,22 @@ const std::vector<TInterruptCase> kInterrupts = {
 
 INSTANTIATE_TEST_SUITE_P(Interruptions, InterruptedRunTest, testing::ValuesIn(kInterrupts), TCaseName());
 
+// A copy beyond the file-size limit fails with its reason; the run copies the rest.
+TEST_F(ReliabilityTest, AFileSizeLimitFailsOnlyTheCopiesBeyondIt) {
+  const std::string first = AddPicture("a.jpg", 1);
+  AddPicture("big.jpg", 2, 256 << 10);
+  const std::string third = AddPicture("c.jpg", 3);
+  const auto result =
+      RunProgram({"/usr/bin/prlimit", "--fsize=65536", KALVERO_PROGRAM, "sort", "src", "t", "--no-date-folders",
+                  "--verbose", "--report", "journal"},
+                 work.Path(), Environment());
+  EXPECT_EQ(result.signal, 0);
+  EXPECT_EQ(result.exitStatus, 1) << result.err;
+  EXPECT_NE(result.err.find("src/big.jpg"), std::string::npos) << result.err;
+  EXPECT_NE(FileBytes(work / "journal").find("File too large"), std::string::npos);
+  EXPECT_EQ(Listing("t"), (std::vector<std::string>{first, third}));
+}
+
 TEST_F(ReliabilityTest, AnUnprivilegedUserCopiesOnEveryRoad) {
   for (int day = 1; day <= 3; ++day) AddPicture("p" + TwoDigits(day) + ".jpg", day);
   OpenToEveryone();

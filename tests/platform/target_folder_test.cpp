@@ -6,11 +6,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <thread>
+#include <tuple>
+#include <utility>
 #include <vector>
 
+#include "platform/interrupt_hold.h"
 #include "platform/posix/pending_file.h"
 #include "platform/posix/posix_file_system.h"
 #include "tests/support/case_name.h"
@@ -252,6 +258,99 @@ TEST(TargetFolder, ANameTakenByARaceIsAClashOnEveryRoad) {
   }
 }
 
+// A kernel copy that answers 0 bytes for a call the file system does not support, one that stops
+// part way, and a source that shrinks while it is copied.
+std::string shrinkingSource;
+
+struct TContentFault {
+  std::string name;
+  ssize_t (*copyRange)(int from, int to, size_t length);
+  bool complete;  // the copy succeeds with every byte; otherwise it fails and leaves nothing
+};
+
+const std::vector<TContentFault> kContentFaults = {
+    {"NoProgressAtTheStart", [](int, int, size_t) -> ssize_t { return 0; }, true},
+    {"StopsPartWay",
+     [](int from, int to, size_t length) -> ssize_t {
+       return ::lseek(from, 0, SEEK_CUR) == 0 ? SystemCopyCalls().copyRange(from, to, std::min<size_t>(length, 4096))
+                                              : 0;
+     },
+     true},
+    {"SourceShrinks",
+     [](int from, int to, size_t length) -> ssize_t {
+       if (::truncate(shrinkingSource.c_str(), 1000) != 0) return -1;
+       return SystemCopyCalls().copyRange(from, to, length);
+     },
+     false},
+};
+
+class TargetFolderContentTest : public testing::TestWithParam<std::tuple<TCopyRoad, TContentFault>> {};
+
+TEST_P(TargetFolderContentTest, ACopyCountsOnlyWithAllItsBytes) {
+  const auto& [road, fault] = GetParam();
+  TTempFolder temp;
+  const std::string bytes = std::string(100000, 'k') + "end";
+  shrinkingSource = temp.Write("a.jpg", bytes);
+  temp.MakeFolder("t");
+  TCopyCalls faulty = SystemCopyCalls();
+  faulty.copyRange = fault.copyRange;
+  TPosixFileSystem fileSystem(faulty, road);
+  TFileFacts facts;
+  const std::error_code error = Open(fileSystem, temp / "t")->CopyInto(shrinkingSource, "", "a.jpg", &facts);
+  if (fault.complete) {
+    EXPECT_FALSE(error) << error.message();
+    EXPECT_EQ(FileBytes(temp / "t/a.jpg"), bytes);
+    EXPECT_EQ(facts.size, bytes.size());
+  } else {
+    EXPECT_EQ(error, std::errc::io_error);
+    EXPECT_TRUE(Listing(temp / "t").empty());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, TargetFolderContentTest,
+                         testing::Combine(testing::Values(TCopyRoad::UnnamedFile, TCopyRoad::TemporaryName,
+                                                          TCopyRoad::ExclusiveCreate),
+                                          testing::ValuesIn(kContentFaults)),
+                         [](const auto& row) {
+                           return RoadName(testing::TestParamInfo<TCopyRoad>(std::get<0>(row.param), row.index)) +
+                                  std::get<1>(row.param).name;
+                         });
+
+// A date folder or temporary file removed while a copy is written: the naming answers ENOENT,
+// which fails that copy and leaves the road as it was for the next.
+std::string vanishingFolder;
+
+TEST(TargetFolder, AMissingEntryAtTheNamingFailsThatCopyAndKeepsTheRoad) {
+  TCopyCalls unnamed = SystemCopyCalls();
+  unnamed.linkByHandle = [](int file, int folder, const char* name) {
+    calls.push_back("linkByHandle");
+    if (!vanishingFolder.empty()) ::rmdir(std::exchange(vanishingFolder, "").c_str());
+    return SystemCopyCalls().linkByHandle(file, folder, name);
+  };
+  TCopyCalls temporary = SystemCopyCalls();
+  temporary.renameNoReplace = [](int folder, const char* from, const char* to) {
+    calls.push_back("renameNoReplace");
+    if (!std::exchange(vanishingFolder, "").empty()) ::unlinkat(folder, from, 0);
+    return SystemCopyCalls().renameNoReplace(folder, from, to);
+  };
+  for (auto [road, copyCalls] : {std::pair{TCopyRoad::UnnamedFile, unnamed}, {TCopyRoad::TemporaryName, temporary}}) {
+    TTempFolder temp;
+    const std::string source = temp.Write("a.jpg", std::string(100000, 'v'));
+    vanishingFolder = temp.MakeFolder("t/2004");
+    temp.MakeFolder("t/2005");
+    TPosixFileSystem fileSystem(copyCalls, road);
+    const auto target = Open(fileSystem, temp / "t");
+    EXPECT_EQ(target->CopyInto(source, "2004", "a.jpg", nullptr), std::errc::no_such_file_or_directory);
+    if (std::filesystem::exists(temp / "t/2004")) {
+      EXPECT_TRUE(Listing(temp / "t/2004").empty());
+    }
+    calls.clear();
+    EXPECT_FALSE(target->CopyInto(source, "2005", "a.jpg", nullptr));
+    EXPECT_EQ(calls.size(), 1u) << "the next copy takes the same road: " << testing::PrintToString(calls);
+    EXPECT_EQ(Listing(temp / "t/2005"), std::vector<std::string>{"a.jpg"});
+  }
+}
+
 TEST(TargetFolder, FlushAnswersTheFileSystemsFailure) {
   TTempFolder temp;
   TCopyCalls failing = SystemCopyCalls();
@@ -278,6 +377,103 @@ TEST(InterruptCleanup, RemovesThePendingFileAndEndsByTheSignal) {
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   EXPECT_TRUE(WIFSIGNALED(status));
   EXPECT_EQ(WTERMSIG(status), SIGTERM);
+  EXPECT_FALSE(std::filesystem::exists(partial));
+}
+
+// SIGTERM right after a call of the copy succeeded, in a process that copies under an
+// interruption hold and writes the copy's record before the hold ends.
+template <auto call, typename... TArguments>
+auto RaisingAfter(TArguments... arguments) {
+  const auto result = (SystemCopyCalls().*call)(arguments...);
+  ::raise(SIGTERM);
+  return result;
+}
+
+struct TSignalCase {
+  std::string name;
+  TCopyRoad road;
+  TCopyCalls calls;
+  bool copyStays;  // the copy was named: it stays, and so does its record
+};
+
+const std::vector<TSignalCase> kSignals = {
+    {"UnnamedFileNamed", TCopyRoad::UnnamedFile,
+     With([](TCopyCalls& c) { c.linkByHandle = RaisingAfter<&TCopyCalls::linkByHandle, int, int, const char*>; }),
+     true},
+    {"TemporaryNameCreated", TCopyRoad::TemporaryName,
+     With([](TCopyCalls& c) { c.createNew = RaisingAfter<&TCopyCalls::createNew, int, const char*>; }), false},
+    {"TemporaryNameRenamed", TCopyRoad::TemporaryName, With([](TCopyCalls& c) {
+       c.renameNoReplace = RaisingAfter<&TCopyCalls::renameNoReplace, int, const char*, const char*>;
+     }),
+     true},
+    {"ExclusiveCreated", TCopyRoad::ExclusiveCreate,
+     With([](TCopyCalls& c) { c.createNew = RaisingAfter<&TCopyCalls::createNew, int, const char*>; }), false},
+    // The bytes are written interruptibly.
+    {"ExclusiveWriting", TCopyRoad::ExclusiveCreate,
+     With([](TCopyCalls& c) { c.copyRange = RaisingAfter<&TCopyCalls::copyRange, int, int, size_t>; }), false},
+};
+
+class InterruptedCopyTest : public testing::TestWithParam<TSignalCase> {};
+
+TEST_P(InterruptedCopyTest, LeavesNoNameBehindAndNoCopyUnrecorded) {
+  TTempFolder temp;
+  const std::string bytes(200000, 's');
+  const std::string source = temp.Write("a.jpg", bytes);
+  temp.MakeFolder("t");
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    InstallInterruptCleanup();
+    TPosixFileSystem fileSystem(GetParam().calls, GetParam().road);
+    std::error_code error;
+    const auto target = fileSystem.OpenTargetFolder(temp / "t", error);
+    {
+      const TInterruptHold hold;
+      if (target && !target->CopyInto(source, "", "a.jpg", nullptr)) std::ofstream(temp / "record") << "copied";
+    }
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+  EXPECT_EQ(std::filesystem::exists(temp / "record"), GetParam().copyStays);
+  if (GetParam().copyStays) {
+    EXPECT_EQ(Listing(temp / "t"), std::vector<std::string>{"a.jpg"});
+    EXPECT_EQ(FileBytes(temp / "t/a.jpg"), bytes);
+  } else {
+    EXPECT_TRUE(Listing(temp / "t").empty()) << testing::PrintToString(Listing(temp / "t"));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, InterruptedCopyTest, testing::ValuesIn(kSignals), TCaseName());
+
+// Another thread of the process takes the signal while the copying thread names a copy: the
+// handler passes it on, and it waits until that thread lets it through.
+TEST(InterruptCleanup, ASignalAnotherThreadTakesWaitsForTheCopyingThread) {
+  TTempFolder temp;
+  const std::string partial = temp.Write("partial.jpg", "half");
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    InstallInterruptCleanup();
+    const int folder = ::open(temp.Path().c_str(), O_RDONLY | O_DIRECTORY);
+    std::atomic<bool> named = false;
+    std::thread other([&named] {
+      while (!named) std::this_thread::yield();
+      ::raise(SIGTERM);
+    });
+    TInterruptBlock naming;
+    const TPendingFile pending(folder, "partial.jpg");
+    named = true;
+    other.join();
+    if (std::filesystem::exists(partial)) std::ofstream(temp / "waited") << "named";
+    naming.Unblock();
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+  EXPECT_TRUE(std::filesystem::exists(temp / "waited"));
   EXPECT_FALSE(std::filesystem::exists(partial));
 }
 
