@@ -177,7 +177,7 @@ bool Fits(const TShape& shape, std::string_view name) {
   std::vector<bool> at(shape.size() + 1), next(shape.size() + 1);
   at[0] = true;
   for (const char byte : name) {
-    std::ranges::fill(next, false);
+    std::fill(next.begin(), next.end(), false);
     for (std::size_t i = 0; i < shape.size(); ++i) {
       if (!at[i] || !fits(shape[i], byte)) continue;
       next[i + 1] = true;

@@ -81,7 +81,7 @@ struct TUndo {
   bool keptAny = false;
   // How many entries this undo takes (or, in a dry run, would take) out of each date folder; the
   // empty name is the target folder.
-  std::map<std::string, std::size_t> removedFrom;
+  std::map<std::string, std::size_t> removedFrom{};
 
   void Say(const TRemoval& removal, const std::string& path, bool folder) {
     const bool removed = removal.verdict == TRemovalVerdict::Removed;
