@@ -1,5 +1,6 @@
 // Dry runs, journals and taking a run back, through the kalvero binary on real trees.
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 
