@@ -302,10 +302,11 @@ std::string ReadPicture(const std::vector<std::string>& fields, TReading& readin
     return "a name that the patterns cannot make";
   }
   if (outcome == "copied") {
-    const std::size_t separator = target.find(kPathSeparator);
-    const bool inFolder = separator != std::string::npos;
-    reading.journal.copies.Add({fields[1], inFolder ? target.substr(0, separator) : "",
-                                inFolder ? target.substr(separator + 1) : target, facts});
+    const std::string_view named(target);
+    const std::size_t separator = named.find(kPathSeparator);
+    const bool inFolder = separator != std::string_view::npos;
+    reading.journal.copies.Add(fields[1], inFolder ? named.substr(0, separator) : "",
+                               inFolder ? named.substr(separator + 1) : named, facts);
   }
   return {};
 }
@@ -357,32 +358,35 @@ std::string TakeText(const char*& at) {
 }
 
 // Blocks of copies are this large, or as large as one copy that does not fit.
-constexpr std::size_t kBlockSize = 1 << 20;
+constexpr std::size_t kBlockSize = 256 << 10;
 
 }  // namespace
 
 std::uint64_t TJournalCopies::FolderNumber(std::string_view folder) {
-  const auto [entry, added] = folderNumbers_.try_emplace(std::string(folder), folders_.size());
-  if (added) folders_.emplace_back(folder);
-  return entry->second;
+  if (const auto known = folderNumbers_.find(folder); known != folderNumbers_.end()) return known->second;
+  folderNumbers_.emplace(folder, folders_.size());
+  folders_.emplace_back(folder);
+  return folders_.size() - 1;
 }
 
-void TJournalCopies::Add(const TJournalCopy& copy) {
-  const std::size_t separator = copy.source.rfind(kPathSeparator);
-  const std::string_view source(copy.source);
-  std::string record;
-  PutNumber(record, FolderNumber(source.substr(0, separator == std::string::npos ? 0 : separator)));
-  PutText(record, source.substr(separator == std::string::npos ? 0 : separator + 1));
-  PutNumber(record, FolderNumber(copy.folder));
-  PutText(record, copy.name);
-  PutNumber(record, copy.facts.size);
-  PutNumber(record, Signed(copy.facts.lastWriteNanoseconds));
-  PutNumber(record, copy.facts.identity.device);
-  PutNumber(record, copy.facts.identity.inode);
-  PutNumber(record, Signed(copy.facts.changeNanoseconds));
-  if (blocks_.empty() || blocks_.back().capacity() - blocks_.back().size() < record.size())
-    blocks_.emplace_back().reserve(std::max(kBlockSize, record.size()));
-  blocks_.back() += record;
+void TJournalCopies::Add(std::string_view source, std::string_view folder, std::string_view name,
+                         const TFileFacts& facts) {
+  const std::size_t separator = std::min(source.rfind(kPathSeparator), source.size());
+  const std::string_view sourceName = source.substr(std::min(separator + 1, source.size()));
+  // Nine numbers of at most 10 bytes each, two of them the lengths of the names.
+  const std::size_t largest = 9 * 10 + sourceName.size() + name.size();
+  if (blocks_.empty() || blocks_.back().capacity() - blocks_.back().size() < largest)
+    blocks_.emplace_back().reserve(std::max(kBlockSize, largest));
+  std::string& block = blocks_.back();
+  PutNumber(block, FolderNumber(source.substr(0, separator)));
+  PutText(block, sourceName);
+  PutNumber(block, FolderNumber(folder));
+  PutText(block, name);
+  PutNumber(block, facts.size);
+  PutNumber(block, Signed(facts.lastWriteNanoseconds));
+  PutNumber(block, facts.identity.device);
+  PutNumber(block, facts.identity.inode);
+  PutNumber(block, Signed(facts.changeNanoseconds));
   ++size_;
 }
 

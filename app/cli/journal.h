@@ -69,16 +69,21 @@ struct TJournalCopy {
 // pictures is taken back without holding its journal.
 class TJournalCopies {
  public:
-  void Add(const TJournalCopy& copy);
+  // The copy from the absolute path `source` to `name` in `folder`.
+  void Add(std::string_view source, std::string_view folder, std::string_view name, const TFileFacts& facts);
   std::size_t Size() const { return size_; }
   void ForEach(const std::function<void(const TJournalCopy&)>& visit) const;
 
  private:
+  struct TTextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
+  };
   std::uint64_t FolderNumber(std::string_view folder);
 
   std::vector<std::string> blocks_;
   std::vector<std::string> folders_;
-  std::unordered_map<std::string, std::uint64_t> folderNumbers_;
+  std::unordered_map<std::string, std::uint64_t, TTextHash, std::equal_to<>> folderNumbers_;
   std::size_t size_ = 0;
 };
 

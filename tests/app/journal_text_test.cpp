@@ -153,20 +153,23 @@ class TLargeJournal final : public std::streambuf {
 };
 
 TEST(JournalReader, KeepsTheCopiesOfALargeJournalInFarLessThanItsSize) {
-  TLargeJournal text(200'000);
+  TLargeJournal text(50'000);
   std::istream stream(&text);
   std::string error;
   const std::size_t before = HeapInUse();
   const auto journal = ReadJournal(stream, error);
   const std::size_t held = HeapInUse() - before;
   ASSERT_TRUE(journal.has_value()) << error;
-  EXPECT_EQ(journal->copies.Size(), 200'000u);
+  EXPECT_EQ(journal->copies.Size(), 50'000u);
   EXPECT_LT(held, text.size / 2) << "held " << held << " of " << text.size;
   std::size_t visited = 0;
-  journal->copies.ForEach([&visited](const TJournalCopy& copy) {
-    EXPECT_EQ(copy.facts.identity.inode, visited);
-    EXPECT_EQ(copy.source, "/media/anna/EOS_DIGITAL/DCIM/100CANON/IMG_" + std::to_string(visited++) + ".JPG");
+  std::size_t wrong = 0;
+  journal->copies.ForEach([&](const TJournalCopy& copy) {
+    wrong += copy.facts.identity.inode != visited ||
+             copy.source != "/media/anna/EOS_DIGITAL/DCIM/100CANON/IMG_" + std::to_string(visited) + ".JPG";
+    ++visited;
   });
+  EXPECT_EQ(wrong, 0u) << "each copy as its line records it";
 }
 
 TEST(JournalFuzzSeeds, ReadCleanly) { ReplayFuzzInputs("journal_reader_fuzzer", ReadJournalFuzzInput); }
