@@ -58,9 +58,9 @@ std::optional<TRunSummary> TSortEngine::Button1Click() {
     ShowBox(TMessageKind::Information, host_.GetText("msgFolderExists1/3") + host_.ShownPath(run.target) +
                                            host_.GetText("msgFolderExists2/3") + "\r\n" +
                                            host_.GetText("msgFolderExists3/3"));
-    std::vector<std::string> made;
+    std::vector<TMadeFolder> made;
     CreateFolderChain(fileSystem_, run.target, &made);
-    for (const std::string& folder : made) host_.FolderMade(folder, false);
+    for (const TMadeFolder& folder : made) host_.FolderMade(folder.path, false, folder.identity);
   }
 
   // A run's scan always completes.
@@ -140,10 +140,10 @@ void TSortEngine::MakeDateFolder(TRun& run, const std::string& name) {
   if (name.empty()) return;
   const std::string folder = Append(run.target, name);
   if (!IsSinglePathComponent(name)) throw CannotCreateFolder(folder, host_.ProgramText("reasonNoSingleName"));
-  bool made = false;
+  std::optional<TFileIdentity> made;
   const std::error_code error = run.targetFolder ? run.targetFolder->MakeFolder(name, &made) : run.targetError;
   if (error) throw CannotCreateFolder(folder, error.message());
-  if (made) host_.FolderMade(name, true);
+  if (made) host_.FolderMade(name, true, *made);
 }
 
 ERunError TSortEngine::CannotCreateFolder(const std::string& folder, const std::string& reason) const {

@@ -78,10 +78,11 @@ class TEngineHost {
   virtual void ShowScanRecords(const TScanRecords& records) = 0;
 
   // A run's account of each picture, after the picture was dealt with, and of each folder the run
-  // made: a date folder by its name below the target folder, a folder of the target's own chain by
-  // its path as typed. The window keeps none; the command line writes a journal.
+  // made, with its identity: a date folder by its name below the target folder, a folder of the
+  // target's own chain by its path as typed. The window keeps none; the command line writes a
+  // journal.
   virtual void PictureDone(const TPictureAccount& /*account*/) {}
-  virtual void FolderMade(const std::string& /*folder*/, bool /*belowTarget*/) {}
+  virtual void FolderMade(const std::string& /*folder*/, bool /*belowTarget*/, const TFileIdentity& /*identity*/) {}
   // A path from outside as a message text shows it; the console writes what could play tricks on
   // a terminal as escapes.
   virtual std::string ShownPath(const std::string& path) const { return path; }

@@ -48,6 +48,30 @@ struct TUnreadableEntry {
 struct TFileFacts {
   std::int64_t lastWriteNanoseconds = 0;  // since 1970-01-01 00:00:00 UTC
   std::uint64_t size = 0;
+  // Which file it is, and when its status last changed (the system sets that time itself on every
+  // change, so a file made to look like another with the same size and times still differs).
+  TFileIdentity identity;
+  std::int64_t changeNanoseconds = 0;  // since 1970-01-01 00:00:00 UTC
+  friend bool operator==(const TFileFacts&, const TFileFacts&) = default;
+};
+
+// What taking back an entry of a run came to, or, only checking, would come to.
+enum class TRemovalVerdict {
+  Removed,
+  Gone,            // nothing of that name is there
+  Changed,         // another file now, or the file changed since the run
+  NotRegularFile,  // it is no regular file (a link included)
+  BytesDiffer,     // its bytes differ from those of its source
+  FolderReplaced,  // its folder, or the folder itself, is no longer the folder the run made
+  Failed,          // the system refused; `error` says why (directory_not_empty for a folder in use)
+};
+
+struct TRemoval {
+  TRemoval() = default;
+  TRemoval(TRemovalVerdict verdict_, std::error_code error_ = {}) : verdict(verdict_), error(error_) {}
+  TRemovalVerdict verdict = TRemovalVerdict::Removed;
+  std::error_code error;
+  friend bool operator==(const TRemoval&, const TRemoval&) = default;
 };
 
 // A file opened for reading, closed when destroyed.
@@ -71,9 +95,13 @@ class TTargetFolder {
   virtual ~TTargetFolder() = default;
 
   // Makes the folder `name` directly inside this one, unless a folder of that name is there
-  // already (one made by another program a moment ago included); `made`, when given, tells which.
-  // Anything else of that name, a symbolic link to a folder included, answers not_a_directory.
-  virtual std::error_code MakeFolder(const std::string& name, bool* made) = 0;
+  // already (one made by another program a moment ago included); `made`, when given, receives the
+  // identity of the folder when this call made it, and none otherwise. Anything else of that name,
+  // a symbolic link to a folder included, answers not_a_directory.
+  virtual std::error_code MakeFolder(const std::string& name, std::optional<TFileIdentity>* made) = 0;
+
+  // The identity of this folder itself.
+  virtual TFileIdentity Identity() const = 0;
 
   // Copies the regular file `source` to the new file `name` inside the folder `folder` of this
   // one (the empty text: this folder itself), keeping the source's permission bits and last-write
@@ -83,29 +111,31 @@ class TTargetFolder {
   // fails with not_a_directory. The copy appears under its name only once it is complete: a
   // failure, or an interruption by SIGINT, SIGTERM, SIGHUP or SIGQUIT once InstallInterruptCleanup
   // ran, leaves nothing under that name; a copy shorter than the source was at its opening fails
-  // with io_error. The source is only read. `copy`, when given, receives the
-  // size and last-write time of the copy as the file system keeps them (FAT keeps times to 2 s).
+  // with io_error. The source is only read. `copy`, when given, receives the facts of the copy as
+  // the file system keeps them (FAT keeps times to 2 s), as they are once the copy is under its name.
   virtual std::error_code CopyInto(const std::string& source, const std::string& folder, const std::string& name,
                                    TFileFacts* copy) = 0;
 
   // What is at `name` in `folder` (the empty text: this folder itself), links not followed; a
   // `folder` that is no folder holds nothing.
   virtual TEntryLook LookUp(const std::string& folder, const std::string& name) const = 0;
+  // The facts of the regular file `name` in `folder`, links not followed; none for anything else.
+  virtual std::optional<TFileFacts> Facts(const std::string& folder, const std::string& name) const = 0;
 
   // Writes every copy made so far to the medium, so that it survives the medium's removal.
   virtual std::error_code Flush() = 0;
 
   // Taking a run back. Removes the copy `name` in `folder` (the empty text: this folder itself),
-  // links not followed, only when it is still a regular file with the size and last-write time
-  // `copy`, and, where the file `source` still exists, the same bytes. Otherwise answers why not:
-  // no_such_file_or_directory (it is gone), not_a_directory (its folder is no folder),
-  // invalid_argument (it is no regular file), file_exists (it changed since) or
-  // operation_not_permitted (its bytes differ from the source's). With `checkOnly` it only
-  // checks.
-  virtual std::error_code RemoveCopy(const std::string& folder, const std::string& name, const TFileFacts& copy,
-                                     const std::string& source, bool checkOnly) = 0;
-  // Removes the folder `name` directly inside this one when it is empty (a link is no folder).
-  virtual std::error_code RemoveFolder(const std::string& name) = 0;
+  // links not followed, only while it is still the regular file with all the facts `copy` (size,
+  // last-write time, identity and change time) and, where the file `source` still exists, the
+  // same bytes. With `checkOnly` it only checks.
+  virtual TRemoval RemoveCopy(const std::string& folder, const std::string& name, const TFileFacts& copy,
+                              const std::string& source, bool checkOnly) = 0;
+  // Removes the folder `name` directly inside this one while it is the folder `identity` (a link
+  // is none) and empty. With `checkOnly` it only checks, counting it empty when it holds no more
+  // than `leaving` entries: those that the caller removes from it first.
+  virtual TRemoval RemoveFolder(const std::string& name, const TFileIdentity& identity, bool checkOnly,
+                                std::size_t leaving) = 0;
 };
 
 class TFileSystem {
@@ -143,11 +173,14 @@ class TFileSystem {
   // Opens the existing folder `path` (following links) for a copy run to write into. On failure
   // answers null and sets `error`.
   virtual std::unique_ptr<TTargetFolder> OpenTargetFolder(const std::string& path, std::error_code& error) = 0;
-  // Opens the folder `path` of a run's journal, which must still be that folder and no link to
-  // one (too_many_symbolic_link_levels for a link).
+  // Opens the folder `path` of a run's journal, which must be no link to one
+  // (too_many_symbolic_link_levels for a link); whether it is still the run's folder, its Identity
+  // tells.
   virtual std::unique_ptr<TTargetFolder> OpenRecordedFolder(const std::string& path, std::error_code& error) = 0;
-  // Removes the folder `path` when it is empty; a link is no folder and stays.
-  virtual std::error_code RemoveEmptyFolder(const std::string& path) = 0;
+  // Removes the folder `path` as TTargetFolder::RemoveFolder removes one inside it; a link is no
+  // folder and stays.
+  virtual TRemoval RemoveEmptyFolder(const std::string& path, const TFileIdentity& identity, bool checkOnly,
+                                     std::size_t leaving) = 0;
 
   // Opens a regular file read-only. On failure answers null and sets `error`.
   virtual std::unique_ptr<TReadableFile> OpenRead(const std::string& path, std::error_code& error) const = 0;

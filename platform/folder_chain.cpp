@@ -7,7 +7,7 @@
 
 namespace kalvero {
 
-bool CreateFolderChain(TFileSystem& fileSystem, const std::string& path, std::vector<std::string>* made) {
+bool CreateFolderChain(TFileSystem& fileSystem, const std::string& path, std::vector<TMadeFolder>* made) {
   // Walk up to the first folder that exists, remembering the ones to make on the way back down.
   std::vector<std::string> missing;
   for (std::string_view folder = WithoutTrailingSeparators(path);
@@ -18,7 +18,8 @@ bool CreateFolderChain(TFileSystem& fileSystem, const std::string& path, std::ve
     folder = parent;
   }
   for (auto it = missing.rbegin(); it != missing.rend(); ++it)
-    if (!fileSystem.CreateFolder(*it) && made != nullptr) made->push_back(*it);
+    if (!fileSystem.CreateFolder(*it) && made != nullptr)
+      made->push_back({*it, fileSystem.FolderIdentity(*it).value_or(TFileIdentity{})});
   return !path.empty() && fileSystem.FolderExists(path);
 }
 

@@ -11,10 +11,10 @@ namespace {
 
 class TMemoryReadableFile final : public TReadableFile {
  public:
-  TMemoryReadableFile(std::string content, std::int64_t lastWriteNanoseconds, TMemoryFileSystem::TUsage& usage)
-      : content_(std::move(content)), lastWriteNanoseconds_(lastWriteNanoseconds), usage_(usage) {}
+  TMemoryReadableFile(std::string content, const TFileFacts& facts, TMemoryFileSystem::TUsage& usage)
+      : content_(std::move(content)), facts_(facts), usage_(usage) {}
 
-  TFileFacts Facts() const override { return {lastWriteNanoseconds_, content_.size()}; }
+  TFileFacts Facts() const override { return facts_; }
 
   std::size_t Read(std::span<std::byte> into) override {
     const std::size_t count = std::min(into.size(), content_.size() - position_);
@@ -27,7 +27,7 @@ class TMemoryReadableFile final : public TReadableFile {
 
  private:
   std::string content_;
-  std::int64_t lastWriteNanoseconds_;
+  TFileFacts facts_;
   TMemoryFileSystem::TUsage& usage_;
   std::size_t position_ = 0;
 };
@@ -51,6 +51,7 @@ TMemoryFileSystem::TNode* TMemoryFileSystem::NewNode(TNodeKind kind) {
   auto& node = nodes_.emplace_back(std::make_unique<TNode>());
   node->kind = kind;
   node->inode = nextInode_++;
+  Changed(*node);
   return node.get();
 }
 
@@ -201,16 +202,25 @@ class TMemoryFileSystem::TMemoryTargetFolder final : public TTargetFolder {
   TMemoryTargetFolder(TMemoryFileSystem& fileSystem, TNode& folder, std::string path)
       : fs_(fileSystem), folder_(folder), path_(std::move(path)) {}
 
-  std::error_code MakeFolder(const std::string& name, bool* made) override {
-    if (made != nullptr) *made = false;
+  std::error_code MakeFolder(const std::string& name, std::optional<TFileIdentity>* made) override {
+    if (made != nullptr) made->reset();
     const std::string path = path_ + "/" + name;
     if (const auto child = folder_.children.find(name); child != folder_.children.end())
       return Folder(name) ? std::error_code() : std::make_error_code(std::errc::not_a_directory);
     if (const auto failure = fs_.createFailures_.find(SplitPath(path)); failure != fs_.createFailures_.end())
       return std::make_error_code(failure->second);
-    folder_.children[name] = fs_.NewNode(TNodeKind::Folder);
-    if (made != nullptr) *made = true;
+    const TNode* folder = folder_.children[name] = fs_.NewNode(TNodeKind::Folder);
+    if (made != nullptr) *made = TFileIdentity{0, folder->inode};
     return {};
+  }
+
+  TFileIdentity Identity() const override { return {0, folder_.inode}; }
+
+  std::optional<TFileFacts> Facts(const std::string& folder, const std::string& name) const override {
+    const TNode* in = folder.empty() ? &folder_ : Folder(folder);
+    const auto child = in == nullptr ? folder_.children.end() : in->children.find(name);
+    if (in == nullptr || child == in->children.end() || child->second->kind != TNodeKind::File) return std::nullopt;
+    return FactsOf(*child->second);
   }
 
   TEntryLook LookUp(const std::string& folder, const std::string& name) const override {
@@ -237,31 +247,45 @@ class TMemoryFileSystem::TMemoryTargetFolder final : public TTargetFolder {
     copy->content = from->content;
     copy->lastWriteNanoseconds = from->lastWriteNanoseconds;
     into->children[name] = copy;
-    if (copied != nullptr) *copied = {copy->lastWriteNanoseconds, copy->content.size()};
+    if (copied != nullptr) *copied = FactsOf(*copy);
     return {};
   }
 
-  std::error_code RemoveCopy(const std::string& folder, const std::string& name, const TFileFacts& copy,
-                             const std::string& source, bool checkOnly) override {
+  TRemoval RemoveCopy(const std::string& folder, const std::string& name, const TFileFacts& copy,
+                      const std::string& source, bool checkOnly) override {
     TNode* in = folder.empty() ? &folder_ : Folder(folder);
-    if (in == nullptr) return NoFolder(folder);
+    if (in == nullptr) return NoFolderToRemoveFrom(folder);
     const auto child = in->children.find(name);
-    if (child == in->children.end()) return std::make_error_code(std::errc::no_such_file_or_directory);
+    if (child == in->children.end()) return TRemovalVerdict::Gone;
     const TNode& file = *child->second;
-    if (file.kind != TNodeKind::File || in->links.contains(name)) return std::make_error_code(std::errc::invalid_argument);
-    if (file.content.size() != copy.size || file.lastWriteNanoseconds != copy.lastWriteNanoseconds)
-      return std::make_error_code(std::errc::file_exists);
+    if (file.kind != TNodeKind::File || in->links.contains(name)) return TRemovalVerdict::NotRegularFile;
+    if (FactsOf(file) != copy) return TRemovalVerdict::Changed;
     if (const auto original = fs_.FileContent(source); original && *original != file.content)
-      return std::make_error_code(std::errc::operation_not_permitted);
-    if (!checkOnly) in->children.erase(child);
+      return TRemovalVerdict::BytesDiffer;
+    if (checkOnly) return {};
+    const std::string path = path_ + "/" + folder + "/" + name;
+    if (const auto failure = fs_.removeFailures_.find(SplitPath(path)); failure != fs_.removeFailures_.end())
+      return {TRemovalVerdict::Failed, std::make_error_code(failure->second)};
+    in->children.erase(child);
     return {};
   }
 
-  std::error_code RemoveFolder(const std::string& name) override {
-    TNode* folder = Folder(name);
-    if (folder == nullptr) return NoFolder(name);
-    if (!folder->children.empty()) return std::make_error_code(std::errc::directory_not_empty);
-    folder_.children.erase(name);
+  TRemoval RemoveFolder(const std::string& name, const TFileIdentity& identity, bool checkOnly,
+                        std::size_t leaving) override {
+    const TNode* folder = Folder(name);
+    if (folder == nullptr) return NoFolderToRemoveFrom(name);
+    const TRemoval removal = EmptyFolder(*folder, identity, checkOnly, leaving);
+    if (removal == TRemoval() && !checkOnly) folder_.children.erase(name);
+    return removal;
+  }
+
+  // Whether `folder` is the folder `identity` and empty; with `checkOnly`, whether it holds no more
+  // than `leaving` entries.
+  static TRemoval EmptyFolder(const TNode& folder, const TFileIdentity& identity, bool checkOnly,
+                              std::size_t leaving) {
+    if (TFileIdentity{0, folder.inode} != identity) return TRemovalVerdict::FolderReplaced;
+    if (folder.children.size() > (checkOnly ? leaving : 0))
+      return {TRemovalVerdict::Failed, std::make_error_code(std::errc::directory_not_empty)};
     return {};
   }
 
@@ -284,6 +308,10 @@ class TMemoryFileSystem::TMemoryTargetFolder final : public TTargetFolder {
     return std::make_error_code(folder_.children.contains(name) ? std::errc::not_a_directory
                                                                 : std::errc::no_such_file_or_directory);
   }
+  // The same for taking a run back.
+  TRemoval NoFolderToRemoveFrom(const std::string& name) const {
+    return folder_.children.contains(name) ? TRemovalVerdict::FolderReplaced : TRemovalVerdict::Gone;
+  }
 
   TMemoryFileSystem& fs_;
   TNode& folder_;
@@ -301,18 +329,20 @@ std::unique_ptr<TTargetFolder> TMemoryFileSystem::OpenRecordedFolder(const std::
   return OpenTargetFolder(path, error);
 }
 
-std::error_code TMemoryFileSystem::RemoveEmptyFolder(const std::string& path) {
+TRemoval TMemoryFileSystem::RemoveEmptyFolder(const std::string& path, const TFileIdentity& identity, bool checkOnly,
+                                              std::size_t leaving) {
   const auto parts = SplitPath(path);
   std::error_code error;
   TNode* parent = parts.empty() ? nullptr : ExistingParent(parts, error);
-  if (parent == nullptr) return error ? error : std::make_error_code(std::errc::invalid_argument);
+  if (parent == nullptr) return error == std::errc::not_a_directory ? TRemovalVerdict::FolderReplaced
+                                                                    : TRemovalVerdict::Gone;
   const auto child = parent->children.find(parts.back());
-  if (child == parent->children.end()) return std::make_error_code(std::errc::no_such_file_or_directory);
+  if (child == parent->children.end()) return TRemovalVerdict::Gone;
   if (child->second->kind != TNodeKind::Folder || parent->links.contains(parts.back()))
-    return std::make_error_code(std::errc::not_a_directory);
-  if (!child->second->children.empty()) return std::make_error_code(std::errc::directory_not_empty);
-  parent->children.erase(child);
-  return {};
+    return TRemovalVerdict::FolderReplaced;
+  const TRemoval removal = TMemoryTargetFolder::EmptyFolder(*child->second, identity, checkOnly, leaving);
+  if (removal == TRemoval() && !checkOnly) parent->children.erase(child);
+  return removal;
 }
 
 std::unique_ptr<TTargetFolder> TMemoryFileSystem::OpenTargetFolder(const std::string& path, std::error_code& error) {
@@ -329,7 +359,7 @@ std::optional<TFileFacts> TMemoryFileSystem::FileFacts(const std::string& path) 
   ++usage.factQueries;
   const auto node = Find(path);
   if (!node || node->kind != TNodeKind::File) return std::nullopt;
-  return TFileFacts{node->lastWriteNanoseconds, node->content.size()};
+  return FactsOf(*node);
 }
 
 const TMemoryFileSystem::TNode* TMemoryFileSystem::ReadableFile(const std::string& path,
@@ -356,7 +386,7 @@ std::unique_ptr<TReadableFile> TMemoryFileSystem::OpenRead(const std::string& pa
   const TNode* node = ReadableFile(path, error);
   if (node == nullptr) return nullptr;
   ++usage.opens;
-  return std::make_unique<TMemoryReadableFile>(node->content, node->lastWriteNanoseconds, usage);
+  return std::make_unique<TMemoryReadableFile>(node->content, FactsOf(*node), usage);
 }
 
 std::optional<std::string> TMemoryFileSystem::ReadWholeFile(const std::string& path, std::uint64_t maxSize,
@@ -372,6 +402,10 @@ std::optional<std::string> TMemoryFileSystem::ReadWholeFile(const std::string& p
 
 void TMemoryFileSystem::FailReplace(const std::string& path, std::errc error) {
   replaceFailures_[SplitPath(path)] = error;
+}
+
+void TMemoryFileSystem::FailRemove(const std::string& path, std::errc error) {
+  removeFailures_[SplitPath(path)] = error;
 }
 
 void TMemoryFileSystem::MakeReadOnly(const std::string& path) {
@@ -393,6 +427,7 @@ std::error_code TMemoryFileSystem::ReplaceFileContent(const std::string& path, s
     return std::make_error_code(failure->second);
   if (!node) node = parent->children[parts.back()] = NewNode(TNodeKind::File);
   node->content = content;
+  Changed(*node);
   return {};
 }
 

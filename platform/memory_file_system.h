@@ -3,7 +3,8 @@
 // An in-memory file system for tests and fuzzing: folders, regular files, links to folders,
 // "special" entries (a FIFO, say), entries that cannot be examined, and injected failures that a
 // real file system cannot be made to produce for root. A target folder follows the native rules:
-// a link below it is never followed.
+// a link below it is never followed. Every entry has an inode number of its own (device 0), and a
+// file's change time moves on with every change, as the native ones do.
 //
 // Paths are split at '/', empty parts ignored, so "a//b/" is "a/b"; every path is relative to
 // the one root, which the empty text names.
@@ -41,6 +42,8 @@ class TMemoryFileSystem final : public TFileSystem {
   void FailCreateFolder(const std::string& path, std::errc error);
   void FailCopyTo(const std::string& target, std::errc error);
   void FailReplace(const std::string& path, std::errc error);
+  // Makes removing exactly this file fail with `error` (an immutable file: operation_not_permitted).
+  void FailRemove(const std::string& path, std::errc error);
   // Makes listing exactly this folder fail with `error`: it has no entries, and says why.
   void FailList(const std::string& folder, std::errc error);
   // Makes every flush of a target folder fail with `error`.
@@ -72,7 +75,8 @@ class TMemoryFileSystem final : public TFileSystem {
   std::optional<TFileFacts> FileFacts(const std::string& path) const override;
   std::unique_ptr<TTargetFolder> OpenTargetFolder(const std::string& path, std::error_code& error) override;
   std::unique_ptr<TTargetFolder> OpenRecordedFolder(const std::string& path, std::error_code& error) override;
-  std::error_code RemoveEmptyFolder(const std::string& path) override;
+  TRemoval RemoveEmptyFolder(const std::string& path, const TFileIdentity& identity, bool checkOnly,
+                             std::size_t leaving) override;
   std::unique_ptr<TReadableFile> OpenRead(const std::string& path, std::error_code& error) const override;
   std::optional<std::string> ReadWholeFile(const std::string& path, std::uint64_t maxSize,
                                            std::error_code& error) const override;
@@ -86,6 +90,7 @@ class TMemoryFileSystem final : public TFileSystem {
     std::uint64_t inode = 0;
     std::string content;
     std::int64_t lastWriteNanoseconds = 0;
+    std::int64_t changeNanoseconds = 0;
     bool readOnly = false;
     std::errc unreadableReason{};
     bool unreadableLink = false;
@@ -100,16 +105,23 @@ class TMemoryFileSystem final : public TFileSystem {
   // The existing folder that would hold the last part of `parts`, or why there is none.
   TNode* ExistingParent(const std::vector<std::string>& parts, std::error_code& error) const;
   TNode* NewNode(TNodeKind kind);
+  // Moves the change time of `node` on.
+  void Changed(TNode& node) { node.changeNanoseconds = ++lastChange_; }
+  static TFileFacts FactsOf(const TNode& file) {
+    return {file.lastWriteNanoseconds, file.content.size(), {0, file.inode}, file.changeNanoseconds};
+  }
   // The regular file at `path`, or why it cannot be read.
   const TNode* ReadableFile(const std::string& path, std::error_code& error) const;
 
   std::vector<std::unique_ptr<TNode>> nodes_;  // every node ever made, the root first
   std::uint64_t nextInode_ = 1;                // before root_, whose making takes the first
+  std::int64_t lastChange_ = 0;
   TNode* root_;
   std::map<std::vector<std::string>, std::errc> openFailures_;
   std::map<std::vector<std::string>, std::errc> createFailures_;
   std::map<std::vector<std::string>, std::errc> copyFailures_;
   std::map<std::vector<std::string>, std::errc> replaceFailures_;
+  std::map<std::vector<std::string>, std::errc> removeFailures_;
   std::map<std::vector<std::string>, std::errc> listFailures_;
   std::optional<std::errc> flushFailure_;
 };

@@ -11,8 +11,8 @@ class TPlanningTargetFolder final : public TTargetFolder {
   TPlanningTargetFolder(TFileSystem& real, std::unique_ptr<TTargetFolder> target)
       : real_(real), target_(std::move(target)) {}
 
-  std::error_code MakeFolder(const std::string& name, bool* made) override {
-    if (made != nullptr) *made = false;
+  std::error_code MakeFolder(const std::string& name, std::optional<TFileIdentity>* made) override {
+    if (made != nullptr) made->reset();
     if (folders_.contains(name)) return {};
     switch (RealLook("", name)) {
       case TEntryLook::Folder: return {};
@@ -20,9 +20,12 @@ class TPlanningTargetFolder final : public TTargetFolder {
       case TEntryLook::Absent: break;
     }
     folders_.insert(name);
-    if (made != nullptr) *made = true;
+    // An identity no real folder has, as the planned folders of the file system get.
+    if (made != nullptr) *made = TFileIdentity{~std::uint64_t{0}, ~std::uint64_t{0} - folders_.size()};
     return {};
   }
+
+  TFileIdentity Identity() const override { return target_ ? target_->Identity() : TFileIdentity{}; }
 
   std::error_code CopyInto(const std::string& source, const std::string& folder, const std::string& name,
                            TFileFacts* copy) override {
@@ -35,7 +38,8 @@ class TPlanningTargetFolder final : public TTargetFolder {
     std::error_code error;
     const auto file = real_.OpenRead(source, error);
     if (!file) return error;
-    if (copy != nullptr) *copy = file->Facts();
+    // The copy's size and time are the source's; no copy exists to have an identity.
+    if (copy != nullptr) *copy = {file->Facts().lastWriteNanoseconds, file->Facts().size, {}, 0};
     names_.insert({folder, name});
     return {};
   }
@@ -46,13 +50,17 @@ class TPlanningTargetFolder final : public TTargetFolder {
     return folders_.contains(folder) ? TEntryLook::Absent : RealLook(folder, name);
   }
 
-  std::error_code Flush() override { return {}; }
-  std::error_code RemoveCopy(const std::string&, const std::string&, const TFileFacts&, const std::string&,
-                             bool) override {
-    return std::make_error_code(std::errc::operation_not_permitted);
+  std::optional<TFileFacts> Facts(const std::string& folder, const std::string& name) const override {
+    return target_ ? target_->Facts(folder, name) : std::nullopt;
   }
-  std::error_code RemoveFolder(const std::string&) override {
-    return std::make_error_code(std::errc::operation_not_permitted);
+
+  std::error_code Flush() override { return {}; }
+  // A plan takes nothing back.
+  TRemoval RemoveCopy(const std::string&, const std::string&, const TFileFacts&, const std::string&, bool) override {
+    return {TRemovalVerdict::Failed, std::make_error_code(std::errc::operation_not_permitted)};
+  }
+  TRemoval RemoveFolder(const std::string&, const TFileIdentity&, bool, std::size_t) override {
+    return {TRemovalVerdict::Failed, std::make_error_code(std::errc::operation_not_permitted)};
   }
 
  private:

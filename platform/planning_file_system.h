@@ -33,8 +33,8 @@ class TPlanningFileSystem final : public TFileSystem {
     error = std::make_error_code(std::errc::operation_not_permitted);
     return nullptr;
   }
-  std::error_code RemoveEmptyFolder(const std::string&) override {
-    return std::make_error_code(std::errc::operation_not_permitted);
+  TRemoval RemoveEmptyFolder(const std::string&, const TFileIdentity&, bool, std::size_t) override {
+    return {TRemovalVerdict::Failed, std::make_error_code(std::errc::operation_not_permitted)};
   }
   std::unique_ptr<TReadableFile> OpenRead(const std::string& path, std::error_code& error) const override {
     return real_.OpenRead(path, error);

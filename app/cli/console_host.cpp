@@ -67,8 +67,8 @@ void TConsoleHost::PictureDone(const TPictureAccount& account) {
   }
 }
 
-void TConsoleHost::FolderMade(const std::string& folder, bool belowTarget) {
-  if (mode_.journal != nullptr) mode_.journal->FolderMade(folder, belowTarget);
+void TConsoleHost::FolderMade(const std::string& folder, bool belowTarget, const TFileIdentity& identity) {
+  if (mode_.journal != nullptr) mode_.journal->FolderMade(folder, belowTarget, identity);
 }
 
 std::string TConsoleHost::ShownPath(const std::string& path) const { return Escaped(path); }

@@ -67,7 +67,7 @@ class TConsoleHost final : public TEngineHost {
   TMessageAnswer ShowMessageBox(TMessageKind kind, const std::string& text, TMessageButtons buttons) override;
   void ShowScanRecords(const TScanRecords& records) override;
   void PictureDone(const TPictureAccount& account) override;
-  void FolderMade(const std::string& folder, bool belowTarget) override;
+  void FolderMade(const std::string& folder, bool belowTarget, const TFileIdentity& identity) override;
   std::string ShownPath(const std::string& path) const override;
   std::string GetText(const std::string& key) const override { return lng_.GetText(key); }
   std::string ProgramText(const std::string& key) const override;

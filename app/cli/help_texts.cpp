@@ -118,18 +118,22 @@ Exit status: 0; 1 when a FILE does not exist; 2 for a usage error.
 std::string UndoHelp() {
   return std::string(R"(Usage: kalvero undo [--dry-run] [--] REPORT
 
-Takes back the run that the journal REPORT (kalvero sort --report) records. It removes exactly the
-copies that the journal lists as copied, each only while it is still a regular file with the size
-and modification time the journal records and, where its source still exists, the same bytes; then
-the folders the run made, when they are empty. It works from the recorded target folder itself and
-never follows a link placed in it after the run. It touches nothing the journal does not name,
-never a source, never a file changed since. A journal of another version, or with a line it cannot
-read, is refused before anything is removed. It prints each path it removed or kept, and why.
+Takes back the run that the journal REPORT (kalvero sort --report) records, from any folder. It
+removes exactly the copies that the journal lists as copied, each only while it is still the file
+the run made (the same identity and change time) with the size and modification time the journal
+records and, where its source still exists, the same bytes; then the folders the run made, while
+they are the folders it made and empty. It works from the recorded target folder itself, refuses a
+folder that is not the run's at that path, and never follows a link placed in it after the run. It
+touches nothing the journal does not name, never a source, never a file changed since. A medium
+mounted again since the run gives its files other identities: then it keeps everything. A journal
+of another version, or with a line it cannot read or that the run cannot have written, is refused
+before anything is removed. It prints each path it removed or kept, and why.
   --dry-run      remove nothing; print what would be removed and kept
   -h, --help     this text
 
 Exit status: 0 everything recorded was taken back; 1 something was kept; 2 a usage error or a
-journal it cannot read; 3 the target folder cannot be opened.
+journal it refuses; 3 the target folder cannot be opened or is not the run's, or no copy is the
+run's file; nothing was removed.
 
 )") + kEscapes;
 }

@@ -11,6 +11,8 @@
 #include <variant>
 
 #include "app/cli/escaped_text.h"
+#include "engine/name_patterns.h"
+#include "platform/file_names.h"
 
 namespace kalvero {
 namespace {
@@ -73,13 +75,133 @@ bool IsReasonWord(std::string_view word) {
   return std::ranges::find(kReasonWords, word, &TReasonWord::word) != kReasonWords.end();
 }
 
+// The longest line the reader takes: far more than the writer writes for the longest paths and
+// names a system takes, escaped, so a file of another kind is refused before it fills the memory.
+constexpr std::size_t kLongestLine = 64 << 10;
+// The longest name of a folder or file, in bytes, on the file systems the program writes to.
+constexpr std::size_t kLongestName = 255;
+
+constexpr std::string_view kOlderJournal = "it was written by an older kalvero; it cannot be undone";
+
 // The path as the journal records it: absolute, with the links of the part that exists resolved,
-// so that undo finds the run's files from any folder.
+// without a separator at its end.
 std::string Resolved(const std::string& path) {
   std::error_code error;
   const auto absolute = std::filesystem::absolute(path.empty() ? "." : path, error);
-  const auto resolved = std::filesystem::weakly_canonical(absolute, error);
-  return error ? absolute.string() : resolved.string();
+  auto resolved = std::filesystem::weakly_canonical(absolute, error);
+  if (error) resolved = absolute.lexically_normal();
+  std::string text = resolved.string();
+  while (text.size() > 1 && text.back() == kPathSeparator) text.pop_back();
+  return text;
+}
+
+bool IsName(std::string_view name) { return IsSinglePathComponent(name) && name.size() <= kLongestName; }
+
+// A path as the writer records it: the root, or names each after one separator.
+bool IsRecordedPath(std::string_view path) {
+  if (!path.starts_with(kPathSeparator)) return false;
+  if (path.size() == 1) return true;
+  for (std::size_t start = 1;;) {
+    const std::size_t end = std::min(path.find(kPathSeparator, start), path.size());
+    if (!IsName(path.substr(start, end - start))) return false;
+    if (end == path.size()) return true;
+    start = end + 1;
+  }
+}
+
+// Whether the recorded path `folder` is the recorded path `target` or a folder above it.
+bool IsTargetOrAbove(std::string_view folder, std::string_view target) {
+  if (folder == target || folder == std::string_view(&kPathSeparator, 1)) return true;
+  return target.starts_with(folder) && target.size() > folder.size() && target[folder.size()] == kPathSeparator;
+}
+
+// How the names a pattern makes look: its bytes, each date token as that many digits, each FFF as
+// one or more digits.
+constexpr int kDigit = 256;
+constexpr int kDigits = 257;
+using TShape = std::vector<int>;
+
+void ReplaceInShape(TShape& shape, std::string_view token, int replacement, std::size_t width) {
+  TShape result;
+  const auto same = [](int element, char byte) { return element == static_cast<unsigned char>(byte); };
+  for (std::size_t i = 0; i < shape.size();) {
+    if (shape.size() - i >= token.size() && std::equal(shape.begin() + static_cast<std::ptrdiff_t>(i),
+                                                       shape.begin() + static_cast<std::ptrdiff_t>(i + token.size()),
+                                                       token.begin(), same)) {
+      result.insert(result.end(), width, replacement);
+      i += token.size();
+    } else {
+      result.push_back(shape[i++]);
+    }
+  }
+  shape = std::move(result);
+}
+
+struct TShapes {
+  TShape file;
+  TShape folder;
+};
+
+// The shapes of the names a run with the patterns of `header` makes, the tokens filled in the
+// order the run fills them. A numbered run without a date token reads no date: its time tokens
+// stay as typed.
+TShapes ShapesOf(const TJournalHeader& header) {
+  const auto shapeOf = [](std::string_view pattern) {
+    TShape shape;
+    for (const char byte : pattern) shape.push_back(static_cast<unsigned char>(byte));
+    return shape;
+  };
+  TShapes shapes{shapeOf(header.filePattern), shapeOf(header.folderPattern)};
+  const bool numbered = !header.dateFolders && ContainsToken(header.filePattern, "FFF");
+  if (!numbered || ContainsToken(header.filePattern, "YYYY") || ContainsToken(header.filePattern, "DD") ||
+      ContainsToken(header.filePattern, "MM")) {
+    ReplaceInShape(shapes.file, "YYYY", kDigit, 4);
+    for (const std::string_view token : {"DD", "MM", "HH", "NN", "SS"}) ReplaceInShape(shapes.file, token, kDigit, 2);
+  }
+  if (numbered) ReplaceInShape(shapes.file, "FFF", kDigits, 1);
+  for (const char byte : std::string_view(".jpg")) shapes.file.push_back(byte);
+  ReplaceInShape(shapes.folder, "YYYY", kDigit, 4);
+  for (const std::string_view token : {"MM", "DD"}) ReplaceInShape(shapes.folder, token, kDigit, 2);
+  return shapes;
+}
+
+bool Fits(const TShape& shape, std::string_view name) {
+  const auto fits = [](int element, char byte) {
+    if (element == kDigit || element == kDigits) return byte >= '0' && byte <= '9';
+    return element == static_cast<unsigned char>(byte);
+  };
+  if (shape.size() > name.size()) return false;
+  if (std::ranges::find(shape, kDigits) == shape.end())
+    return shape.size() == name.size() && std::equal(shape.begin(), shape.end(), name.begin(), fits);
+  // Byte by byte, the places in the shape that the name so far can have reached.
+  std::vector<bool> at(shape.size() + 1), next(shape.size() + 1);
+  at[0] = true;
+  for (const char byte : name) {
+    std::fill(next.begin(), next.end(), false);
+    for (std::size_t i = 0; i < shape.size(); ++i) {
+      if (!at[i] || !fits(shape[i], byte)) continue;
+      next[i + 1] = true;
+      if (shape[i] == kDigits) next[i] = true;
+    }
+    std::swap(at, next);
+  }
+  return at[shape.size()];
+}
+
+// Whether the run could have named a copy `target` below the target folder.
+bool IsRunTarget(std::string_view target, const TShapes& shapes, bool dateFolders) {
+  std::string_view name = target;
+  std::string_view folder;
+  const std::size_t separator = target.find(kPathSeparator);
+  if (dateFolders && separator != std::string_view::npos) {
+    folder = target.substr(0, separator);
+    name = target.substr(separator + 1);
+    if (!IsName(folder) || !Fits(shapes.folder, folder)) return false;
+  } else if (dateFolders && !shapes.folder.empty()) {
+    // Only a folder pattern that makes the empty name puts copies into the target itself.
+    return false;
+  }
+  return IsName(name) && Fits(shapes.file, name);
 }
 
 std::vector<std::string_view> Fields(std::string_view line) {
@@ -114,44 +236,177 @@ std::optional<std::vector<std::string>> UnescapedFields(const std::vector<std::s
   return fields;
 }
 
-// Reads one line into the journal; answers what is wrong with it, or nothing.
-std::string ReadLine(const std::vector<std::string_view>& raw, TJournal& journal) {
-  const auto unescaped = UnescapedFields(raw);
-  if (!unescaped) return "a bad escape";
-  const std::vector<std::string>& fields = *unescaped;
-  const std::string& kind = fields[0];
-  if (kind == "folder" || kind == "target-folder") {
-    if (fields.size() != 2) return "a folder line has 2 fields";
-    (kind == "folder" ? journal.folders : journal.targetFolders).push_back(fields[1]);
-    return {};
-  }
-  if (kind != "picture") return "an unknown kind of line";
-  if (fields.size() != 8) return "a picture line has 8 fields";
-  TJournalPicture picture{fields[1], fields[2], fields[3], fields[4], 0, 0, fields[7]};
-  if (!IsOutcomeWord(picture.outcome)) return "an unknown outcome";
-  if (!IsReasonWord(picture.reason)) return "an unknown reason";
-  if (!Number(fields[5], picture.size) || !Number(fields[6], picture.lastWrite)) return "a bad number";
-  journal.pictures.push_back(std::move(picture));
-  return {};
-}
+struct TReading {
+  TJournal journal;
+  TShapes shapes;
+};
 
-std::string ReadHeader(const std::vector<std::string_view>& raw, TJournalHeader& header) {
-  if (raw.size() != 10 || raw[0] != "kalvero-journal") return "no journal of kalvero";
+std::string ReadHeader(const std::vector<std::string_view>& raw, TReading& reading) {
+  if (raw.size() < 2 || raw[0] != "kalvero-journal") return "no journal of kalvero";
+  if (raw[1] == "1") return std::string(kOlderJournal);
   if (raw[1] != std::to_string(kJournalVersion)) return "a journal of another version";
+  if (raw.size() != 12) return "a header has 12 fields";
   const auto unescaped = UnescapedFields(raw);
   if (!unescaped) return "a bad escape";
   const std::vector<std::string>& fields = *unescaped;
-  header = {fields[2], fields[3], fields[4], fields[5], fields[6]};
-  if (!OneOf(fields[7], "date-folders", "flat", header.dateFolders) ||
-      !OneOf(fields[8], "subfolders", "no-subfolders", header.subfolders))
+  TJournalHeader& header = reading.journal.header;
+  header = {fields[2], fields[3], {}, fields[6], fields[7], fields[8]};
+  if (!Number(fields[4], header.targetIdentity.device) || !Number(fields[5], header.targetIdentity.inode))
+    return "a bad number";
+  if (!IsRecordedPath(header.target) || !IsRecordedPath(header.source)) return "a path that is not absolute";
+  if (!OneOf(fields[9], "date-folders", "flat", header.dateFolders) ||
+      !OneOf(fields[10], "subfolders", "no-subfolders", header.subfolders))
     return "unknown options";
   bool run = false;
-  if (!OneOf(fields[9], "run", "plan", run)) return "neither a run nor a plan";
+  if (!OneOf(fields[11], "run", "plan", run)) return "neither a run nor a plan";
   header.plan = !run;
+  reading.shapes = ShapesOf(header);
   return {};
 }
 
+std::string ReadFolder(const std::vector<std::string>& fields, TReading& reading) {
+  if (fields.size() != 4) return "a folder line has 4 fields";
+  TJournalFolder folder{fields[1], {}};
+  if (!Number(fields[2], folder.identity.device) || !Number(fields[3], folder.identity.inode)) return "a bad number";
+  const TJournalHeader& header = reading.journal.header;
+  if (fields[0] == "target-folder") {
+    if (!IsRecordedPath(folder.path) || !IsTargetOrAbove(folder.path, header.target))
+      return "a folder that is neither the target nor above it";
+    reading.journal.targetFolders.push_back(std::move(folder));
+  } else {
+    if (!header.dateFolders || !IsName(folder.path) || !Fits(reading.shapes.folder, folder.path))
+      return "a folder that the folder pattern cannot make";
+    reading.journal.folders.push_back(std::move(folder));
+  }
+  return {};
+}
+
+std::string ReadPicture(const std::vector<std::string>& fields, TReading& reading) {
+  if (fields.size() != 11) return "a picture line has 11 fields";
+  const std::string& outcome = fields[3];
+  const std::string& reason = fields[4];
+  if (!IsOutcomeWord(outcome)) return "an unknown outcome";
+  if (!IsReasonWord(reason)) return "an unknown reason";
+  TFileFacts facts;
+  if (!Number(fields[5], facts.size) || !Number(fields[6], facts.lastWriteNanoseconds) ||
+      !Number(fields[7], facts.identity.device) || !Number(fields[8], facts.identity.inode) ||
+      !Number(fields[9], facts.changeNanoseconds))
+    return "a bad number";
+  if (!IsRecordedPath(fields[1])) return "a source that is not absolute";
+  const std::string& target = fields[2];
+  if (outcome != "copied" && outcome != "not-copied") {
+    if (!target.empty()) return "a picture without a copy names one";
+  } else if (!(outcome == "not-copied" && reason == "no-single-name") &&
+             !IsRunTarget(target, reading.shapes, reading.journal.header.dateFolders)) {
+    // A name made from a hostile date is recorded as it was refused; any other the patterns made.
+    return "a name that the patterns cannot make";
+  }
+  if (outcome == "copied") {
+    const std::string_view named(target);
+    const std::size_t separator = named.find(kPathSeparator);
+    const bool inFolder = separator != std::string_view::npos;
+    reading.journal.copies.Add(fields[1], inFolder ? named.substr(0, separator) : "",
+                               inFolder ? named.substr(separator + 1) : named, facts);
+  }
+  return {};
+}
+
+// Reads one line after the header into the journal; answers what is wrong with it, or nothing.
+std::string ReadLine(const std::vector<std::string_view>& raw, TReading& reading) {
+  const auto unescaped = UnescapedFields(raw);
+  if (!unescaped) return "a bad escape";
+  const std::string& kind = unescaped->front();
+  if (kind == "folder" || kind == "target-folder") return ReadFolder(*unescaped, reading);
+  if (kind == "picture") return ReadPicture(*unescaped, reading);
+  return "an unknown kind of line";
+}
+
+// Copies are kept as numbers of up to 10 bytes, 7 bits a byte; times, which may lie before 1970,
+// with their sign in the lowest bit.
+void PutNumber(std::string& block, std::uint64_t number) {
+  for (; number >= 0x80; number >>= 7) block += static_cast<char>((number & 0x7F) | 0x80);
+  block += static_cast<char>(number);
+}
+
+std::uint64_t TakeNumber(const char*& at) {
+  std::uint64_t number = 0;
+  for (int shift = 0;; shift += 7) {
+    const auto byte = static_cast<unsigned char>(*at++);
+    number |= std::uint64_t{byte & 0x7Fu} << shift;
+    if ((byte & 0x80) == 0) return number;
+  }
+}
+
+std::uint64_t Signed(std::int64_t number) {
+  return (static_cast<std::uint64_t>(number) << 1) ^ static_cast<std::uint64_t>(number >> 63);
+}
+
+std::int64_t FromSigned(std::uint64_t number) {
+  return static_cast<std::int64_t>(number >> 1) ^ -static_cast<std::int64_t>(number & 1);
+}
+
+void PutText(std::string& block, std::string_view text) {
+  PutNumber(block, text.size());
+  block += text;
+}
+
+std::string TakeText(const char*& at) {
+  const std::size_t size = TakeNumber(at);
+  std::string text(at, size);
+  at += size;
+  return text;
+}
+
+// Blocks of copies are this large, or as large as one copy that does not fit.
+constexpr std::size_t kBlockSize = 256 << 10;
+
 }  // namespace
+
+std::uint64_t TJournalCopies::FolderNumber(std::string_view folder) {
+  if (const auto known = folderNumbers_.find(folder); known != folderNumbers_.end()) return known->second;
+  folderNumbers_.emplace(folder, folders_.size());
+  folders_.emplace_back(folder);
+  return folders_.size() - 1;
+}
+
+void TJournalCopies::Add(std::string_view source, std::string_view folder, std::string_view name,
+                         const TFileFacts& facts) {
+  const std::size_t separator = std::min(source.rfind(kPathSeparator), source.size());
+  const std::string_view sourceName = source.substr(std::min(separator + 1, source.size()));
+  // Nine numbers of at most 10 bytes each, two of them the lengths of the names.
+  const std::size_t largest = 9 * 10 + sourceName.size() + name.size();
+  if (blocks_.empty() || blocks_.back().capacity() - blocks_.back().size() < largest)
+    blocks_.emplace_back().reserve(std::max(kBlockSize, largest));
+  std::string& block = blocks_.back();
+  PutNumber(block, FolderNumber(source.substr(0, separator)));
+  PutText(block, sourceName);
+  PutNumber(block, FolderNumber(folder));
+  PutText(block, name);
+  PutNumber(block, facts.size);
+  PutNumber(block, Signed(facts.lastWriteNanoseconds));
+  PutNumber(block, facts.identity.device);
+  PutNumber(block, facts.identity.inode);
+  PutNumber(block, Signed(facts.changeNanoseconds));
+  ++size_;
+}
+
+void TJournalCopies::ForEach(const std::function<void(const TJournalCopy&)>& visit) const {
+  TJournalCopy copy;
+  for (const std::string& block : blocks_) {
+    for (const char* at = block.data(); at != block.data() + block.size();) {
+      const std::string& sourceFolder = folders_[TakeNumber(at)];
+      copy.source = sourceFolder + kPathSeparator + TakeText(at);
+      copy.folder = folders_[TakeNumber(at)];
+      copy.name = TakeText(at);
+      copy.facts.size = TakeNumber(at);
+      copy.facts.lastWriteNanoseconds = FromSigned(TakeNumber(at));
+      copy.facts.identity.device = TakeNumber(at);
+      copy.facts.identity.inode = TakeNumber(at);
+      copy.facts.changeNanoseconds = FromSigned(TakeNumber(at));
+      visit(copy);
+    }
+  }
+}
 
 std::unique_ptr<TJournalWriter> TJournalWriter::Create(const std::string& path, std::error_code& error) {
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0644);
@@ -178,50 +433,76 @@ void TJournalWriter::Line(const std::vector<std::string>& fields) {
   }
 }
 
+std::string TJournalWriter::Recorded(const TBase& base, const std::string& path) {
+  std::string_view rest = path;
+  if (!base.typed.empty()) {
+    // "src2/a.jpg" does not lie below "src".
+    if (!rest.starts_with(base.typed)) return Resolved(path);
+    rest.remove_prefix(base.typed.size());
+    if (!rest.empty() && base.typed.back() != kPathSeparator && rest.front() != kPathSeparator) return Resolved(path);
+  }
+  while (rest.starts_with(kPathSeparator)) rest.remove_prefix(1);
+  if (rest.empty()) return base.resolved;
+  return base.resolved + (base.resolved.ends_with(kPathSeparator) ? "" : "/") + std::string(rest);
+}
+
 void TJournalWriter::Header(const TJournalHeader& header) {
-  Line({"kalvero-journal", std::to_string(kJournalVersion), header.time, Resolved(header.target), Resolved(header.source),
+  source_ = {header.source, Resolved(header.source)};
+  target_ = {header.target, Resolved(header.target)};
+  Line({"kalvero-journal", std::to_string(kJournalVersion), header.time, target_.resolved,
+        std::to_string(header.targetIdentity.device), std::to_string(header.targetIdentity.inode), source_.resolved,
         header.filePattern, header.folderPattern, header.dateFolders ? "date-folders" : "flat",
         header.subfolders ? "subfolders" : "no-subfolders", header.plan ? "plan" : "run"});
 }
 
-void TJournalWriter::FolderMade(const std::string& folder, bool belowTarget) {
-  Line({belowTarget ? "folder" : "target-folder", belowTarget ? folder : Resolved(folder)});
+void TJournalWriter::FolderMade(const std::string& folder, bool belowTarget, const TFileIdentity& identity) {
+  const std::string path = belowTarget ? folder : Resolved(folder);
+  // A folder made on the way to a target typed through "missing/.." lies beside it; undo keeps it.
+  if (!belowTarget && !IsTargetOrAbove(path, target_.resolved)) return;
+  Line({belowTarget ? "folder" : "target-folder", path, std::to_string(identity.device),
+        std::to_string(identity.inode)});
 }
 
 void TJournalWriter::Picture(const TPictureAccount& account) {
-  const bool copied = account.outcome == TPictureOutcome::Copied;
-  Line({"picture", Resolved(account.source), account.target, OutcomeWord(account.outcome), ReasonWord(account.reason),
-        std::to_string(copied ? account.copy.size : 0), std::to_string(copied ? account.copy.lastWriteNanoseconds : 0),
-        account.error ? account.error.message() : ""});
+  const TFileFacts copy = account.outcome == TPictureOutcome::Copied ? account.copy : TFileFacts{};
+  Line({"picture", Recorded(source_, account.source), account.target, OutcomeWord(account.outcome),
+        ReasonWord(account.reason), std::to_string(copy.size), std::to_string(copy.lastWriteNanoseconds),
+        std::to_string(copy.identity.device), std::to_string(copy.identity.inode),
+        std::to_string(copy.changeNanoseconds), account.error ? account.error.message() : ""});
 }
 
 void TJournalWriter::NotExamined(const TScanRecord& record) {
-  Line({"picture", Resolved(record.path), "", std::string(kNotExamined), ReasonWord(ScanReason(record)), "0", "0",
-        record.reason.message()});
+  Line({"picture", Recorded(source_, record.path), "", std::string(kNotExamined), ReasonWord(ScanReason(record)), "0",
+        "0", "0", "0", "0", record.reason.message()});
 }
 
-std::optional<TJournal> ReadJournal(std::string_view text, std::string& error) {
-  TJournal journal;
+std::optional<TJournal> ReadJournal(std::istream& in, std::string& error) {
+  TReading reading;
+  std::vector<char> line(kLongestLine + 1);
   std::size_t number = 0;
-  for (std::size_t start = 0; start < text.size(); ++number) {
-    const std::size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) {
-      error = "line " + std::to_string(number + 1) + ": no line end (the journal was cut short)";
-      return std::nullopt;
-    }
-    const auto fields = Fields(text.substr(start, end - start));
-    const std::string wrong = number == 0 ? ReadHeader(fields, journal.header) : ReadLine(fields, journal);
+  for (;; ++number) {
+    in.getline(line.data(), static_cast<std::streamsize>(line.size()));
+    const auto got = static_cast<std::size_t>(in.gcount());
+    if (got == 0 && in.eof()) break;
+    std::string wrong;
+    if (in.eof())
+      wrong = "no line end (the journal was cut short)";
+    else if (in.fail())
+      wrong = "a line longer than the journal holds";
+    else if (const auto fields = Fields({line.data(), got - 1}); number == 0)
+      wrong = ReadHeader(fields, reading);
+    else
+      wrong = ReadLine(fields, reading);
     if (!wrong.empty()) {
-      error = "line " + std::to_string(number + 1) + ": " + wrong;
+      error = wrong == kOlderJournal ? wrong : "line " + std::to_string(number + 1) + ": " + wrong;
       return std::nullopt;
     }
-    start = end + 1;
   }
   if (number == 0) {
     error = "the journal is empty";
     return std::nullopt;
   }
-  return journal;
+  return std::move(reading.journal);
 }
 
 }  // namespace kalvero

@@ -4,35 +4,43 @@
 // run back. One line per record, its fields separated by tabs and each field escaped as the
 // command line prints outside bytes (app/cli/escaped_text.h), so no name can split or forge a line:
 //
-//   kalvero-journal 1 <time> <target> <source> <file pattern> <folder pattern>
+//   kalvero-journal 2 <time> <target> <device> <inode> <source> <file pattern> <folder pattern>
 //                   date-folders|flat subfolders|no-subfolders run|plan
-//   folder <date folder, below the target>                  a folder the run made
-//   target-folder <path>                                     a folder of the target's chain it made
-//   picture <source> <target below the target folder> <outcome> <reason> <size> <time> <detail>
+//   folder <date folder, below the target> <device> <inode>          a folder the run made
+//   target-folder <path> <device> <inode>                             a folder of the target's chain it made
+//   picture <source> <target below the target folder> <outcome> <reason> <size> <time>
+//           <device> <inode> <change time> <detail>
 //
-// The target, the source and the paths of target-folder and picture lines are absolute, with the
-// links of the part that exists resolved, so that undo finds them from any folder. Outcomes:
-// copied, not-copied, undated, not-examined. Size and time (nanoseconds since 1970) are the copy's
-// as its file system keeps them, 0 for no copy. Detail is the platform's message.
+// Every path is absolute, resolved once when the run starts (the links of the part that exists
+// resolved), so that undo finds the run's files from any folder. The header's device and inode are
+// the target folder's, 0 0 when the run had to make it: then the target-folder line of the target
+// itself tells them. Outcomes: copied, not-copied, undated, not-examined. Size, time, device, inode
+// and change time are the copy's as its file system keeps them once it is under its name, 0 for no
+// copy; times are nanoseconds since 1970. Detail is the platform's message.
 
 #include <cstdint>
+#include <functional>
+#include <istream>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/run_account.h"
 #include "engine/scan_record.h"
+#include "platform/file_system.h"
 
 namespace kalvero {
 
-inline constexpr int kJournalVersion = 1;
+inline constexpr int kJournalVersion = 2;
 
 struct TJournalHeader {
   std::string time;
   std::string target;  // absolute, resolved when the run started
+  TFileIdentity targetIdentity;  // none (0 0) when the run had to make the target
   std::string source;
   std::string filePattern;
   std::string folderPattern;
@@ -41,26 +49,54 @@ struct TJournalHeader {
   bool plan = false;  // a dry run's plan, not a run
 };
 
-struct TJournalPicture {
-  std::string source;
-  std::string target;
-  std::string outcome;
-  std::string reason;
-  std::uint64_t size = 0;
-  std::int64_t lastWrite = 0;
-  std::string detail;
+// A folder that the run made: a date folder by its name, a folder of the target's chain by its path.
+struct TJournalFolder {
+  std::string path;
+  TFileIdentity identity;
+  friend bool operator==(const TJournalFolder&, const TJournalFolder&) = default;
+};
+
+// A copy that the run made, as undo needs it.
+struct TJournalCopy {
+  std::string source;  // absolute
+  std::string folder;  // its date folder below the target; empty for the target itself
+  std::string name;
+  TFileFacts facts;
+};
+
+// The copies of a journal, kept compactly in the order of the journal: the folders of sources and
+// copies once each, a copy's names and numbers packed into large blocks. A run of millions of
+// pictures is taken back without holding its journal.
+class TJournalCopies {
+ public:
+  // The copy from the absolute path `source` to `name` in `folder`.
+  void Add(std::string_view source, std::string_view folder, std::string_view name, const TFileFacts& facts);
+  std::size_t Size() const { return size_; }
+  void ForEach(const std::function<void(const TJournalCopy&)>& visit) const;
+
+ private:
+  struct TTextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
+  };
+  std::uint64_t FolderNumber(std::string_view folder);
+
+  std::vector<std::string> blocks_;
+  std::vector<std::string> folders_;
+  std::unordered_map<std::string, std::uint64_t, TTextHash, std::equal_to<>> folderNumbers_;
+  std::size_t size_ = 0;
 };
 
 struct TJournal {
   TJournalHeader header;
-  std::vector<std::string> folders;        // date folders the run made, in order
-  std::vector<std::string> targetFolders;  // folders of the target's chain it made, outermost first
-  std::vector<TJournalPicture> pictures;
+  std::vector<TJournalFolder> folders;        // date folders the run made, in order
+  std::vector<TJournalFolder> targetFolders;  // folders of the target's chain it made, outermost first
+  TJournalCopies copies;
 };
 
 // Writes a journal line by line, each handed to the system as soon as it is complete, so the
-// journal of a killed run holds everything up to its last event. It makes the paths given to it
-// absolute as it writes them.
+// journal of a killed run holds everything up to its last event. It resolves the header's source
+// and target once and writes every path of the run absolute, built from them.
 class TJournalWriter {
  public:
   // Creates the journal at `path`, which must not exist: the program never replaces a file.
@@ -69,8 +105,9 @@ class TJournalWriter {
   TJournalWriter& operator=(const TJournalWriter&) = delete;
   ~TJournalWriter();
 
+  // The header, with the source and target as the run uses them.
   void Header(const TJournalHeader& header);
-  void FolderMade(const std::string& folder, bool belowTarget);
+  void FolderMade(const std::string& folder, bool belowTarget, const TFileIdentity& identity);
   void Picture(const TPictureAccount& account);
   void NotExamined(const TScanRecord& record);
   // The first failure to write, if any.
@@ -80,13 +117,25 @@ class TJournalWriter {
   explicit TJournalWriter(int fd) : fd_(fd) {}
   void Line(const std::vector<std::string>& fields);
 
+  // A folder as the run names it, and as the journal records it.
+  struct TBase {
+    std::string typed;
+    std::string resolved;
+  };
+  // `path`, below `base` as the run names it, as the journal records it.
+  static std::string Recorded(const TBase& base, const std::string& path);
+
   int fd_;
   std::error_code error_;
+  TBase source_;
+  TBase target_;
 };
 
-// The journal in `text`; none when anything is not as the writer writes it (a wrong version, a
-// line with the wrong number of fields, an unknown kind, outcome or reason, a bad escape, a bad
-// number), with the line and what is wrong in `error`.
-std::optional<TJournal> ReadJournal(std::string_view text, std::string& error);
+// The journal read from `in`, validated whole; none when anything is not as the writer writes it
+// (a wrong version, a line with the wrong number of fields, an unknown kind, outcome or reason, a
+// bad escape, a bad number, a path that is not absolute, a name or folder that the header's
+// patterns cannot make, a folder of the chain that is not the target or above it), with the line
+// and what is wrong in `error`.
+std::optional<TJournal> ReadJournal(std::istream& in, std::string& error);
 
 }  // namespace kalvero

@@ -1,6 +1,5 @@
 #include <ctime>
 #include <exception>
-#include <filesystem>
 #include <iostream>
 
 #include "app/cli/commands.h"
@@ -17,14 +16,6 @@
 
 namespace kalvero {
 namespace {
-
-// The path as the journal records it: absolute, with the links of the part that exists resolved.
-std::string Resolved(const std::string& path) {
-  std::error_code error;
-  const auto absolute = std::filesystem::absolute(path.empty() ? "." : path, error);
-  const auto resolved = std::filesystem::weakly_canonical(absolute, error);
-  return error ? absolute.string() : resolved.string();
-}
 
 std::string LocalTime() {
   const std::time_t now = std::time(nullptr);
@@ -51,10 +42,12 @@ std::string CheckNameLengths(const TSortOptions& options, std::size_t pictures) 
   return {};
 }
 
+// The journal's header; the target's identity is none when the run has to make it.
 TJournalHeader HeaderOf(const TSortOptions& options) {
   return {LocalTime(),
-          Resolved(options.target),
-          Resolved(options.source),
+          options.target,
+          NativeFileSystem().FolderIdentity(options.target).value_or(TFileIdentity{}),
+          options.source,
           options.filePattern.value,
           options.folderPattern.value,
           options.dateFolders,

@@ -1,6 +1,10 @@
 // `kalvero undo [--dry-run] REPORT`: takes back the run a journal records, and nothing else.
 
+#include <array>
 #include <iostream>
+#include <map>
+#include <span>
+#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -13,66 +17,115 @@
 namespace kalvero {
 namespace {
 
-// A journal is small: one line a picture. More than this is no journal of ours.
-constexpr std::uint64_t kLargestJournal = 256 << 20;
+// A file as a stream, read a block at a time, so that a journal of any size is read without
+// holding it.
+class TFileStreamBuffer final : public std::streambuf {
+ public:
+  explicit TFileStreamBuffer(TReadableFile& file) : file_(file) {}
+  std::uint64_t BytesRead() const { return bytesRead_; }
 
-// Why a copy was kept, in the words of the output.
-std::string KeptBecause(const std::error_code& error) {
-  if (error == std::errc::no_such_file_or_directory) return "it is gone";
-  if (error == std::errc::not_a_directory) return "its folder is no folder";
-  if (error == std::errc::invalid_argument) return "it is no regular file";
-  if (error == std::errc::file_exists) return "it changed since the run";
-  if (error == std::errc::operation_not_permitted) return "its bytes differ from its source's";
-  return error.message();
+ protected:
+  int_type underflow() override {
+    const std::size_t got = file_.Read(std::as_writable_bytes(std::span(buffer_)));
+    if (got == 0) return traits_type::eof();
+    bytesRead_ += got;
+    setg(buffer_.data(), buffer_.data(), buffer_.data() + got);
+    return traits_type::to_int_type(buffer_[0]);
+  }
+
+ private:
+  TReadableFile& file_;
+  std::array<char, 1 << 16> buffer_;
+  std::uint64_t bytesRead_ = 0;
+};
+
+// Why an entry was kept, in the words of the output.
+std::string KeptBecause(const TRemoval& removal, bool folder) {
+  switch (removal.verdict) {
+    case TRemovalVerdict::Removed: break;
+    case TRemovalVerdict::Gone: return "it is gone";
+    case TRemovalVerdict::Changed: return "it changed since the run";
+    case TRemovalVerdict::NotRegularFile: return "it is no regular file";
+    case TRemovalVerdict::BytesDiffer: return "its bytes differ from its source's";
+    case TRemovalVerdict::FolderReplaced: return folder ? "it is not the folder the run made" : "its folder is no folder";
+    case TRemovalVerdict::Failed:
+      return removal.error == std::errc::directory_not_empty ? "it is not empty" : removal.error.message();
+  }
+  return {};
 }
 
-// Why a folder was kept, in the words of the output; empty when it was removed.
-std::string FolderKeptBecause(const std::error_code& error) {
-  if (!error) return {};
-  return error == std::errc::directory_not_empty ? "it is not empty" : error.message();
+std::string Joined(const std::string& folder, const std::string& name) {
+  return folder.ends_with(kPathSeparator) ? folder + name : folder + kPathSeparator + name;
+}
+
+// Whether the medium of the target was mounted again since the run: copies of the journal's names
+// are there, but none is the file the run made (a medium plugged in again can get another device
+// number, and FAT and exFAT number their files anew on every mount).
+bool MountedAgain(const TTargetFolder& target, const TJournalCopies& copies) {
+  std::size_t there = 0;
+  std::size_t same = 0;
+  copies.ForEach([&](const TJournalCopy& copy) {
+    const auto facts = target.Facts(copy.folder, copy.name);
+    if (!facts) return;
+    ++there;
+    if (facts->identity == copy.facts.identity) ++same;
+  });
+  return there > 0 && same == 0;
 }
 
 struct TUndo {
   TFileSystem& fileSystem;
   TTargetFolder& target;
-  const std::string& targetPath;
+  const TJournal& journal;
   bool dryRun;
   bool keptAny = false;
+  // How many entries this undo takes (or, in a dry run, would take) out of each date folder; the
+  // empty name is the target folder.
+  std::map<std::string, std::size_t> removedFrom{};
 
-  void Say(bool removed, const std::string& path, const std::string& why = {}) {
+  void Say(const TRemoval& removal, const std::string& path, bool folder) {
+    const bool removed = removal.verdict == TRemovalVerdict::Removed;
     keptAny = keptAny || !removed;
-    std::cout << (removed ? (dryRun ? "would remove\t" : "removed\t") : "kept\t") << Escaped(path);
-    if (!why.empty()) std::cout << '\t' << why;
+    std::cout << (removed ? (dryRun ? "would remove\t" : "removed\t") : (dryRun ? "would keep\t" : "kept\t"))
+              << Escaped(path);
+    if (!removed) std::cout << '\t' << KeptBecause(removal, folder);
     std::cout << '\n';
   }
 
-  void Copy(const TJournalPicture& picture) {
-    const std::size_t separator = picture.target.find(kPathSeparator);
-    const std::string folder = separator == std::string::npos ? "" : picture.target.substr(0, separator);
-    const std::string name = separator == std::string::npos ? picture.target : picture.target.substr(separator + 1);
-    const std::string path = targetPath + kPathSeparator + picture.target;
-    // The journal names one file inside one date folder; anything else it cannot have written.
-    if (!IsSinglePathComponent(name) || (!folder.empty() && !IsSinglePathComponent(folder)))
-      return Say(false, path, "the journal names no file of the run");
-    const std::error_code error =
-        target.RemoveCopy(folder, name, {picture.lastWrite, picture.size}, picture.source, dryRun);
-    Say(!error, path, error ? KeptBecause(error) : "");
+  void Copy(const TJournalCopy& copy) {
+    const TRemoval removal = target.RemoveCopy(copy.folder, copy.name, copy.facts, copy.source, dryRun);
+    if (removal == TRemoval()) ++removedFrom[copy.folder];
+    const std::string& targetPath = journal.header.target;
+    Say(removal, copy.folder.empty() ? Joined(targetPath, copy.name) : Joined(Joined(targetPath, copy.folder), copy.name),
+        false);
   }
 
-  void Folder(const std::string& name) {
-    const std::string path = targetPath + kPathSeparator + name;
-    if (!IsSinglePathComponent(name)) return Say(false, path, "the journal names no folder of the run");
-    if (dryRun) return Say(true, path);
-    const std::error_code error = target.RemoveFolder(name);
-    Say(!error, path, FolderKeptBecause(error));
+  void Folder(const TJournalFolder& folder) {
+    const TRemoval removal = target.RemoveFolder(folder.path, folder.identity, dryRun, removedFrom[folder.path]);
+    if (removal == TRemoval()) ++removedFrom[""];
+    Say(removal, Joined(journal.header.target, folder.path), true);
   }
 
-  // A folder of the target's own chain, by its absolute path.
-  void ChainFolder(const std::string& path) {
-    const std::error_code error = dryRun ? std::error_code() : fileSystem.RemoveEmptyFolder(path);
-    Say(!error, path, FolderKeptBecause(error));
+  // The folders of the target's own chain, innermost first: each holds the one inside it.
+  void Chain() {
+    bool innerRemoved = false;
+    for (auto folder = journal.targetFolders.rbegin(); folder != journal.targetFolders.rend(); ++folder) {
+      const std::size_t leaving = folder->path == journal.header.target ? removedFrom[""] : innerRemoved ? 1 : 0;
+      const TRemoval removal = fileSystem.RemoveEmptyFolder(folder->path, folder->identity, dryRun, leaving);
+      innerRemoved = removal == TRemoval();
+      Say(removal, folder->path, true);
+    }
   }
 };
+
+// The identity the target folder had in the run: the header's, or, when the run made it, that of
+// its line among the folders of the chain.
+TFileIdentity RecordedTargetIdentity(const TJournal& journal) {
+  if (journal.header.targetIdentity != TFileIdentity{}) return journal.header.targetIdentity;
+  for (const TJournalFolder& folder : journal.targetFolders)
+    if (folder.path == journal.header.target) return folder.identity;
+  return {};
+}
 
 }  // namespace
 
@@ -91,14 +144,19 @@ int UndoCommand(const std::vector<std::string>& arguments) {
   const auto operands = Operands(rest, error);
   if (!operands) return UsageError("undo: " + error);
   if (operands->size() != 1) return UsageError("undo needs one REPORT");
+  const std::string shownJournal = Escaped(operands->front());
 
   TFileSystem& fileSystem = NativeFileSystem();
   std::error_code readError;
-  const auto text = fileSystem.ReadWholeFile(operands->front(), kLargestJournal, readError);
-  if (!text) return UsageError("undo: cannot read " + Escaped(operands->front()) + ": " + readError.message());
-  const auto journal = ReadJournal(*text, error);
-  if (!journal) return UsageError("undo: " + Escaped(operands->front()) + " is refused, nothing was removed: " + error);
-  if (journal->header.plan) return UsageError("undo: " + Escaped(operands->front()) + " records a plan, not a run");
+  const auto file = fileSystem.OpenRead(operands->front(), readError);
+  if (!file) return UsageError("undo: cannot read " + shownJournal + ": " + readError.message());
+  TFileStreamBuffer buffer(*file);
+  std::istream stream(&buffer);
+  const auto journal = ReadJournal(stream, error);
+  if (!journal) return UsageError("undo: " + shownJournal + " is refused, nothing was removed: " + error);
+  // Reading stops early only when it fails: a short read must not pass for a journal cut short.
+  if (buffer.BytesRead() != file->Facts().size) return UsageError("undo: cannot read all of " + shownJournal);
+  if (journal->header.plan) return UsageError("undo: " + shownJournal + " records a plan, not a run");
 
   const std::string& targetPath = journal->header.target;
   std::error_code openError;
@@ -108,13 +166,29 @@ int UndoCommand(const std::vector<std::string>& arguments) {
               << "; nothing was removed" << std::endl;
     return kExitStopped;
   }
-  TUndo undo{fileSystem, *target, targetPath, dryRun};
-  for (const TJournalPicture& picture : journal->pictures)
-    if (picture.outcome == "copied") undo.Copy(picture);
+  // A folder put in its place since the run, or reached through a link put in place of a folder
+  // above it, is another folder: nothing in it is the run's.
+  const TFileIdentity recorded = RecordedTargetIdentity(*journal);
+  if (const TFileIdentity found = target->Identity(); found != recorded || recorded == TFileIdentity{}) {
+    std::cerr << "kalvero: undo: " << Escaped(targetPath) << " is not the folder the run copied into"
+              << (found.device != recorded.device
+                      ? " (its medium was probably mounted again since the run, which gives it other identities)"
+                      : "")
+              << "; nothing was removed" << std::endl;
+    return kExitStopped;
+  }
+  if (MountedAgain(*target, journal->copies)) {
+    std::cerr << "kalvero: undo: none of the copies in " << Escaped(targetPath)
+              << " is a file the run made: the medium was probably mounted again since the run, which gives its"
+                 " files other identities; nothing was removed"
+              << std::endl;
+    return kExitStopped;
+  }
+
+  TUndo undo{fileSystem, *target, *journal, dryRun};
+  journal->copies.ForEach([&undo](const TJournalCopy& copy) { undo.Copy(copy); });
   for (auto folder = journal->folders.rbegin(); folder != journal->folders.rend(); ++folder) undo.Folder(*folder);
-  // The folders of the target's own chain, innermost first, when the run left them empty.
-  for (auto folder = journal->targetFolders.rbegin(); folder != journal->targetFolders.rend(); ++folder)
-    undo.ChainFolder(*folder);
+  undo.Chain();
   return undo.keptAny ? kExitReported : kExitSuccess;
 }
 

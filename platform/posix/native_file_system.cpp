@@ -19,10 +19,6 @@ namespace {
 
 const char* OsPath(const std::string& path) { return path.empty() ? "." : path.c_str(); }
 
-TFileIdentity IdentityOf(const struct stat& status) {
-  return {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
-}
-
 class TPosixReadableFile final : public TReadableFile {
  public:
   TPosixReadableFile(TDescriptor fd, const TFileFacts& facts) : fd_(std::move(fd)), facts_(facts) {}
@@ -79,9 +75,14 @@ std::optional<TFolderEntry> ClassifyEntry(int folderFd, const dirent& entry,
 
 }  // namespace
 
+TFileIdentity IdentityOf(const struct stat& status) {
+  return {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+}
+
 TFileFacts FactsOf(const struct stat& status) {
   return {std::int64_t{status.st_mtim.tv_sec} * 1'000'000'000 + status.st_mtim.tv_nsec,
-          static_cast<std::uint64_t>(status.st_size)};
+          static_cast<std::uint64_t>(status.st_size), IdentityOf(status),
+          std::int64_t{status.st_ctim.tv_sec} * 1'000'000'000 + status.st_ctim.tv_nsec};
 }
 
 std::error_code WriteAll(int fd, std::string_view content) {

@@ -47,7 +47,8 @@ std::error_code WriteAll(int fd, std::string_view content);
 // on success `facts`, when given, receives the file's last-write time and size.
 TDescriptor OpenRegularFile(const std::string& path, std::error_code& error, TFileFacts* facts = nullptr);
 
-// Last-write time and size from a file's status.
+// The identity, and all the facts, of a file from its status.
+TFileIdentity IdentityOf(const struct stat& status);
 TFileFacts FactsOf(const struct stat& status);
 
 class TPosixFileSystem final : public TFileSystem {
@@ -65,7 +66,8 @@ class TPosixFileSystem final : public TFileSystem {
   std::optional<TFileFacts> FileFacts(const std::string& path) const override;
   std::unique_ptr<TTargetFolder> OpenTargetFolder(const std::string& path, std::error_code& error) override;
   std::unique_ptr<TTargetFolder> OpenRecordedFolder(const std::string& path, std::error_code& error) override;
-  std::error_code RemoveEmptyFolder(const std::string& path) override;
+  TRemoval RemoveEmptyFolder(const std::string& path, const TFileIdentity& identity, bool checkOnly,
+                             std::size_t leaving) override;
   std::unique_ptr<TReadableFile> OpenRead(const std::string& path, std::error_code& error) const override;
   std::optional<std::string> ReadWholeFile(const std::string& path, std::uint64_t maxSize,
                                            std::error_code& error) const override;

@@ -1,6 +1,7 @@
 // Copies into a target folder on POSIX systems: never replacing a file, never following a link
 // below the folder, and never showing a copy under its name before it is complete.
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/random.h>
 #include <sys/stat.h>
@@ -88,18 +89,22 @@ class TPosixTargetFolder final : public TTargetFolder {
   TPosixTargetFolder(TDescriptor folder, const TCopyCalls& calls, TCopyRoad road)
       : folder_(std::move(folder)), calls_(calls), road_(road) {}
 
-  std::error_code MakeFolder(const std::string& name, bool* made) override;
+  std::error_code MakeFolder(const std::string& name, std::optional<TFileIdentity>* made) override;
+  TFileIdentity Identity() const override {
+    struct stat status {};
+    return ::fstat(folder_.Get(), &status) == 0 ? IdentityOf(status) : TFileIdentity{};
+  }
   std::error_code CopyInto(const std::string& source, const std::string& folder, const std::string& name,
                            TFileFacts* copy) override;
   TEntryLook LookUp(const std::string& folder, const std::string& name) const override;
+  std::optional<TFileFacts> Facts(const std::string& folder, const std::string& name) const override;
   std::error_code Flush() override {
     return calls_.syncFileSystem(folder_.Get()) == 0 ? std::error_code() : LastError();
   }
-  std::error_code RemoveCopy(const std::string& folder, const std::string& name, const TFileFacts& copy,
-                             const std::string& source, bool checkOnly) override;
-  std::error_code RemoveFolder(const std::string& name) override {
-    return ::unlinkat(folder_.Get(), name.c_str(), AT_REMOVEDIR) == 0 ? std::error_code() : LastError();
-  }
+  TRemoval RemoveCopy(const std::string& folder, const std::string& name, const TFileFacts& copy,
+                      const std::string& source, bool checkOnly) override;
+  TRemoval RemoveFolder(const std::string& name, const TFileIdentity& identity, bool checkOnly,
+                        std::size_t leaving) override;
 
  private:
   // The outcome of one road: done (with or without an error), or the road does not exist here.
@@ -126,15 +131,18 @@ class TPosixTargetFolder final : public TTargetFolder {
   bool renameNoReplace_ = true;
 };
 
-std::error_code TPosixTargetFolder::MakeFolder(const std::string& name, bool* made) {
-  if (made != nullptr) *made = false;
+std::error_code TPosixTargetFolder::MakeFolder(const std::string& name, std::optional<TFileIdentity>* made) {
+  if (made != nullptr) made->reset();
   struct stat status;
   for (int attempt = 0; attempt < 2; ++attempt) {
     if (::fstatat(folder_.Get(), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0)
       return S_ISDIR(status.st_mode) ? std::error_code() : Error(std::errc::not_a_directory);
     if (errno != ENOENT) return LastError();
     if (::mkdirat(folder_.Get(), name.c_str(), 0777) == 0) {
-      if (made != nullptr) *made = true;
+      // A folder whose identity cannot be told is recorded as none, which undo never removes.
+      if (made != nullptr)
+        *made = ::fstatat(folder_.Get(), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0 ? IdentityOf(status)
+                                                                                           : TFileIdentity{};
       return {};
     }
     // Made by another program since the look-up: judged by what is there now.
@@ -161,6 +169,17 @@ TEntryLook TPosixTargetFolder::LookUp(const std::string& folder, const std::stri
   return S_ISDIR(status.st_mode) ? TEntryLook::Folder : TEntryLook::Other;
 }
 
+std::optional<TFileFacts> TPosixTargetFolder::Facts(const std::string& folder, const std::string& name) const {
+  std::error_code ignored;
+  const TDescriptor subfolder(folder.empty() ? -1 : OpenSubfolder(folder, ignored));
+  if (!folder.empty() && subfolder.Get() < 0) return std::nullopt;
+  struct stat status;
+  if (::fstatat(folder.empty() ? folder_.Get() : subfolder.Get(), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0 ||
+      !S_ISREG(status.st_mode))
+    return std::nullopt;
+  return FactsOf(status);
+}
+
 std::error_code TPosixTargetFolder::CopyInto(const std::string& source, const std::string& folder,
                                              const std::string& name, TFileFacts* copy) {
   std::error_code error;
@@ -182,9 +201,14 @@ std::error_code TPosixTargetFolder::CopyInto(const std::string& source, const st
     switch (road_) {
       case TCopyRoad::UnnamedFile: result = CopyUnnamed(into, from.Get(), status, name, kept); break;
       case TCopyRoad::TemporaryName: result = CopyTemporary(into, from.Get(), status, name, kept); break;
-      case TCopyRoad::ExclusiveCreate: return CopyExclusive(into, from.Get(), status, name, kept).error;
+      case TCopyRoad::ExclusiveCreate: result = CopyExclusive(into, from.Get(), status, name, kept); break;
     }
-    if (!result.unsupported) return result.error;
+    if (!result.unsupported) {
+      // Naming the copy (a link, and the unlink of a temporary name) changed its change time: its
+      // facts as undo will find them are those under its name now.
+      if (!result.error && ::fstatat(into, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0) kept = FactsOf(status);
+      return result.error;
+    }
     // This file system lacks the road: every later copy takes the next one, this one too.
     road_ = static_cast<TCopyRoad>(static_cast<int>(road_) + 1);
     if (::lseek(from.Get(), 0, SEEK_SET) != 0) return LastError();
@@ -323,31 +347,75 @@ std::error_code SameBytes(int copy, const std::string& source, bool& same) {
   }
 }
 
-std::error_code TPosixTargetFolder::RemoveCopy(const std::string& folder, const std::string& name,
-                                               const TFileFacts& copy, const std::string& source, bool checkOnly) {
+TRemoval Failure(const std::error_code& error) { return {TRemovalVerdict::Failed, error}; }
+
+// Why a folder or file that undo looks for could not be opened.
+TRemoval NotOpened(int error) {
+  if (error == ENOENT) return TRemovalVerdict::Gone;
+  if (error == ENOTDIR || error == ELOOP) return TRemovalVerdict::FolderReplaced;
+  return Failure({error, std::generic_category()});
+}
+
+TRemoval TPosixTargetFolder::RemoveCopy(const std::string& folder, const std::string& name, const TFileFacts& copy,
+                                        const std::string& source, bool checkOnly) {
   std::error_code error;
   const TDescriptor subfolder(folder.empty() ? -1 : OpenSubfolder(folder, error));
-  if (error) return error;
+  if (error) return NotOpened(error.value());
   const int in = folder.empty() ? folder_.Get() : subfolder.Get();
   const TDescriptor file(::openat(in, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+  if (file.Get() < 0) {
+    if (errno == ENOENT) return TRemovalVerdict::Gone;
+    return errno == ELOOP ? TRemoval(TRemovalVerdict::NotRegularFile) : Failure(LastError());
+  }
   struct stat status;
-  if (file.Get() < 0) return errno == ELOOP ? Error(std::errc::invalid_argument) : LastError();
-  if (::fstat(file.Get(), &status) != 0) return LastError();
-  if (!S_ISREG(status.st_mode)) return Error(std::errc::invalid_argument);
-  const TFileFacts now = FactsOf(status);
-  if (now.size != copy.size || now.lastWriteNanoseconds != copy.lastWriteNanoseconds) return Error(std::errc::file_exists);
-  // A source that is gone cannot be compared; the size and time must do then.
+  if (::fstat(file.Get(), &status) != 0) return Failure(LastError());
+  if (!S_ISREG(status.st_mode)) return TRemovalVerdict::NotRegularFile;
+  if (FactsOf(status) != copy) return TRemovalVerdict::Changed;
+  // A source that is gone cannot be compared; the facts must do then.
   bool same = true;
   if (const std::error_code unreadable = SameBytes(file.Get(), source, same);
       unreadable && unreadable != std::errc::no_such_file_or_directory)
-    return unreadable;
-  if (!same) return Error(std::errc::operation_not_permitted);
+    return Failure(unreadable);
+  if (!same) return TRemovalVerdict::BytesDiffer;
   if (checkOnly) return {};
   // The name is removed only while it is still the file that was checked.
   struct stat named;
-  if (::fstatat(in, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) != 0) return LastError();
-  if (named.st_dev != status.st_dev || named.st_ino != status.st_ino) return Error(std::errc::file_exists);
-  return ::unlinkat(in, name.c_str(), 0) == 0 ? std::error_code() : LastError();
+  if (::fstatat(in, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) != 0) return NotOpened(errno);
+  if (IdentityOf(named) != IdentityOf(status)) return TRemovalVerdict::Changed;
+  return ::unlinkat(in, name.c_str(), 0) == 0 ? TRemoval{} : Failure(LastError());
+}
+
+// The count of entries in the open folder `fd`, "." and ".." left out.
+std::optional<std::size_t> EntryCount(int fd) {
+  DIR* stream = ::fdopendir(::dup(fd));
+  if (stream == nullptr) return std::nullopt;
+  std::size_t count = 0;
+  while (const dirent* entry = ::readdir(stream))
+    if (std::string_view(entry->d_name) != "." && std::string_view(entry->d_name) != "..") ++count;
+  ::closedir(stream);
+  return count;
+}
+
+// Removes the empty folder `name` in `at` (a path, for AT_FDCWD) while it is the folder `identity`.
+TRemoval RemoveFolderAt(int at, const char* name, const TFileIdentity& identity, bool checkOnly, std::size_t leaving) {
+  const TDescriptor folder(::openat(at, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+  if (folder.Get() < 0) return NotOpened(errno);
+  struct stat status;
+  if (::fstat(folder.Get(), &status) != 0) return Failure(LastError());
+  if (IdentityOf(status) != identity) return TRemovalVerdict::FolderReplaced;
+  if (checkOnly) {
+    const auto count = EntryCount(folder.Get());
+    if (!count) return Failure(LastError());
+    return *count > leaving ? Failure(Error(std::errc::directory_not_empty)) : TRemoval{};
+  }
+  if (::unlinkat(at, name, AT_REMOVEDIR) == 0) return {};
+  // Linux answers ENOTEMPTY, other systems EEXIST, for a folder that holds anything.
+  return Failure(errno == EEXIST ? Error(std::errc::directory_not_empty) : LastError());
+}
+
+TRemoval TPosixTargetFolder::RemoveFolder(const std::string& name, const TFileIdentity& identity, bool checkOnly,
+                                          std::size_t leaving) {
+  return RemoveFolderAt(folder_.Get(), name.c_str(), identity, checkOnly, leaving);
 }
 
 }  // namespace
@@ -372,8 +440,9 @@ std::unique_ptr<TTargetFolder> TPosixFileSystem::OpenRecordedFolder(const std::s
   return OpenFolder(path, false, error);
 }
 
-std::error_code TPosixFileSystem::RemoveEmptyFolder(const std::string& path) {
-  return ::rmdir(path.c_str()) == 0 ? std::error_code() : LastError();
+TRemoval TPosixFileSystem::RemoveEmptyFolder(const std::string& path, const TFileIdentity& identity, bool checkOnly,
+                                             std::size_t leaving) {
+  return RemoveFolderAt(AT_FDCWD, path.c_str(), identity, checkOnly, leaving);
 }
 
 }  // namespace kalvero

@@ -1,11 +1,16 @@
 // Dry runs, journals and taking a run back, through the kalvero binary on real trees.
 
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include "app/cli/journal.h"
+#include "engine/name_patterns.h"
 #include "tests/app/command_line_test.h"
 #include "tests/support/case_name.h"
 #include "tests/support/exif_builder.h"
@@ -38,19 +43,31 @@ class JournalTest : public CommandLineTest {
   }
 
   TJournal Journal(const std::string& name) const {
+    std::ifstream text(work / name, std::ios::binary);
     std::string error;
-    const auto journal = ReadJournal(FileBytes(work / name), error);
+    auto journal = ReadJournal(text, error);
     EXPECT_TRUE(journal.has_value()) << error;
-    return journal.value_or(TJournal{});
+    return journal ? std::move(*journal) : TJournal{};
+  }
+
+  // What each picture came to: the kind, source, target, outcome and reason of each picture line.
+  std::vector<std::string> Outcomes(const std::string& name) const {
+    std::vector<std::string> lines;
+    std::istringstream text(FileBytes(work / name));
+    for (std::string line; std::getline(text, line);) {
+      if (!line.starts_with("picture\t")) continue;
+      std::size_t end = 0;
+      for (int field = 0; field < 5; ++field) end = line.find('\t', end) + 1;
+      lines.push_back(line.substr(0, end));
+    }
+    return lines;
   }
 };
 
-// What each picture came to, from a journal's lines.
-std::vector<std::string> Outcomes(const TJournal& journal) {
-  std::vector<std::string> lines;
-  for (const TJournalPicture& picture : journal.pictures)
-    lines.push_back(picture.source + " " + picture.target + " " + picture.outcome + " " + picture.reason);
-  return lines;
+std::vector<TJournalCopy> Copies(const TJournal& journal) {
+  std::vector<TJournalCopy> copies;
+  journal.copies.ForEach([&copies](const TJournalCopy& copy) { copies.push_back(copy); });
+  return copies;
 }
 
 TEST_F(JournalTest, ADryRunPredictsTheRunExactlyAndWritesNothing) {
@@ -68,9 +85,10 @@ TEST_F(JournalTest, ADryRunPredictsTheRunExactlyAndWritesNothing) {
 
   const auto run = Kalvero({"sort", "src", "t", "--report", "run.tsv"});
   EXPECT_EQ(run.exitStatus, plan.exitStatus);
-  EXPECT_EQ(Outcomes(Journal("run.tsv")), Outcomes(Journal("plan.tsv")));
+  EXPECT_EQ(Outcomes("run.tsv"), Outcomes("plan.tsv"));
   EXPECT_TRUE(Journal("plan.tsv").header.plan);
-  EXPECT_EQ(Journal("run.tsv").folders, std::vector<std::string>{"2004.08.07"});
+  ASSERT_EQ(Journal("run.tsv").folders.size(), 1u);
+  EXPECT_EQ(Journal("run.tsv").folders[0].path, "2004.08.07");
 }
 
 TEST_F(JournalTest, ADryRunIntoANewTargetPrintsThePlanAlone) {
@@ -135,12 +153,15 @@ TEST_F(JournalTest, TheJournalRecordsTheRunAndNeverReplacesAFile) {
   EXPECT_EQ(journal.header.target, fs::canonical(work / "t").string());
   EXPECT_EQ(journal.header.source, fs::canonical(work / "src").string());
   EXPECT_EQ(journal.header.filePattern, "DD.MM.YYYY - HH.NN.SS");
-  ASSERT_EQ(journal.pictures.size(), 4u);
-  const TJournalPicture& copied = journal.pictures[0];
-  EXPECT_EQ(copied.outcome, "copied");
-  const std::string copy = work / ("t/" + copied.target);
-  EXPECT_EQ(copied.size, fs::file_size(copy));
-  EXPECT_EQ(copied.lastWrite, LastWrite(copy));
+  EXPECT_EQ(Outcomes("run.tsv").size(), 4u);
+  const auto copies = Copies(journal);
+  ASSERT_EQ(copies.size(), 1u);
+  struct stat copy {};
+  ASSERT_EQ(::stat((work / ("t/" + copies[0].folder + "/" + copies[0].name)).c_str(), &copy), 0);
+  EXPECT_EQ(copies[0].facts.size, static_cast<std::uint64_t>(copy.st_size));
+  EXPECT_EQ(copies[0].facts.lastWriteNanoseconds, LastWrite(work / "t/2004.08.07/07.08.2004 - 16.45.33.jpg"));
+  EXPECT_EQ(copies[0].facts.identity, (TFileIdentity{copy.st_dev, copy.st_ino}));
+  EXPECT_EQ(copies[0].facts.changeNanoseconds, std::int64_t{copy.st_ctim.tv_sec} * 1'000'000'000 + copy.st_ctim.tv_nsec);
 }
 
 TEST_F(JournalTest, AKilledRunLeavesAJournalOfWhatItDid) {
@@ -160,9 +181,9 @@ TEST_F(JournalTest, AKilledRunLeavesAJournalOfWhatItDid) {
   run.Wait();
   const TJournal journal = Journal("killed.tsv");
   EXPECT_EQ(journal.folders.size(), 9u) << "the folders pass 1 made";
-  EXPECT_GE(journal.pictures.size(), 3u);
-  for (const TJournalPicture& picture : journal.pictures)
-    EXPECT_EQ(FileBytes(work / ("u/" + picture.target)), FileBytes(picture.source)) << "each line after its copy";
+  EXPECT_GE(journal.copies.Size(), 3u);
+  for (const TJournalCopy& copy : Copies(journal))
+    EXPECT_EQ(FileBytes(work / ("u/" + copy.folder + "/" + copy.name)), FileBytes(copy.source)) << "each line after its copy";
 }
 
 TEST_F(JournalTest, UndoTakesTheRunBackAndKeepsWhatChanged) {
@@ -188,24 +209,151 @@ TEST_F(JournalTest, UndoTakesTheRunBackAndKeepsWhatChanged) {
 
 TEST_F(JournalTest, UndoFromAnotherFolderTakesBackTheRunWhereItWas) {
   EXPECT_EQ(Kalvero({"sort", "src", "new/t", "--report", "run.tsv"}).exitStatus, 1);
+  // One copy changed since the run, its size and time as they were.
+  const std::string changed = work / "new/t/2004.08.07/07.08.2004 - 16.45.33.jpg";
+  const std::int64_t time = LastWrite(changed);
+  std::string bytes = FileBytes(changed);
+  bytes.back() ^= 1;
+  work.Write("new/t/2004.08.07/07.08.2004 - 16.45.33.jpg", bytes);
+  const timespec times[2] = {{0, UTIME_OMIT}, {time / 1'000'000'000, time % 1'000'000'000}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, changed.c_str(), times, 0), 0);
   // Beside the folder undo runs in: the target's chain and a source of the same relative names.
   TTempFolder elsewhere;
-  elsewhere.MakeFolder("new/t");
+  elsewhere.MakeFolder("new/t/2005.01.02");
   elsewhere.Write("src/a.jpg", "another picture");
   const auto undone = RunProgram({KALVERO_PROGRAM, "undo", work / "run.tsv"}, elsewhere.Path(), Environment());
-  EXPECT_EQ(undone.exitStatus, 0) << undone.out << undone.err;
-  EXPECT_FALSE(fs::exists(work / "new")) << "the run's copies and folders are gone";
-  EXPECT_TRUE(fs::is_directory(elsewhere / "new/t")) << "folders of the same names elsewhere stay";
+  EXPECT_EQ(undone.exitStatus, 1) << undone.out << undone.err;
+  EXPECT_NE(undone.out.find("kept\t" + fs::canonical(changed).string() + "\tit changed since the run"),
+            std::string::npos) << undone.out;
+  EXPECT_EQ(FileBytes(changed), bytes);
+  EXPECT_FALSE(fs::exists(work / "new/t/2005.01.02")) << "the run's other copy and its folder are gone";
+  EXPECT_TRUE(fs::is_directory(elsewhere / "new/t/2005.01.02")) << "folders of the same names elsewhere stay";
   const TJournal journal = Journal("run.tsv");
-  EXPECT_EQ(journal.targetFolders, (std::vector<std::string>{fs::canonical(work.Path()).string() + "/new",
-                                                             fs::canonical(work.Path()).string() + "/new/t"}));
-  EXPECT_EQ(journal.pictures.at(0).source, fs::canonical(work / "src/a.jpg").string());
+  const std::string root = fs::canonical(work.Path()).string();
+  EXPECT_EQ(journal.targetFolders.at(0).path, root + "/new");
+  EXPECT_EQ(journal.targetFolders.at(1).path, root + "/new/t");
+  EXPECT_EQ(Copies(journal).at(0).source, root + "/src/a.jpg");
+}
+
+TEST_F(JournalTest, AnOldJournalTakesBackNothingOfALaterRun) {
+  EXPECT_EQ(Kalvero({"sort", "src", "new/t", "--report", "first.tsv"}).exitStatus, 1);
+  EXPECT_EQ(Kalvero({"undo", "first.tsv"}).exitStatus, 0);
+  EXPECT_EQ(Kalvero({"sort", "src", "new/t", "--report", "second.tsv"}).exitStatus, 1);
+  const auto second = Snapshot(work / "new");
+  const auto again = Kalvero({"undo", "first.tsv"});
+  EXPECT_NE(again.exitStatus, 0) << again.out << again.err;
+  EXPECT_EQ(Snapshot(work / "new"), second) << "every copy and folder of the second run stays";
+
+  // One copy of the second run taken out and made anew by a third: only the other is the second's.
+  fs::remove(work / "new/t/2004.08.07/07.08.2004 - 16.45.33.jpg");
+  work.Write("one/a.jpg", FileBytes(work / "src/a.jpg"));
+  EXPECT_EQ(Kalvero({"sort", "one", "new/t"}).exitStatus, 0);
+  const auto undone = Kalvero({"undo", "second.tsv"});
+  EXPECT_EQ(undone.exitStatus, 1) << undone.out << undone.err;
+  EXPECT_NE(undone.out.find("16.45.33.jpg\tit changed since the run"), std::string::npos) << undone.out;
+  EXPECT_TRUE(fs::exists(work / "new/t/2004.08.07/07.08.2004 - 16.45.33.jpg"));
+  EXPECT_FALSE(fs::exists(work / "new/t/2005.01.02"));
+}
+
+TEST_F(JournalTest, UndoKeepsEverythingWhenNoCopyIsTheFileTheRunMade) {
+  EXPECT_EQ(Kalvero({"sort", "src", "new/t", "--report", "run.tsv"}).exitStatus, 1);
+  // Each copy replaced by an exact copy of itself, as a medium mounted again numbers its files anew.
+  for (const TJournalCopy& copy : Copies(Journal("run.tsv"))) {
+    const fs::path path = work / ("new/t/" + copy.folder + "/" + copy.name);
+    fs::copy_file(path, work / "again.jpg");
+    fs::last_write_time(work / "again.jpg", fs::last_write_time(path));
+    fs::rename(work / "again.jpg", path);
+  }
+  const auto before = Snapshot(work / "new");
+  const auto undone = Kalvero({"undo", "run.tsv"});
+  EXPECT_EQ(undone.exitStatus, 3) << undone.out << undone.err;
+  EXPECT_NE(undone.err.find("the medium was probably mounted again since the run"), std::string::npos) << undone.err;
+  EXPECT_EQ(Snapshot(work / "new"), before);
+}
+
+struct TForgeryCase {
+  std::string name;
+  std::string line;  // added to the journal; "" for a journal of version 1
+  std::string error;
+};
+
+const std::vector<TForgeryCase> kForgeries = {
+    {"ParentFolder", "picture\t/src/a.jpg\t../x.jpg\tcopied\tnone\t1\t1\t1\t1\t1\t",
+     "a name that the patterns cannot make"},
+    {"FileOfTheUser", "picture\t/src/a.jpg\tdocs/thesis.txt\tcopied\tnone\t1\t1\t1\t1\t1\t",
+     "a name that the patterns cannot make"},
+    {"NameThePatternCannotMake", "picture\t/src/a.jpg\t2004.08.07/thesis.jpg\tcopied\tnone\t1\t1\t1\t1\t1\t",
+     "a name that the patterns cannot make"},
+    {"RelativeSource", "picture\tsrc/a.jpg\t\tundated\tno-usable-date\t0\t0\t0\t0\t0\t", "a source that is not absolute"},
+    {"AbsoluteFolder", "folder\t/tmp\t1\t1", "a folder that the folder pattern cannot make"},
+    {"FolderThePatternCannotMake", "folder\tdocs\t1\t1", "a folder that the folder pattern cannot make"},
+    {"TargetFolderElsewhere", "target-folder\t/elsewhere\t1\t1", "a folder that is neither the target nor above it"},
+    {"OlderVersion", "", "it was written by an older kalvero; it cannot be undone"},
+};
+
+class UndoForgeryTest : public JournalTest, public testing::WithParamInterface<TForgeryCase> {};
+
+TEST_P(UndoForgeryTest, RefusesTheJournalWholeAndRemovesNothing) {
+  work.Write("t/docs/thesis.txt", "years of work");
+  work.MakeFolder("elsewhere");
+  EXPECT_EQ(Kalvero({"sort", "src", "t", "--report", "run.tsv"}).exitStatus, 1);
+  std::string journal = FileBytes(work / "run.tsv");
+  if (GetParam().line.empty())
+    journal = "kalvero-journal\t1\tx\t" + Journal("run.tsv").header.target + "\t/src\tDD.MM.YYYY - HH.NN.SS\t"
+              "YYYY.MM.DD\tdate-folders\tsubfolders\trun\n" + journal.substr(journal.find('\n') + 1);
+  else
+    journal += ReplaceToken(ReplaceToken(GetParam().line, "/src", fs::canonical(work / "src").string()), "/elsewhere",
+                            fs::canonical(work / "elsewhere").string()) + "\n";
+  work.Write("forged.tsv", journal);
+  const auto before = Snapshot(work.Path());
+  const auto forged = Kalvero({"undo", "forged.tsv"});
+  EXPECT_EQ(forged.exitStatus, 2);
+  EXPECT_NE(forged.err.find("is refused, nothing was removed: "), std::string::npos) << forged.err;
+  EXPECT_NE(forged.err.find(GetParam().error), std::string::npos) << forged.err;
+  EXPECT_EQ(Snapshot(work.Path()), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Forgeries, UndoForgeryTest, testing::ValuesIn(kForgeries), TCaseName());
+
+TEST_F(JournalTest, UndoRefusesATargetReachedThroughALinkSinceTheRun) {
+  EXPECT_EQ(Kalvero({"sort", "src", "p/t", "--report", "run.tsv"}).exitStatus, 1);
+  // The target's parent moved away and a copy of it, reached by a link, put in its place.
+  fs::rename(work / "p", work / "moved");
+  fs::copy(work / "moved", work / "copied", fs::copy_options::recursive);
+  fs::create_directory_symlink(work / "copied", work / "p");
+  auto before = Snapshot(work.Path());
+  const auto parent = Kalvero({"undo", "run.tsv"});
+  EXPECT_EQ(parent.exitStatus, 3) << parent.out << parent.err;
+  EXPECT_NE(parent.err.find("is not the folder the run copied into; nothing was removed"), std::string::npos)
+      << parent.err;
+  EXPECT_EQ(Snapshot(work.Path()), before);
+
+  // The target itself a link to the folder the run made.
+  fs::remove(work / "p");
+  fs::create_directory(work / "p");
+  fs::create_directory_symlink(work / "moved/t", work / "p/t");
+  before = Snapshot(work.Path());
+  const auto linked = Kalvero({"undo", "run.tsv"});
+  EXPECT_EQ(linked.exitStatus, 3) << linked.out << linked.err;
+  EXPECT_EQ(Snapshot(work.Path()), before);
+}
+
+TEST_F(JournalTest, ADryUndoSaysWhatTheUndoDoes) {
+  EXPECT_EQ(Kalvero({"sort", "src", "new/t", "--report", "run.tsv"}).exitStatus, 1);
+  work.Write("new/t/2005.01.02/note.txt", "the user's");
+  const auto preview = Kalvero({"undo", "--dry-run", "run.tsv"});
+  EXPECT_NE(preview.out.find("2005.01.02\tit is not empty"), std::string::npos) << preview.out;
+  const auto undone = Kalvero({"undo", "run.tsv"});
+  EXPECT_EQ(undone.exitStatus, 1);
+  EXPECT_EQ(ReplaceToken(ReplaceToken(preview.out, "would remove", "removed"), "would keep", "kept"), undone.out);
+  EXPECT_TRUE(fs::exists(work / "new/t/2005.01.02/note.txt"));
+  EXPECT_FALSE(fs::exists(work / "new/t/2004.08.07"));
 }
 
 TEST_F(JournalTest, UndoRefusesAForgedJournalAndNeverFollowsALink) {
   EXPECT_EQ(Kalvero({"sort", "src", "t", "--report", "run.tsv"}).exitStatus, 1);
   const auto after = Snapshot(work / "t");
-  work.Write("forged.tsv", FileBytes(work / "run.tsv") + "picture\t/etc/passwd\t../../x\tdeleted\tnone\t0\t0\t\n");
+  work.Write("forged.tsv", FileBytes(work / "run.tsv") + "picture\t/etc/passwd\t../../x\tdeleted\tnone\t0\t0\t0\t0\t0\t\n");
   const auto forged = Kalvero({"undo", "forged.tsv"});
   EXPECT_EQ(forged.exitStatus, 2);
   EXPECT_NE(forged.err.find("unknown outcome"), std::string::npos) << forged.err;

@@ -1,9 +1,14 @@
 // Escaping bytes from outside, and reading journals back, without running the program.
 
+#include <malloc.h>
+
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 #include "app/cli/escaped_text.h"
 #include "app/cli/journal.h"
+#include "engine/name_patterns.h"
 #include "tests/fuzz/journal_reader_harness.h"
 #include "tests/support/case_name.h"
 #include "tests/support/fuzz_replay.h"
@@ -43,8 +48,15 @@ TEST(Unescaped, RefusesWhatEscapedNeverWrites) {
 }
 
 const std::string kHeader =
-    "kalvero-journal\t1\t2026-12-09T10:00:00+0100\t/t\t/src\tDD.MM.YYYY - HH.NN.SS\tYYYY.MM.DD\tdate-folders\t"
-    "subfolders\trun\n";
+    "kalvero-journal\t2\t2026-12-09T10:00:00+0100\t/t\t2049\t131\t/src\tDD.MM.YYYY - HH.NN.SS\tYYYY.MM.DD\t"
+    "date-folders\tsubfolders\trun\n";
+const std::string kCopy = "picture\t/src/a.jpg\t2004.08.07/07.08.2004 - 16.45.33.jpg\tcopied\tnone\t12\t-5\t2049\t9\t7\t\n";
+
+// A flat numbered run: the header with `pattern` and one copy named `name`.
+std::string Numbered(const std::string& pattern, const std::string& name) {
+  return "kalvero-journal\t2\tx\t/t\t0\t0\t/src\t" + pattern + "\tYYYY\tflat\tsubfolders\trun\n" +
+         "target-folder\t/t\t1\t2\npicture\t/src/a.jpg\t" + name + "\tcopied\tnone\t12\t-5\t1\t3\t7\t\n";
+}
 
 struct TJournalCase {
   std::string name;
@@ -53,33 +65,112 @@ struct TJournalCase {
 };
 
 const std::vector<TJournalCase> kJournals = {
-    {"Complete", kHeader + "folder\t2004.08.07\npicture\t/src/a.jpg\t2004.08.07/a.jpg\tcopied\tnone\t12\t-5\t\n", ""},
+    {"Complete", kHeader + "folder\t2004.08.07\t2049\t132\n" + kCopy, ""},
+    {"NumberedWithDate", Numbered("YYYY-FFF", "2004-0012.jpg"), ""},
+    {"NumberedWithoutDateKeepsTimeTokens", Numbered("Bild HH FFF", "Bild HH 7.jpg"), ""},
     {"Empty", "", "the journal is empty"},
-    {"OtherVersion", "kalvero-journal\t2\tx\t/t\t/s\tp\tf\tflat\tsubfolders\trun\n", "line 1: a journal of another version"},
+    {"OlderVersion", "kalvero-journal\t1\tx\t/t\t/s\tp\tf\tflat\tsubfolders\trun\n",
+     "it was written by an older kalvero; it cannot be undone"},
+    {"OtherVersion", "kalvero-journal\t3\tx\t/t\t/s\tp\tf\tflat\tsubfolders\trun\n", "line 1: a journal of another version"},
     {"NoJournal", "hello\n", "line 1: no journal of kalvero"},
+    {"RelativeTarget", ReplaceToken(kHeader, "\t/t\t", "\tt\t") + kCopy, "line 1: a path that is not absolute"},
     {"CutShort", kHeader + "folder\t2004", "line 2: no line end (the journal was cut short)"},
-    {"FieldMissing", kHeader + "picture\t/src/a.jpg\ta.jpg\tcopied\tnone\t12\t5\n", "line 2: a picture line has 8 fields"},
-    {"UnknownOutcome", kHeader + "picture\t/a\ta\tdeleted\tnone\t1\t1\t\n", "line 2: an unknown outcome"},
-    {"UnknownReason", kHeader + "picture\t/a\ta\tnot-copied\tbored\t0\t0\t\n", "line 2: an unknown reason"},
-    {"BadNumber", kHeader + "picture\t/a\ta\tcopied\tnone\t1x\t0\t\n", "line 2: a bad number"},
-    {"BadEscape", kHeader + "folder\tx\\q\n", "line 2: a bad escape"},
+    {"LineTooLong", kHeader + std::string(70000, 'x') + "\n", "line 2: a line longer than the journal holds"},
+    {"FieldMissing", kHeader + "picture\t/src/a.jpg\ta.jpg\tcopied\tnone\t12\t5\n", "line 2: a picture line has 11 fields"},
+    {"UnknownOutcome", kHeader + ReplaceToken(kCopy, "copied", "deleted"), "line 2: an unknown outcome"},
+    {"UnknownReason", kHeader + ReplaceToken(kCopy, "none", "bored"), "line 2: an unknown reason"},
+    {"BadNumber", kHeader + ReplaceToken(kCopy, "12", "1x"), "line 2: a bad number"},
+    {"BadEscape", kHeader + "folder\tx\\q\t1\t2\n", "line 2: a bad escape"},
     {"UnknownKind", kHeader + "remove\t/etc\n", "line 2: an unknown kind of line"},
+    {"NulInSource", kHeader + ReplaceToken(kCopy, "/src/a.jpg", "/src/a\\x00.jpg"), "line 2: a source that is not absolute"},
+    {"TimeNotDigits", kHeader + ReplaceToken(kCopy, "16.45.33", "16.45.3x"), "line 2: a name that the patterns cannot make"},
+    {"NumberWithoutDigits", Numbered("YYYY-FFF", "2004-.jpg"), "line 3: a name that the patterns cannot make"},
+    {"UndatedWithATarget", kHeader + "picture\t/src/c.jpg\tc.jpg\tundated\tno-usable-date\t0\t0\t0\t0\t0\t\n",
+     "line 2: a picture without a copy names one"},
+    {"FolderInAFlatRun", Numbered("FFF", "1.jpg") + "folder\t2004\t1\t4\n",
+     "line 4: a folder that the folder pattern cannot make"},
 };
 
 class JournalReaderTest : public testing::TestWithParam<TJournalCase> {};
 
 TEST_P(JournalReaderTest, ReadsOnlyWhatTheWriterWrites) {
+  std::istringstream text(GetParam().text);
   std::string error;
-  const auto journal = ReadJournal(GetParam().text, error);
+  const auto journal = ReadJournal(text, error);
   EXPECT_EQ(journal.has_value(), GetParam().error.empty());
   EXPECT_EQ(error, GetParam().error);
-  if (journal) {
-    EXPECT_EQ(journal->header.target, "/t");
-    EXPECT_EQ(journal->pictures.at(0).lastWrite, -5);
-  }
+  if (!journal) return;
+  EXPECT_EQ(journal->header.target, "/t");
+  ASSERT_EQ(journal->copies.Size(), 1u);
+  journal->copies.ForEach([](const TJournalCopy& copy) {
+    EXPECT_EQ(copy.source, "/src/a.jpg");
+    EXPECT_EQ(copy.facts.lastWriteNanoseconds, -5);
+    EXPECT_EQ(copy.facts.changeNanoseconds, 7);
+  });
 }
 
 INSTANTIATE_TEST_SUITE_P(Journals, JournalReaderTest, testing::ValuesIn(kJournals), TCaseName());
+
+#if defined(__SANITIZE_ADDRESS__)
+// AddressSanitizer's allocator, which answers for the C library's under it.
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
+#endif
+
+// The bytes the heap holds now, as the allocator counts them.
+std::size_t HeapInUse() {
+#if defined(__SANITIZE_ADDRESS__)
+  return __sanitizer_get_current_allocated_bytes();
+#else
+  return mallinfo2().uordblks + mallinfo2().hblkhd;
+#endif
+}
+
+// A journal of a run of many pictures, made line by line as it is read and never held whole.
+class TLargeJournal final : public std::streambuf {
+ public:
+  explicit TLargeJournal(int pictures) : pictures_(pictures) { Next(kHeader); }
+  std::size_t size = 0;
+
+ protected:
+  int_type underflow() override {
+    if (made_ == pictures_) return traits_type::eof();
+    const std::string number = std::to_string(made_++);
+    Next("picture\t/media/anna/EOS_DIGITAL/DCIM/100CANON/IMG_" + number + ".JPG\t2004.08.07/07.08.2004 - 16.45.33.jpg\tcopied\tnone\t3380251\t1091897133000000000\t66306\t" + number +
+         "\t1765300000123456789\t\n");
+    return traits_type::to_int_type(line_[0]);
+  }
+
+ private:
+  void Next(std::string line) {
+    line_ = std::move(line);
+    size += line_.size();
+    setg(line_.data(), line_.data(), line_.data() + line_.size());
+  }
+
+  int pictures_;
+  int made_ = 0;
+  std::string line_;
+};
+
+TEST(JournalReader, KeepsTheCopiesOfALargeJournalInFarLessThanItsSize) {
+  TLargeJournal text(50'000);
+  std::istream stream(&text);
+  std::string error;
+  const std::size_t before = HeapInUse();
+  const auto journal = ReadJournal(stream, error);
+  const std::size_t held = HeapInUse() - before;
+  ASSERT_TRUE(journal.has_value()) << error;
+  EXPECT_EQ(journal->copies.Size(), 50'000u);
+  EXPECT_LT(held, text.size / 2) << "held " << held << " of " << text.size;
+  std::size_t visited = 0;
+  std::size_t wrong = 0;
+  journal->copies.ForEach([&](const TJournalCopy& copy) {
+    wrong += copy.facts.identity.inode != visited ||
+             copy.source != "/media/anna/EOS_DIGITAL/DCIM/100CANON/IMG_" + std::to_string(visited) + ".JPG";
+    ++visited;
+  });
+  EXPECT_EQ(wrong, 0u) << "each copy as its line records it";
+}
 
 TEST(JournalFuzzSeeds, ReadCleanly) { ReplayFuzzInputs("journal_reader_fuzzer", ReadJournalFuzzInput); }
 

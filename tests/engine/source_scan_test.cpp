@@ -176,10 +176,14 @@ class TSlowListingFileSystem final : public TFileSystem {
   std::optional<TFileFacts> FileFacts(const std::string& path) const override { return files_.FileFacts(path); }
   std::unique_ptr<TTargetFolder> OpenTargetFolder(const std::string& path, std::error_code& error) override {
     return files_.OpenTargetFolder(path, error);
-  }  std::unique_ptr<TTargetFolder> OpenRecordedFolder(const std::string& path, std::error_code& error) override {
+  }
+  std::unique_ptr<TTargetFolder> OpenRecordedFolder(const std::string& path, std::error_code& error) override {
     return files_.OpenRecordedFolder(path, error);
   }
-  std::error_code RemoveEmptyFolder(const std::string& path) override { return files_.RemoveEmptyFolder(path); }
+  TRemoval RemoveEmptyFolder(const std::string& path, const TFileIdentity& identity, bool checkOnly,
+                             std::size_t leaving) override {
+    return files_.RemoveEmptyFolder(path, identity, checkOnly, leaving);
+  }
 
   std::unique_ptr<TReadableFile> OpenRead(const std::string& path, std::error_code& error) const override {
     return files_.OpenRead(path, error);

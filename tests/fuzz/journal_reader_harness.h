@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <sstream>
 #include <string>
 #include <string_view>
 
@@ -16,8 +17,9 @@ namespace kalvero {
 
 inline bool ReadJournalFuzzInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
+  std::istringstream stream{std::string(text)};
   std::string error;
-  const auto journal = ReadJournal(text, error);
+  const auto journal = ReadJournal(stream, error);
   if (journal.has_value() != error.empty()) return false;
   const auto bytes = Unescaped(text);
   return !bytes || Escaped(*bytes) == text;

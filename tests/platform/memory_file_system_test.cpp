@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "tests/support/case_name.h"
 #include "tests/support/temp_folder.h"
 
 namespace kalvero {
@@ -71,9 +72,58 @@ TEST(MemoryFileSystem, TargetFolderAnswersAsTheNativeOneWhereNoDateFolderIs) {
     EXPECT_EQ(faked->RemoveCopy(folder, "a.jpg", {}, "a.jpg", true),
               native->RemoveCopy(folder, "a.jpg", {}, temp / "a.jpg", true))
         << folder;
-    EXPECT_EQ(faked->RemoveFolder(folder), native->RemoveFolder(folder)) << folder;
+    EXPECT_EQ(faked->RemoveFolder(folder, {}, false, 0), native->RemoveFolder(folder, {}, false, 0)) << folder;
   }
 }
+
+struct TRemovalCase {
+  std::string name;
+  void (*change)(TMemoryFileSystem&);  // what happened to the copy t/2004/a.jpg since the run
+  TRemoval removal;
+};
+
+const std::vector<TRemovalCase> kRemovals = {
+    {"Unchanged", [](TMemoryFileSystem&) {}, {}},
+    {"AnotherFileOfTheSameSizeAndTime", [](TMemoryFileSystem& fs) { fs.AddFile("t/2004/a.jpg", "copy", 5); },
+     TRemovalVerdict::Changed},
+    {"RewrittenInPlace", [](TMemoryFileSystem& fs) { static_cast<void>(fs.ReplaceFileContent("t/2004/a.jpg", "copy")); },
+     TRemovalVerdict::Changed},
+    {"NoRegularFile", [](TMemoryFileSystem& fs) { fs.AddSpecial("t/2004/a.jpg"); }, TRemovalVerdict::NotRegularFile},
+    {"SourceDiffers", [](TMemoryFileSystem& fs) { fs.AddFile("a.jpg", "edit", 5); }, TRemovalVerdict::BytesDiffer},
+    {"FolderALink", [](TMemoryFileSystem& fs) { fs.AddFolderLink("t/2004", "elsewhere"); },
+     TRemovalVerdict::FolderReplaced},
+    {"Immutable", [](TMemoryFileSystem& fs) { fs.FailRemove("t/2004/a.jpg", std::errc::operation_not_permitted); },
+     {TRemovalVerdict::Failed, std::make_error_code(std::errc::operation_not_permitted)}},
+};
+
+class MemoryRemovalTest : public testing::TestWithParam<TRemovalCase> {};
+
+// Undo's verdicts are its own: a refusal of the system never passes for one of them.
+TEST_P(MemoryRemovalTest, RemovesTheCopyOnlyWhileItIsTheRunsFile) {
+  TMemoryFileSystem fs;
+  fs.AddFile("a.jpg", "copy", 5);
+  fs.AddFolder("t");
+  std::error_code error;
+  const auto target = fs.OpenTargetFolder("t", error);
+  std::optional<TFileIdentity> folder;
+  ASSERT_FALSE(target->MakeFolder("2004", &folder));
+  TFileFacts copy;
+  ASSERT_FALSE(target->CopyInto("a.jpg", "2004", "a.jpg", &copy));
+  GetParam().change(fs);
+  // The system's refusal shows only when it is asked to remove.
+  const bool refused = GetParam().removal.verdict == TRemovalVerdict::Failed;
+  EXPECT_EQ(target->RemoveCopy("2004", "a.jpg", copy, "a.jpg", true), refused ? TRemoval() : GetParam().removal);
+  EXPECT_EQ(target->RemoveCopy("2004", "a.jpg", copy, "a.jpg", false), GetParam().removal);
+  if (GetParam().name == "FolderALink") return;
+  const bool removed = GetParam().removal == TRemoval();
+  EXPECT_EQ(fs.Exists("t/2004/a.jpg"), !removed);
+  // Its folder goes only when it is empty, and only while it is the folder the run made.
+  EXPECT_EQ(target->RemoveFolder("2004", {0, folder->inode + 1}, false, 0), TRemoval(TRemovalVerdict::FolderReplaced));
+  EXPECT_EQ(target->RemoveFolder("2004", *folder, false, 0).verdict,
+            removed ? TRemovalVerdict::Removed : TRemovalVerdict::Failed);
+}
+
+INSTANTIATE_TEST_SUITE_P(Changes, MemoryRemovalTest, testing::ValuesIn(kRemovals), TCaseName());
 
 }  // namespace
 }  // namespace kalvero

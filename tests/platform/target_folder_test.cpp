@@ -66,6 +66,7 @@ TEST_P(TargetFolderRoadTest, CopiesBytesModeAndLastWriteTimeAndLeavesNothingElse
   EXPECT_FALSE(target->CopyInto(source, "", "b.jpg", &facts));
   EXPECT_EQ(facts.size, 300003u) << "the copy's facts as the file system keeps them";
   EXPECT_EQ(facts.lastWriteNanoseconds, 1'091'900'733'987'654'321);
+  EXPECT_EQ(facts, FactsOf(Status(temp / "t/b.jpg"))) << "its identity and change time once under its name";
   EXPECT_FALSE(target->CopyInto(source, "2004", "c.jpg", nullptr));
   EXPECT_FALSE(target->Flush());
 
@@ -146,9 +147,9 @@ TEST(TargetFolder, NeverWritesThroughALinkBelowIt) {
   EXPECT_EQ(target->CopyInto(source, "missing", "a.jpg", nullptr), std::errc::no_such_file_or_directory);
   EXPECT_TRUE(Listing(temp / "elsewhere").empty());
 
-  bool made = false;
+  std::optional<TFileIdentity> made;
   EXPECT_FALSE(target->MakeFolder("new", &made));
-  EXPECT_TRUE(made);
+  EXPECT_EQ(made, IdentityOf(Status(temp / "t/new")));
   EXPECT_FALSE(target->MakeFolder("new", &made)) << "a folder that is there is no error";
   EXPECT_FALSE(made);
   EXPECT_EQ(target->LookUp("", "new"), TEntryLook::Folder);
