@@ -8,7 +8,6 @@
 #include <cerrno>
 #include <charconv>
 #include <filesystem>
-#include <variant>
 
 #include "app/cli/escaped_text.h"
 
@@ -28,49 +27,21 @@ constexpr std::array<TOutcomeWord, 3> kOutcomeWords = {{
 }};
 constexpr std::string_view kNotExamined = "not-examined";
 
-// The words of the journal for why: the reasons of the pictures, then those of the entries the
-// scan could not examine. Journals already written hold them, so a word never changes.
-using TJournalReason = std::variant<TPictureReason, TScanReason>;
-struct TReasonWord {
-  TJournalReason reason;
-  std::string_view word;
-};
-constexpr std::array<TReasonWord, 17> kReasonWords = {{
-    {TPictureReason::None, "none"},
-    {TPictureReason::NameExists, "name-exists"},
-    {TPictureReason::NoSpace, "no-space"},
-    {TPictureReason::NameTooLong, "name-too-long"},
-    {TPictureReason::PermissionRefused, "permission-refused"},
-    {TPictureReason::Unreadable, "unreadable"},
-    {TPictureReason::NoUsableDate, "no-usable-date"},
-    {TPictureReason::NoSingleName, "no-single-name"},
-    {TPictureReason::NoFolder, "no-folder"},
-    {TPictureReason::Other, "other"},
-    {TScanReason::AccessRefused, "access-refused"},
-    {TScanReason::NameTooLong, "name-too-long"},
-    {TScanReason::LinkLoop, "link-loop"},
-    {TScanReason::BrokenLink, "broken-link"},
-    {TScanReason::InputOutput, "input-output"},
-    {TScanReason::TooManyOpenFiles, "too-many-open-files"},
-    {TScanReason::Other, "not-examinable"},
-}};
-
 std::string OutcomeWord(TPictureOutcome outcome) {
   const auto row = std::ranges::find(kOutcomeWords, outcome, &TOutcomeWord::outcome);
   return std::string(row == kOutcomeWords.end() ? "not-copied" : row->word);
-}
-
-std::string ReasonWord(const TJournalReason& reason) {
-  const auto row = std::ranges::find(kReasonWords, reason, &TReasonWord::reason);
-  return std::string(row == kReasonWords.end() ? "other" : row->word);
 }
 
 bool IsOutcomeWord(std::string_view word) {
   return word == kNotExamined || std::ranges::find(kOutcomeWords, word, &TOutcomeWord::word) != kOutcomeWords.end();
 }
 
+// A word of either table of reasons: those of the pictures and those of the entries the scan
+// could not examine.
 bool IsReasonWord(std::string_view word) {
-  return std::ranges::find(kReasonWords, word, &TReasonWord::word) != kReasonWords.end();
+  return std::ranges::find(PictureReasonTable(), word, &TPictureReasonWords::journalWord) !=
+             PictureReasonTable().end() ||
+         std::ranges::find(ScanReasonTable(), word, &TScanReasonWords::journalWord) != ScanReasonTable().end();
 }
 
 // The path as the journal records it: absolute, with the links of the part that exists resolved,
@@ -165,7 +136,8 @@ std::unique_ptr<TJournalWriter> TJournalWriter::Create(const std::string& path, 
 
 TJournalWriter::~TJournalWriter() { ::close(fd_); }
 
-void TJournalWriter::Line(const std::vector<std::string>& fields) {
+bool TJournalWriter::Line(const std::vector<std::string>& fields) {
+  if (error_) return false;
   std::string line;
   for (const std::string& field : fields) line.append(line.empty() ? "" : "\t").append(Escaped(field));
   line += '\n';
@@ -176,6 +148,14 @@ void TJournalWriter::Line(const std::vector<std::string>& fields) {
     if (written < 0) error_ = {errno, std::generic_category()};
     else rest.remove_prefix(static_cast<std::size_t>(written));
   }
+  if (error_) {
+    // Back to the last complete line, so that undo reads everything before the failure. Should
+    // even that fail, the reader passes over a cut last line.
+    static_cast<void>(::ftruncate(fd_, length_));
+    return false;
+  }
+  length_ += static_cast<off_t>(line.size());
+  return true;
 }
 
 void TJournalWriter::Header(const TJournalHeader& header) {
@@ -184,19 +164,21 @@ void TJournalWriter::Header(const TJournalHeader& header) {
         header.subfolders ? "subfolders" : "no-subfolders", header.plan ? "plan" : "run"});
 }
 
-void TJournalWriter::FolderMade(const std::string& folder, bool belowTarget) {
-  Line({belowTarget ? "folder" : "target-folder", belowTarget ? folder : Resolved(folder)});
+bool TJournalWriter::FolderMade(const std::string& folder, bool belowTarget) {
+  return Line({belowTarget ? "folder" : "target-folder", belowTarget ? folder : Resolved(folder)});
 }
 
-void TJournalWriter::Picture(const TPictureAccount& account) {
+bool TJournalWriter::Picture(const TPictureAccount& account) {
   const bool copied = account.outcome == TPictureOutcome::Copied;
-  Line({"picture", Resolved(account.source), account.target, OutcomeWord(account.outcome), ReasonWord(account.reason),
+  return Line({"picture", Resolved(account.source), account.target, OutcomeWord(account.outcome),
+        std::string(WordsOf(account.reason).journalWord),
         std::to_string(copied ? account.copy.size : 0), std::to_string(copied ? account.copy.lastWriteNanoseconds : 0),
         account.error ? account.error.message() : ""});
 }
 
 void TJournalWriter::NotExamined(const TScanRecord& record) {
-  Line({"picture", Resolved(record.path), "", std::string(kNotExamined), ReasonWord(ScanReason(record)), "0", "0",
+  Line({"picture", Resolved(record.path), "", std::string(kNotExamined),
+        std::string(WordsOf(ScanReason(record)).journalWord), "0", "0",
         record.reason.message()});
 }
 
@@ -205,8 +187,13 @@ std::optional<TJournal> ReadJournal(std::string_view text, std::string& error) {
   std::size_t number = 0;
   for (std::size_t start = 0; start < text.size(); ++number) {
     const std::size_t end = text.find('\n', start);
+    // A run killed while it wrote a line leaves it without its end; the lines before are whole.
+    if (end == std::string_view::npos && number > 0) {
+      journal.lastLineCut = true;
+      break;
+    }
     if (end == std::string_view::npos) {
-      error = "line " + std::to_string(number + 1) + ": no line end (the journal was cut short)";
+      error = "line 1: no line end (the journal was cut short)";
       return std::nullopt;
     }
     const auto fields = Fields(text.substr(start, end - start));

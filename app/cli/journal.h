@@ -15,6 +15,8 @@
 // copied, not-copied, undated, not-examined. Size and time (nanoseconds since 1970) are the copy's
 // as its file system keeps them, 0 for no copy. Detail is the platform's message.
 
+#include <sys/types.h>
+
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -56,6 +58,7 @@ struct TJournal {
   std::vector<std::string> folders;        // date folders the run made, in order
   std::vector<std::string> targetFolders;  // folders of the target's chain it made, outermost first
   std::vector<TJournalPicture> pictures;
+  bool lastLineCut = false;  // the last line had no line end and was passed over
 };
 
 // Writes a journal line by line, each handed to the system as soon as it is complete, so the
@@ -70,23 +73,27 @@ class TJournalWriter {
   ~TJournalWriter();
 
   void Header(const TJournalHeader& header);
-  void FolderMade(const std::string& folder, bool belowTarget);
-  void Picture(const TPictureAccount& account);
+  // Each answers whether its line is in the journal. After the first failure to write, the
+  // journal ends with the last complete line before it and nothing more is written.
+  bool FolderMade(const std::string& folder, bool belowTarget);
+  bool Picture(const TPictureAccount& account);
   void NotExamined(const TScanRecord& record);
   // The first failure to write, if any.
   std::error_code Error() const { return error_; }
 
  private:
   explicit TJournalWriter(int fd) : fd_(fd) {}
-  void Line(const std::vector<std::string>& fields);
+  bool Line(const std::vector<std::string>& fields);
 
   int fd_;
+  off_t length_ = 0;  // up to the end of the last complete line
   std::error_code error_;
 };
 
 // The journal in `text`; none when anything is not as the writer writes it (a wrong version, a
 // line with the wrong number of fields, an unknown kind, outcome or reason, a bad escape, a bad
-// number), with the line and what is wrong in `error`.
+// number), with the line and what is wrong in `error`. A last line without its line end, which a
+// killed run leaves, is passed over (`lastLineCut`); a header without one is refused.
 std::optional<TJournal> ReadJournal(std::string_view text, std::string& error);
 
 }  // namespace kalvero

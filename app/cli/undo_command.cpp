@@ -99,6 +99,9 @@ int UndoCommand(const std::vector<std::string>& arguments) {
   const auto journal = ReadJournal(*text, error);
   if (!journal) return UsageError("undo: " + Escaped(operands->front()) + " is refused, nothing was removed: " + error);
   if (journal->header.plan) return UsageError("undo: " + Escaped(operands->front()) + " records a plan, not a run");
+  if (journal->lastLineCut)
+    std::cerr << "kalvero: undo: the last line of " << Escaped(operands->front())
+              << " has no line end (the run was stopped while writing it); it is passed over" << std::endl;
 
   const std::string& targetPath = journal->header.target;
   std::error_code openError;

@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/cli/escaped_text.h"
 #include "app/cli/journal.h"
 #include "tests/fuzz/journal_reader_harness.h"
 #include "tests/support/case_name.h"
 #include "tests/support/fuzz_replay.h"
+#include "tests/support/temp_folder.h"
 
 namespace kalvero {
 namespace {
@@ -50,14 +53,18 @@ struct TJournalCase {
   std::string name;
   std::string text;
   std::string error;  // empty: read
+  bool cut = false;   // read, its cut last line passed over
 };
 
+const std::string kCopied = "picture\t/src/a.jpg\t2004.08.07/a.jpg\tcopied\tnone\t12\t-5\t\n";
+
 const std::vector<TJournalCase> kJournals = {
-    {"Complete", kHeader + "folder\t2004.08.07\npicture\t/src/a.jpg\t2004.08.07/a.jpg\tcopied\tnone\t12\t-5\t\n", ""},
+    {"Complete", kHeader + "folder\t2004.08.07\n" + kCopied, ""},
     {"Empty", "", "the journal is empty"},
     {"OtherVersion", "kalvero-journal\t2\tx\t/t\t/s\tp\tf\tflat\tsubfolders\trun\n", "line 1: a journal of another version"},
     {"NoJournal", "hello\n", "line 1: no journal of kalvero"},
-    {"CutShort", kHeader + "folder\t2004", "line 2: no line end (the journal was cut short)"},
+    {"CutLastLine", kHeader + kCopied + "picture\t/src/b.jpg\t2004", "", true},
+    {"CutHeader", kHeader.substr(0, 30), "line 1: no line end (the journal was cut short)"},
     {"FieldMissing", kHeader + "picture\t/src/a.jpg\ta.jpg\tcopied\tnone\t12\t5\n", "line 2: a picture line has 8 fields"},
     {"UnknownOutcome", kHeader + "picture\t/a\ta\tdeleted\tnone\t1\t1\t\n", "line 2: an unknown outcome"},
     {"UnknownReason", kHeader + "picture\t/a\ta\tnot-copied\tbored\t0\t0\t\n", "line 2: an unknown reason"},
@@ -75,11 +82,62 @@ TEST_P(JournalReaderTest, ReadsOnlyWhatTheWriterWrites) {
   EXPECT_EQ(error, GetParam().error);
   if (journal) {
     EXPECT_EQ(journal->header.target, "/t");
+    EXPECT_EQ(journal->pictures.size(), 1u);
     EXPECT_EQ(journal->pictures.at(0).lastWrite, -5);
+    EXPECT_EQ(journal->lastLineCut, GetParam().cut);
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Journals, JournalReaderTest, testing::ValuesIn(kJournals), TCaseName());
+
+// An entry the scan could not examine for each of its reasons.
+const std::vector<TScanRecord> kScanRecords = {
+    {"/src/a", std::make_error_code(std::errc::permission_denied)},
+    {"/src/b", std::make_error_code(std::errc::filename_too_long)},
+    {"/src/c", std::make_error_code(std::errc::too_many_symbolic_link_levels), true},
+    {"/src/d", std::make_error_code(std::errc::no_such_file_or_directory), true},
+    {"/src/e", std::make_error_code(std::errc::io_error)},
+    {"/src/f", std::make_error_code(std::errc::too_many_files_open)},
+    {"/src/g", std::make_error_code(std::errc::not_a_directory)},
+};
+
+TEST(JournalWords, EveryReasonIsWrittenAndReadBackInItsOwnWord) {
+  TTempFolder folder;
+  std::error_code error;
+  auto writer = TJournalWriter::Create(folder / "run.tsv", error);
+  ASSERT_TRUE(writer) << error.message();
+  writer->Header({"now", "/t", "/src", "p", "f", true, true, false});
+  std::vector<std::string> words;
+  for (const TPictureReasonWords& row : PictureReasonTable()) {
+    const auto outcome = row.reason == TPictureReason::None ? TPictureOutcome::Copied : TPictureOutcome::NotCopied;
+    EXPECT_TRUE(writer->Picture({"/src/p.jpg", "p.jpg", outcome, row.reason, {}, {}}));
+    EXPECT_EQ(row.phrase.empty(), row.reason == TPictureReason::Other) << row.journalWord;
+    words.emplace_back(row.journalWord);
+  }
+  ASSERT_EQ(kScanRecords.size(), ScanReasonTable().size());
+  for (std::size_t i = 0; i < kScanRecords.size(); ++i) {
+    const TScanReasonWords& row = ScanReasonTable()[i];
+    EXPECT_EQ(ScanReason(kScanRecords[i]), row.reason) << row.journalWord;
+    EXPECT_EQ(row.textKey.empty(), row.reason == TScanReason::Other) << row.journalWord;
+    writer->NotExamined(kScanRecords[i]);
+    words.emplace_back(row.journalWord);
+  }
+  writer.reset();
+  std::string readError;
+  const auto journal = ReadJournal(FileBytes(folder / "run.tsv"), readError);
+  ASSERT_TRUE(journal) << readError;
+  std::vector<std::string> read;
+  for (const TJournalPicture& picture : journal->pictures) read.push_back(picture.reason);
+  EXPECT_EQ(read, words);
+  // Within each table no two reasons share a word.
+  const auto distinct = [](std::vector<std::string> list) {
+    std::ranges::sort(list);
+    return std::ranges::adjacent_find(list) == list.end();
+  };
+  const auto scanWords = words.begin() + static_cast<std::ptrdiff_t>(PictureReasonTable().size());
+  EXPECT_TRUE(distinct({words.begin(), scanWords}));
+  EXPECT_TRUE(distinct({scanWords, words.end()}));
+}
 
 TEST(JournalFuzzSeeds, ReadCleanly) { ReplayFuzzInputs("journal_reader_fuzzer", ReadJournalFuzzInput); }
 
