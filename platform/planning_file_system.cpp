@@ -1,15 +1,18 @@
 #include "platform/planning_file_system.h"
 
+#include <algorithm>
+
 #include "platform/file_names.h"
 
 namespace kalvero {
 namespace {
 
-// A target folder that answers from the real one, when there is one, and from its plan.
+// A target folder that answers from the real one, when there is one, and from its plan. What the
+// real folders refuse to this user is refused as the run's own calls would.
 class TPlanningTargetFolder final : public TTargetFolder {
  public:
-  TPlanningTargetFolder(TFileSystem& real, std::unique_ptr<TTargetFolder> target)
-      : real_(real), target_(std::move(target)) {}
+  TPlanningTargetFolder(TFileSystem& real, std::unique_ptr<TTargetFolder> target, std::string path)
+      : real_(real), target_(std::move(target)), path_(std::move(path)) {}
 
   std::error_code MakeFolder(const std::string& name, bool* made) override {
     if (made != nullptr) *made = false;
@@ -19,6 +22,7 @@ class TPlanningTargetFolder final : public TTargetFolder {
       case TEntryLook::Other: return std::make_error_code(std::errc::not_a_directory);
       case TEntryLook::Absent: break;
     }
+    if (const std::error_code refused = RealWriteAccess("")) return refused;
     folders_.insert(name);
     if (made != nullptr) *made = true;
     return {};
@@ -35,6 +39,8 @@ class TPlanningTargetFolder final : public TTargetFolder {
     std::error_code error;
     const auto file = real_.OpenRead(source, error);
     if (!file) return error;
+    if (const std::error_code refused = folders_.contains(folder) ? std::error_code() : RealWriteAccess(folder))
+      return refused;
     if (copy != nullptr) *copy = file->Facts();
     names_.insert({folder, name});
     return {};
@@ -47,12 +53,19 @@ class TPlanningTargetFolder final : public TTargetFolder {
   }
 
   std::error_code Flush() override { return {}; }
-  std::error_code RemoveCopy(const std::string&, const std::string&, const TFileFacts&, const std::string&,
-                             bool) override {
-    return std::make_error_code(std::errc::operation_not_permitted);
+  // A planned copy or folder can be taken out of the plan; nothing real is ever removed.
+  std::error_code RemoveCopy(const std::string& folder, const std::string& name, const TFileFacts&,
+                             const std::string&, bool checkOnly) override {
+    if (!names_.contains({folder, name})) return std::make_error_code(std::errc::operation_not_permitted);
+    if (!checkOnly) names_.erase({folder, name});
+    return {};
   }
-  std::error_code RemoveFolder(const std::string&) override {
-    return std::make_error_code(std::errc::operation_not_permitted);
+  std::error_code RemoveFolder(const std::string& name) override {
+    if (!folders_.contains(name)) return std::make_error_code(std::errc::operation_not_permitted);
+    if (std::ranges::any_of(names_, [&name](const auto& planned) { return planned.first == name; }))
+      return std::make_error_code(std::errc::directory_not_empty);
+    folders_.erase(name);
+    return {};
   }
 
  private:
@@ -60,8 +73,16 @@ class TPlanningTargetFolder final : public TTargetFolder {
     return target_ ? target_->LookUp(folder, name) : TEntryLook::Absent;
   }
 
+  // Whether this user may write into the real `folder` of the target (the empty text: the target
+  // itself); a target that is only planned takes everything.
+  std::error_code RealWriteAccess(const std::string& folder) const {
+    if (!target_) return {};
+    return real_.WriteAccess(folder.empty() ? path_ : path_ + kPathSeparator + folder);
+  }
+
   TFileSystem& real_;
   std::unique_ptr<TTargetFolder> target_;  // null for a target that is only planned
+  std::string path_;                        // the target's path, for the questions to the real file system
   std::set<std::string> folders_;
   std::set<std::pair<std::string, std::string>> names_;
 };
@@ -73,21 +94,28 @@ std::optional<TFileIdentity> TPlanningFileSystem::FolderIdentity(const std::stri
   return real_.FolderIdentity(path, why);
 }
 
+std::error_code TPlanningFileSystem::WriteAccess(const std::string& path) const {
+  return planned_.contains(path) ? std::error_code() : real_.WriteAccess(path);
+}
+
 std::error_code TPlanningFileSystem::CreateFolder(const std::string& path) {
+  // The system refuses a path that is too long before it looks at anything.
+  if (path.size() > real_.LongestPath()) return std::make_error_code(std::errc::filename_too_long);
   if (Exists(path)) return std::make_error_code(std::errc::file_exists);
   const std::string parent(ParentFolder(path));
   if (!parent.empty() && !FolderIdentity(parent)) return std::make_error_code(std::errc::no_such_file_or_directory);
+  if (const std::error_code refused = WriteAccess(parent)) return refused;
   // Identities no real folder has: device and inode at the top of their ranges.
-  planned_.emplace(path, TFileIdentity{~std::uint64_t{0}, ~std::uint64_t{0} - planned_.size()});
+  planned_.emplace(path, TFileIdentity{~std::uint64_t{0}, ~std::uint64_t{0} - plannedCount_++});
   return {};
 }
 
 std::unique_ptr<TTargetFolder> TPlanningFileSystem::OpenTargetFolder(const std::string& path, std::error_code& error) {
   error.clear();
-  if (planned_.contains(path)) return std::make_unique<TPlanningTargetFolder>(real_, nullptr);
+  if (planned_.contains(path)) return std::make_unique<TPlanningTargetFolder>(real_, nullptr, path);
   auto target = real_.OpenTargetFolder(path, error);
   if (!target) return nullptr;
-  return std::make_unique<TPlanningTargetFolder>(real_, std::move(target));
+  return std::make_unique<TPlanningTargetFolder>(real_, std::move(target), path);
 }
 
 }  // namespace kalvero

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <sstream>
 
 #include "app/cli/journal.h"
 #include "tests/app/command_line_test.h"
@@ -124,6 +125,62 @@ TEST_F(JournalTest, ADryRunPredictsARunThatWouldStop) {
   EXPECT_NE(plan.err.find("\"t/2004.08.07\""), std::string::npos) << plan.err;
   EXPECT_EQ(Kalvero({"sort", "src", "t"}).exitStatus, 3);
 }
+
+struct TMediumCase {
+  std::string name;
+  bool asNobody;  // run as a user who may not write into "ro"
+  std::string target;
+  std::vector<std::string> options;
+  std::string met;  // a reason word of the pictures, or part of the stop's message
+};
+
+const std::string kTooLong = "t" + [] {
+  std::string path;
+  for (int i = 0; i < 17; ++i) path += "/" + std::string(250, 'x');
+  return path;
+}();
+
+const std::vector<TMediumCase> kMediums = {
+    {"ReadOnlyTarget", true, "ro/t", {"--no-date-folders"}, "permission-refused"},
+    {"ReadOnlyTargetIntoDateFolders", true, "ro/t", {}, "Permission denied"},
+    {"NewTargetInAReadOnlyFolder", true, "ro/new", {"--no-date-folders"}, "other"},
+    {"TargetPathTooLong", false, kTooLong, {"--no-date-folders"}, "name-too-long"},
+};
+
+class DryRunMediumTest : public JournalTest, public testing::WithParamInterface<TMediumCase> {
+ protected:
+  TProgramResult Sort(std::vector<std::string> arguments) const {
+    arguments.insert(arguments.begin(), {"sort", "src", GetParam().target, "--language", "English"});
+    arguments.insert(arguments.end(), GetParam().options.begin(), GetParam().options.end());
+    if (!GetParam().asNobody) return Kalvero(arguments);
+    return KalveroAs({"--reuid=65534", "--regid=65534", "--clear-groups", "--inh-caps=-all"}, arguments);
+  }
+};
+
+// The lines of `text` that begin with `start`.
+std::vector<std::string> LinesBeginningWith(const std::string& text, const std::string& start) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);)
+    if (line.starts_with(start)) lines.push_back(line);
+  return lines;
+}
+
+TEST_P(DryRunMediumTest, PredictsWhatTheMediumRefuses) {
+  if (GetParam().asNobody && !fs::exists(kSetpriv)) GTEST_SKIP() << kSetpriv << " is missing";
+  work.MakeFolder("ro/t");
+  OpenToEveryone();
+  for (const char* folder : {"ro", "ro/t"}) fs::permissions(work / folder, static_cast<fs::perms>(0555));
+  const auto plan = Sort({"--dry-run", "--report", "plan.tsv"});
+  const auto run = Sort({"--report", "run.tsv"});
+  EXPECT_EQ(plan.exitStatus, run.exitStatus) << plan.err << run.err;
+  EXPECT_EQ(Outcomes(Journal("plan.tsv")), Outcomes(Journal("run.tsv")));
+  EXPECT_EQ(LinesBeginningWith(plan.err, "Kalvero 1.3:"), LinesBeginningWith(run.err, "Kalvero 1.3:"));
+  const std::string planned = plan.out + plan.err + testing::PrintToString(Outcomes(Journal("plan.tsv")));
+  EXPECT_NE(planned.find(GetParam().met), std::string::npos) << planned;
+}
+
+INSTANTIATE_TEST_SUITE_P(Mediums, DryRunMediumTest, testing::ValuesIn(kMediums), TCaseName());
 
 TEST_F(JournalTest, AStoppedRunReportsWhatItMetThenTheStop) {
   work.Write("s/a.jpg", PictureTakenAt("2004:08:07 10:00:00"));

@@ -10,6 +10,7 @@
 #include "engine/error_text.h"
 #include "engine/sort_engine.h"
 #include "platform/memory_file_system.h"
+#include "platform/planning_file_system.h"
 #include "tests/support/case_name.h"
 #include "tests/support/exif_builder.h"
 #include "tests/support/fixed_clock.h"
@@ -275,6 +276,59 @@ TEST_P(UnkeptAccountTest, TakesBackWhatNoAccountNamesAndStopsTheRun) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Accounts, UnkeptAccountTest, testing::ValuesIn(kUnkeptAccounts), TCaseName());
+
+struct TMediumCase {
+  std::string name;
+  std::string target;
+  bool dateFolders;
+  std::string readOnly;  // a folder this user may not write into; none when empty
+  std::string met;       // what the run meets, in its accounts or its stop
+};
+
+const std::string kTooLong = "t" + [] {
+  std::string path;
+  for (int i = 0; i < 17; ++i) path += "/" + std::string(250, 'x');
+  return path;
+}();
+
+const std::vector<TMediumCase> kMediums = {
+    {"ReadOnlyTarget", "t", false, "t", "permission-refused"},
+    {"ReadOnlyTargetIntoDateFolders", "t", true, "t", "Permission denied"},
+    {"ReadOnlyParentOfANewTarget", "ro/new", false, "ro", "other"},
+    {"TargetPathTooLong", kTooLong, false, "", "name-too-long"},
+    {"TargetPathTooLongIntoDateFolders", kTooLong, true, "", "File name too long"},
+};
+
+// The accounts a run over `fileSystem` kept, and the error that stopped it.
+std::vector<std::string> RunOver(TFileSystem& fileSystem, const TMediumCase& row) {
+  TRecordingHost host;
+  TSortEngine engine(host, fileSystem, kClock);
+  host.dir2 = row.target;
+  host.cb2 = row.dateFolders;
+  engine.SetSourceFolder("src");
+  try {
+    engine.Button1Click();
+  } catch (const ERunError& error) {
+    host.accounts.push_back(std::string("stop: ") + error.what());
+  }
+  return host.accounts;
+}
+
+class MediumRefusalTest : public CopyRunTest, public testing::WithParamInterface<TMediumCase> {};
+
+TEST_P(MediumRefusalTest, APlanMeetsWhatTheRunMeets) {
+  fs.AddFolder("ro");
+  if (!GetParam().readOnly.empty()) fs.MakeReadOnly(GetParam().readOnly);
+  AddPicture("a.jpg", "2004:08:07 16:45:33");
+  AddPicture("b.jpg", "2004:08:08 10:00:00");
+  TPlanningFileSystem planning(fs);
+  const auto plan = RunOver(planning, GetParam());
+  const auto run = RunOver(fs, GetParam());
+  EXPECT_EQ(plan, run);
+  EXPECT_NE(testing::PrintToString(run).find(GetParam().met), std::string::npos) << testing::PrintToString(run);
+}
+
+INSTANTIATE_TEST_SUITE_P(Mediums, MediumRefusalTest, testing::ValuesIn(kMediums), TCaseName());
 
 TEST_F(CopyRunTest, EmptyDateFolderNamePutsThePictureIntoTheTargetItself) {
   host.edit2 = "DD";

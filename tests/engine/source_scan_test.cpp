@@ -176,10 +176,13 @@ class TSlowListingFileSystem final : public TFileSystem {
   std::optional<TFileFacts> FileFacts(const std::string& path) const override { return files_.FileFacts(path); }
   std::unique_ptr<TTargetFolder> OpenTargetFolder(const std::string& path, std::error_code& error) override {
     return files_.OpenTargetFolder(path, error);
-  }  std::unique_ptr<TTargetFolder> OpenRecordedFolder(const std::string& path, std::error_code& error) override {
+  }
+  std::unique_ptr<TTargetFolder> OpenRecordedFolder(const std::string& path, std::error_code& error) override {
     return files_.OpenRecordedFolder(path, error);
   }
   std::error_code RemoveEmptyFolder(const std::string& path) override { return files_.RemoveEmptyFolder(path); }
+  std::error_code WriteAccess(const std::string& path) const override { return files_.WriteAccess(path); }
+  std::size_t LongestPath() const override { return files_.LongestPath(); }
 
   std::unique_ptr<TReadableFile> OpenRead(const std::string& path, std::error_code& error) const override {
     return files_.OpenRead(path, error);
