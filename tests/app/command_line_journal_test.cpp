@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <sstream>
 
 #include "app/cli/journal.h"
 #include "tests/app/command_line_test.h"
@@ -126,9 +125,13 @@ TEST_F(JournalTest, ADryRunPredictsARunThatWouldStop) {
   EXPECT_EQ(Kalvero({"sort", "src", "t"}).exitStatus, 3);
 }
 
+// Who runs kalvero, and where: root, a user who may not write into "ro", root with a read-only
+// file system mounted on "medium".
+enum class TRunAs { Root, Nobody, OnReadOnlyMount };
+
 struct TMediumCase {
   std::string name;
-  bool asNobody;  // run as a user who may not write into "ro"
+  TRunAs as;
   std::string target;
   std::vector<std::string> options;
   std::string met;  // a reason word of the pictures, or part of the stop's message
@@ -141,10 +144,11 @@ const std::string kTooLong = "t" + [] {
 }();
 
 const std::vector<TMediumCase> kMediums = {
-    {"ReadOnlyTarget", true, "ro/t", {"--no-date-folders"}, "permission-refused"},
-    {"ReadOnlyTargetIntoDateFolders", true, "ro/t", {}, "Permission denied"},
-    {"NewTargetInAReadOnlyFolder", true, "ro/new", {"--no-date-folders"}, "other"},
-    {"TargetPathTooLong", false, kTooLong, {"--no-date-folders"}, "name-too-long"},
+    {"ReadOnlyTarget", TRunAs::Nobody, "ro/t", {"--no-date-folders"}, "permission-refused"},
+    {"ReadOnlyTargetIntoDateFolders", TRunAs::Nobody, "ro/t", {}, "Permission denied"},
+    {"NewTargetInAReadOnlyFolder", TRunAs::Nobody, "ro/new", {"--no-date-folders"}, "other"},
+    {"ReadOnlyMedium", TRunAs::OnReadOnlyMount, "medium", {}, "Read-only file system"},
+    {"TargetPathTooLong", TRunAs::Root, kTooLong, {"--no-date-folders"}, "name-too-long"},
 };
 
 class DryRunMediumTest : public JournalTest, public testing::WithParamInterface<TMediumCase> {
@@ -152,30 +156,41 @@ class DryRunMediumTest : public JournalTest, public testing::WithParamInterface<
   TProgramResult Sort(std::vector<std::string> arguments) const {
     arguments.insert(arguments.begin(), {"sort", "src", GetParam().target, "--language", "English"});
     arguments.insert(arguments.end(), GetParam().options.begin(), GetParam().options.end());
-    if (!GetParam().asNobody) return Kalvero(arguments);
-    return KalveroAs({"--reuid=65534", "--regid=65534", "--clear-groups", "--inh-caps=-all"}, arguments);
+    switch (GetParam().as) {
+      case TRunAs::Root: return Kalvero(arguments);
+      case TRunAs::Nobody:
+        return KalveroAs({"--reuid=65534", "--regid=65534", "--clear-groups", "--inh-caps=-all"}, arguments);
+      case TRunAs::OnReadOnlyMount: break;
+    }
+    arguments.insert(arguments.begin(), {"/usr/bin/unshare", "--mount", "--fork", "/bin/sh", "-c",
+                                         "mount -t tmpfs -o ro none \"$0\" && exec \"$@\"", work / "medium",
+                                         KALVERO_PROGRAM});
+    return RunProgram(arguments, work.Path(), Environment());
   }
 };
 
-// The lines of `text` that begin with `start`.
-std::vector<std::string> LinesBeginningWith(const std::string& text, const std::string& start) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);)
-    if (line.starts_with(start)) lines.push_back(line);
-  return lines;
+// The error that stopped a run, the last thing it printed on standard error; empty when none did.
+std::string Stop(const std::string& err) {
+  const std::size_t at = err.find("Kalvero 1.3:");
+  return at == std::string::npos ? "" : err.substr(at);
 }
 
 TEST_P(DryRunMediumTest, PredictsWhatTheMediumRefuses) {
-  if (GetParam().asNobody && !fs::exists(kSetpriv)) GTEST_SKIP() << kSetpriv << " is missing";
+  if (GetParam().as == TRunAs::Nobody && !fs::exists(kSetpriv)) GTEST_SKIP() << kSetpriv << " is missing";
   work.MakeFolder("ro/t");
+  work.MakeFolder("medium");
+  if (GetParam().as == TRunAs::OnReadOnlyMount) {
+    const auto mount = RunProgram({"/usr/bin/unshare", "--mount", "--fork", "/bin/mount", "-t", "tmpfs", "none",
+                                   work / "medium"});
+    if (mount.exitStatus != 0) GTEST_SKIP() << "no file system can be mounted here: " << mount.err;
+  }
   OpenToEveryone();
   for (const char* folder : {"ro", "ro/t"}) fs::permissions(work / folder, static_cast<fs::perms>(0555));
   const auto plan = Sort({"--dry-run", "--report", "plan.tsv"});
   const auto run = Sort({"--report", "run.tsv"});
   EXPECT_EQ(plan.exitStatus, run.exitStatus) << plan.err << run.err;
   EXPECT_EQ(Outcomes(Journal("plan.tsv")), Outcomes(Journal("run.tsv")));
-  EXPECT_EQ(LinesBeginningWith(plan.err, "Kalvero 1.3:"), LinesBeginningWith(run.err, "Kalvero 1.3:"));
+  EXPECT_EQ(Stop(plan.err), Stop(run.err));
   const std::string planned = plan.out + plan.err + testing::PrintToString(Outcomes(Journal("plan.tsv")));
   EXPECT_NE(planned.find(GetParam().met), std::string::npos) << planned;
 }
