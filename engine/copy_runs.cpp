@@ -1,3 +1,5 @@
+#include <exception>
+
 #include "engine/error_text.h"
 #include "engine/exif_date.h"
 #include "engine/name_patterns.h"
@@ -38,6 +40,20 @@ class TBusyRun {
 
 std::string Append(const std::string& folder, const std::string& name) { return folder + kPathSeparator + name; }
 
+// Why taking back an entry left it in the target; empty when it is gone.
+std::string LeftBecause(const TRemoval& removal) {
+  switch (removal.verdict) {
+    case TRemovalVerdict::Removed:
+    case TRemovalVerdict::Gone: return {};
+    case TRemovalVerdict::Failed: return removal.error.message();
+    case TRemovalVerdict::Changed:
+    case TRemovalVerdict::NotRegularFile:
+    case TRemovalVerdict::BytesDiffer:
+    case TRemovalVerdict::FolderReplaced: break;
+  }
+  return "it changed meanwhile";
+}
+
 // How often a run lets the window repaint and answer the desktop.
 constexpr std::int64_t kRunMessageInterval = 100;  // milliseconds
 
@@ -60,7 +76,16 @@ std::optional<TRunSummary> TSortEngine::Button1Click() {
                                            host_.GetText("msgFolderExists3/3"));
     std::vector<TMadeFolder> made;
     CreateFolderChain(fileSystem_, run.target, &made);
-    for (const TMadeFolder& folder : made) host_.FolderMade(folder.path, false, folder.identity);
+    for (std::size_t kept = 0; kept < made.size(); ++kept) {
+      if (host_.FolderMade(made[kept].path, false, made[kept].identity)) continue;
+      // The folders no account names go again, innermost first; undo takes back the others.
+      for (std::size_t folder = made.size(); folder-- > kept;)
+        if (const std::string left = LeftBecause(
+                fileSystem_.RemoveEmptyFolder(made[folder].path, made[folder].identity, false, 0));
+            !left.empty())
+          throw ERecordingFailed(host_.ShownPath(made[folder].path), left);
+      throw ERecordingFailed({}, {});
+    }
   }
 
   // A run's scan always completes.
@@ -73,10 +98,17 @@ std::optional<TRunSummary> TSortEngine::Button1Click() {
   run.targetFolder = fileSystem_.OpenTargetFolder(run.target, run.targetError);
 
   const TBusyRun busy(host_);
-  if (dateFolders)
-    CopyFolderFiles(run);
-  else
-    CopyFiles(run, !ContainsToken(run.filePattern, "FFF"));
+  // A run that stops still reports what it met before; the stop is shown after that.
+  std::exception_ptr stop;
+  try {
+    if (dateFolders)
+      CopyFolderFiles(run);
+    else
+      CopyFiles(run, !ContainsToken(run.filePattern, "FFF"));
+  } catch (const ERunError&) {
+    stop = std::current_exception();
+  }
+  Finish(run, stop);
   return run.summary;
 }
 
@@ -105,7 +137,6 @@ void TSortEngine::CopyFiles(TRun& run, bool byTime) {
     if (!byTime) name = ReplaceToken(name, "FFF", kalvero::FormatSequenceNumber(index, run.numberWidth));
     CopyPicture(run, path, std::nullopt, name);
   }
-  Finish(run);
 }
 
 void TSortEngine::CopyFolderFiles(TRun& run) {
@@ -119,19 +150,29 @@ void TSortEngine::CopyFolderFiles(TRun& run) {
   host_.SetStatusIcon(TStatusIcon::Copying, TRepaint::Now);
   host_.SetStatusText(host_.GetText("filesCopy"));
   CopyIntoDateFolders(run);
-  Finish(run);
 }
 
 void TSortEngine::CreateDateFolders(TRun& run) {
   // Most pictures share their date with the one before; a folder seen once is not asked for again.
   std::set<std::string> present;
-  for (const std::string& path : *run.files) {
-    run.pace->Step();
-    const std::string date = readdatefromexif(fileSystem_, path);
-    if (!correctdate(date)) continue;
-    const std::string folderName = BuildFolderName(run.folderPattern, date);
-    if (present.insert(folderName).second) MakeDateFolder(run, folderName);
-    host_.AdvanceBar();
+  std::vector<std::string> undated;
+  try {
+    for (const std::string& path : *run.files) {
+      run.pace->Step();
+      const std::string date = readdatefromexif(fileSystem_, path);
+      if (!correctdate(date)) {
+        undated.push_back(path);
+        continue;
+      }
+      const std::string folderName = BuildFolderName(run.folderPattern, date);
+      if (present.insert(folderName).second) MakeDateFolder(run, folderName);
+      host_.AdvanceBar();
+    }
+  } catch (const ERunError&) {
+    // Pass 2, which lists them otherwise, never comes. The stop is what the run shows; a host that
+    // cannot keep these accounts says so itself.
+    for (const std::string& path : undated) static_cast<void>(ListUndated(run, path));
+    throw;
   }
 }
 
@@ -143,7 +184,10 @@ void TSortEngine::MakeDateFolder(TRun& run, const std::string& name) {
   std::optional<TFileIdentity> made;
   const std::error_code error = run.targetFolder ? run.targetFolder->MakeFolder(name, &made) : run.targetError;
   if (error) throw CannotCreateFolder(folder, error.message());
-  if (made) host_.FolderMade(name, true, *made);
+  if (made && !host_.FolderMade(name, true, *made)) {
+    const std::string left = LeftBecause(run.targetFolder->RemoveFolder(name, *made, false, 0));
+    throw ERecordingFailed(left.empty() ? "" : host_.ShownPath(folder), left);
+  }
 }
 
 ERunError TSortEngine::CannotCreateFolder(const std::string& folder, const std::string& reason) const {
@@ -163,8 +207,11 @@ void TSortEngine::CopyIntoDateFolders(TRun& run) {
 std::string TSortEngine::UsableDate(TRun& run, const std::string& path) const {
   std::string date = readdatefromexif(fileSystem_, path);
   if (correctdate(date)) return date;
-  run.noDateList += " " + host_.ShownPath(path) + ",";
-  ++run.summary.undated;
+  if (!ListUndated(run, path)) throw ERecordingFailed({}, {});
+  return {};
+}
+
+bool TSortEngine::ListUndated(TRun& run, const std::string& path) const {
   TPictureAccount account{path, {}, TPictureOutcome::Undated, TPictureReason::NoUsableDate, {}, {}};
   // A picture that cannot even be opened is told apart from one without a date; it costs an open
   // only for the few without one.
@@ -172,8 +219,10 @@ std::string TSortEngine::UsableDate(TRun& run, const std::string& path) const {
     account.reason = TPictureReason::Unreadable;
     account.error = error;
   }
-  host_.PictureDone(account);
-  return {};
+  if (!host_.PictureDone(account)) return false;
+  run.noDateList += " " + host_.ShownPath(path) + ",";
+  ++run.summary.undated;
+  return true;
 }
 
 void TSortEngine::CopyPicture(TRun& run, const std::string& source, const std::optional<std::string>& folderName,
@@ -194,18 +243,24 @@ void TSortEngine::CopyPicture(TRun& run, const std::string& source, const std::o
   else
     account.error = run.targetFolder->CopyInto(source, folder, fileName, &account.copy);
   if (account.error) account.reason = CopyFailureReason(account.error);
+  if (account.reason != TPictureReason::None) account.outcome = TPictureOutcome::NotCopied;
   host_.AdvanceBar();
-  if (account.reason != TPictureReason::None) {
-    account.outcome = TPictureOutcome::NotCopied;
+  if (!host_.PictureDone(account)) {
+    // A copy that no account names goes again, so that undo can take back everything the run left.
+    const std::string left = account.outcome == TPictureOutcome::Copied
+                                 ? LeftBecause(run.targetFolder->RemoveCopy(folder, fileName, account.copy, source, false))
+                                 : "";
+    throw ERecordingFailed(left.empty() ? "" : host_.ShownPath(Append(run.target, account.target)), left);
+  }
+  if (account.outcome == TPictureOutcome::NotCopied) {
     run.failedList += " " + host_.ShownPath(source) + ",";
     ++run.summary.failed;
   } else {
     host_.SetLabel6Caption(std::to_string(++run.summary.copied), TRepaint::Now);
   }
-  host_.PictureDone(account);
 }
 
-void TSortEngine::Finish(TRun& run) {
+void TSortEngine::Finish(TRun& run, const std::exception_ptr& stop) {
   // People remove the card once the count is shown: the copies must be on it by then. Each copy
   // started its own write-back, so this is short.
   std::error_code flushError;
@@ -216,6 +271,8 @@ void TSortEngine::Finish(TRun& run) {
   }
   Report(run, flush, flushError);
   if (!run.records->empty()) host_.ShowScanRecords(*run.records);
+  // A stop is the first thing that went wrong; the status text still tells a failed flush.
+  if (stop) std::rethrow_exception(stop);
   if (flushError) throw ERunError(host_.ProgramText("msgFlushFailed") + flushError.message());
 }
 

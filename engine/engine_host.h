@@ -80,9 +80,12 @@ class TEngineHost {
   // A run's account of each picture, after the picture was dealt with, and of each folder the run
   // made, with its identity: a date folder by its name below the target folder, a folder of the
   // target's own chain by its path as typed. The window keeps none; the command line writes a
-  // journal.
-  virtual void PictureDone(const TPictureAccount& /*account*/) {}
-  virtual void FolderMade(const std::string& /*folder*/, bool /*belowTarget*/, const TFileIdentity& /*identity*/) {}
+  // journal. Each answers whether the account was kept: the run takes back the copy or folder of
+  // one that was not, and stops (ERecordingFailed).
+  virtual bool PictureDone(const TPictureAccount& /*account*/) { return true; }
+  virtual bool FolderMade(const std::string& /*folder*/, bool /*belowTarget*/, const TFileIdentity& /*identity*/) {
+    return true;
+  }
   // A path from outside as a message text shows it; the console writes what could play tricks on
   // a terminal as escapes.
   virtual std::string ShownPath(const std::string& path) const { return path; }

@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <system_error>
+#include <utility>
 
 namespace kalvero {
 
@@ -11,6 +13,21 @@ namespace kalvero {
 class ERunError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
+};
+
+// The stop of a run whose host could not keep the account of a picture or folder (the command
+// line's journal could not be written; the host tells why). The copy or folder of that account was
+// taken back, unless `left` names it (as the host shows paths), with the reason in `why`.
+class ERecordingFailed : public ERunError {
+ public:
+  ERecordingFailed(std::string left, std::string why)
+      : ERunError("The run's account could not be kept"), left_(std::move(left)), why_(std::move(why)) {}
+  const std::string& Left() const { return left_; }
+  const std::string& Why() const { return why_; }
+
+ private:
+  std::string left_;
+  std::string why_;
 };
 
 // The text of the application's error box for an error message: the message, with a full stop

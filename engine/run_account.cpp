@@ -1,6 +1,39 @@
 #include "engine/run_account.h"
 
+#include <array>
+#include <cstddef>
+
 namespace kalvero {
+namespace {
+
+constexpr std::array<TPictureReasonWords, 10> kPictureReasons = {{
+    {TPictureReason::None, "none", "copied"},
+    {TPictureReason::NameExists, "name-exists", "the name exists"},
+    {TPictureReason::NoSpace, "no-space", "no space left"},
+    {TPictureReason::NameTooLong, "name-too-long", "name too long"},
+    {TPictureReason::PermissionRefused, "permission-refused", "permission refused"},
+    {TPictureReason::Unreadable, "unreadable", "the picture could not be read"},
+    {TPictureReason::NoUsableDate, "no-usable-date", "no usable date"},
+    {TPictureReason::NoSingleName, "no-single-name", "the name made from its date would leave its folder"},
+    {TPictureReason::NoFolder, "no-folder", "its date folder is no folder"},
+    {TPictureReason::Other, "other", ""},
+}};
+
+// A reason's row is found by its value.
+constexpr bool InReasonOrder() {
+  for (std::size_t i = 0; i < kPictureReasons.size(); ++i)
+    if (static_cast<std::size_t>(kPictureReasons[i].reason) != i) return false;
+  return true;
+}
+static_assert(InReasonOrder());
+
+}  // namespace
+
+std::span<const TPictureReasonWords> PictureReasonTable() { return kPictureReasons; }
+
+const TPictureReasonWords& WordsOf(TPictureReason reason) {
+  return kPictureReasons.at(static_cast<std::size_t>(reason));
+}
 
 TPictureReason CopyFailureReason(const std::error_code& error) {
   if (error == std::errc::file_exists) return TPictureReason::NameExists;

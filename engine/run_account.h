@@ -4,7 +4,9 @@
 // for the reasons a script reads. The window shows only the run's lists; the command line keeps
 // the account.
 
+#include <span>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 #include "platform/file_system.h"
@@ -26,6 +28,18 @@ enum class TPictureReason {
   NoFolder,           // its date folder is not there or is no folder
   Other,              // anything else; the platform's message tells what
 };
+
+// A reason in the words of each reader: the journal's word (journals already written hold it, so
+// it never changes) and the phrase of the command line, empty where the platform's message says it.
+struct TPictureReasonWords {
+  TPictureReason reason;
+  std::string_view journalWord;
+  std::string_view phrase;
+};
+
+// Every reason, once each.
+std::span<const TPictureReasonWords> PictureReasonTable();
+const TPictureReasonWords& WordsOf(TPictureReason reason);
 
 struct TPictureAccount {
   std::string source;

@@ -1,28 +1,36 @@
 #include "engine/scan_record.h"
 
-#include <algorithm>
 #include <array>
-#include <string_view>
-#include <utility>
+#include <cstddef>
 
 #include "engine/engine_host.h"
 
 namespace kalvero {
 namespace {
 
-using TReasonKey = std::pair<TScanReason, std::string_view>;
-
-// The keys of the program's own texts for the reasons that have one.
-constexpr std::array<TReasonKey, 6> kReasonKeys = {{
-    {TScanReason::AccessRefused, "reasonAccessRefused"},
-    {TScanReason::NameTooLong, "reasonNameTooLong"},
-    {TScanReason::LinkLoop, "reasonLinkLoop"},
-    {TScanReason::BrokenLink, "reasonBrokenLink"},
-    {TScanReason::InputOutput, "reasonInputOutput"},
-    {TScanReason::TooManyOpenFiles, "reasonTooManyOpenFiles"},
+constexpr std::array<TScanReasonWords, 7> kScanReasons = {{
+    {TScanReason::AccessRefused, "reasonAccessRefused", "access-refused"},
+    {TScanReason::NameTooLong, "reasonNameTooLong", "name-too-long"},
+    {TScanReason::LinkLoop, "reasonLinkLoop", "link-loop"},
+    {TScanReason::BrokenLink, "reasonBrokenLink", "broken-link"},
+    {TScanReason::InputOutput, "reasonInputOutput", "input-output"},
+    {TScanReason::TooManyOpenFiles, "reasonTooManyOpenFiles", "too-many-open-files"},
+    {TScanReason::Other, "", "not-examinable"},
 }};
 
+// A reason's row is found by its value.
+constexpr bool InReasonOrder() {
+  for (std::size_t i = 0; i < kScanReasons.size(); ++i)
+    if (static_cast<std::size_t>(kScanReasons[i].reason) != i) return false;
+  return true;
+}
+static_assert(InReasonOrder());
+
 }  // namespace
+
+std::span<const TScanReasonWords> ScanReasonTable() { return kScanReasons; }
+
+const TScanReasonWords& WordsOf(TScanReason reason) { return kScanReasons.at(static_cast<std::size_t>(reason)); }
 
 TScanReason ScanReason(const TScanRecord& record) {
   const std::error_code& reason = record.reason;
@@ -38,8 +46,8 @@ TScanReason ScanReason(const TScanRecord& record) {
 }
 
 std::string ScanReasonText(const TScanRecord& record, const TEngineHost& host) {
-  const auto key = std::ranges::find(kReasonKeys, ScanReason(record), &TReasonKey::first);
-  return key == kReasonKeys.end() ? record.reason.message() : host.ProgramText(std::string(key->second));
+  const std::string_view key = WordsOf(ScanReason(record)).textKey;
+  return key.empty() ? record.reason.message() : host.ProgramText(std::string(key));
 }
 
 }  // namespace kalvero

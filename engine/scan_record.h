@@ -2,7 +2,9 @@
 
 // What a scan of the source folder could not examine.
 
+#include <span>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -23,6 +25,19 @@ using TScanRecords = std::vector<TScanRecord>;
 // Why an entry was not examined, as far as the program has words of its own for it; Other for the
 // rest, which the platform's message names.
 enum class TScanReason { AccessRefused, NameTooLong, LinkLoop, BrokenLink, InputOutput, TooManyOpenFiles, Other };
+
+// A reason in the words of each reader: the key of the program's own text, empty where the
+// platform's message says it, and the journal's word (journals already written hold it, so it
+// never changes).
+struct TScanReasonWords {
+  TScanReason reason;
+  std::string_view textKey;
+  std::string_view journalWord;
+};
+
+// Every reason, once each.
+std::span<const TScanReasonWords> ScanReasonTable();
+const TScanReasonWords& WordsOf(TScanReason reason);
 
 TScanReason ScanReason(const TScanRecord& record);
 

@@ -6,6 +6,7 @@
 // source_scan.cpp, copy_runs.cpp and settings.cpp.
 
 #include <cstddef>
+#include <exception>
 #include <memory>
 #include <optional>
 #include <set>
@@ -83,7 +84,7 @@ class TSortEngine {
   // The click on "Dateien kopieren": checks the patterns and folders, creates a missing target
   // folder, scans again and runs the copy run that the patterns and `cb2` choose, with the busy
   // cursor; cursor and `bar` are restored on every road out. An error that stops the run
-  // (ERunError) passes on to the caller's error handler. A click while a run is in progress is
+  // (ERunError) passes on to the caller's error handler once the run reported what it met before. A click while a run is in progress is
   // ignored. Its scan takes no user input while it walks and always completes; between pictures
   // the run lets the window repaint and answer the desktop every 100 ms or so. Answers what the
   // run did, or nothing when no run took place.
@@ -150,13 +151,16 @@ class TSortEngine {
   // Reads the picture's date; answers the empty text, after listing the picture, when the date
   // is no valid date.
   std::string UsableDate(TRun& run, const std::string& path) const;
+  // Lists and counts a picture without a valid date; answers whether the host kept its account.
+  bool ListUndated(TRun& run, const std::string& path) const;
   // Copies one picture to the target folder (or its date folder) under `name` + ".jpg" and
   // counts it as copied or failed.
   void CopyPicture(TRun& run, const std::string& source, const std::optional<std::string>& folderName,
                    const std::string& name);
   // Writes the copies to the medium, reports the run, lists what its scan could not examine, and
-  // then raises ERunError when the copies could not be written to the medium.
-  void Finish(TRun& run);
+  // then raises the `stop` of a run that stopped, or ERunError when the copies could not be written
+  // to the medium.
+  void Finish(TRun& run, const std::exception_ptr& stop);
   void Report(TRun& run, bool flushed, const std::error_code& flushError);
   void ShowBox(TMessageKind kind, const std::string& text);
   // The scan of dirChange and of a run. A scan puts its list and records in force and shows them

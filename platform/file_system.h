@@ -182,6 +182,13 @@ class TFileSystem {
   virtual TRemoval RemoveEmptyFolder(const std::string& path, const TFileIdentity& identity, bool checkOnly,
                                      std::size_t leaving) = 0;
 
+  // Whether this user may make entries in the existing folder `path`, links followed: nothing, or
+  // what making one would answer (read_only_file_system, permission_denied, ...).
+  virtual std::error_code WriteAccess(const std::string& path) const = 0;
+  // The longest path, in bytes, that the system takes for what is opened or made by its path.
+  // Entries below a target folder are reached through its handle and limited by name alone.
+  virtual std::size_t LongestPath() const = 0;
+
   // Opens a regular file read-only. On failure answers null and sets `error`.
   virtual std::unique_ptr<TReadableFile> OpenRead(const std::string& path, std::error_code& error) const = 0;
 

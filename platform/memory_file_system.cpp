@@ -189,11 +189,14 @@ std::error_code TMemoryFileSystem::CreateFolder(const std::string& path) {
   const auto parts = SplitPath(path);
   if (const auto failure = createFailures_.find(parts); failure != createFailures_.end())
     return std::make_error_code(failure->second);
+  if (path.size() > LongestPath()) return std::make_error_code(std::errc::filename_too_long);
   if (parts.empty() || Find(path)) return std::make_error_code(std::errc::file_exists);
   std::error_code error;
   TNode* parent = ExistingParent(parts, error);
-  if (parent != nullptr) parent->children[parts.back()] = NewNode(TNodeKind::Folder);
-  return error;
+  if (parent == nullptr) return error;
+  if (parent->readOnly) return std::make_error_code(std::errc::permission_denied);
+  parent->children[parts.back()] = NewNode(TNodeKind::Folder);
+  return {};
 }
 
 // A target folder of the fake: the folder node and its path, for the injected failures.
@@ -209,6 +212,7 @@ class TMemoryFileSystem::TMemoryTargetFolder final : public TTargetFolder {
       return Folder(name) ? std::error_code() : std::make_error_code(std::errc::not_a_directory);
     if (const auto failure = fs_.createFailures_.find(SplitPath(path)); failure != fs_.createFailures_.end())
       return std::make_error_code(failure->second);
+    if (folder_.readOnly) return std::make_error_code(std::errc::permission_denied);
     const TNode* folder = folder_.children[name] = fs_.NewNode(TNodeKind::Folder);
     if (made != nullptr) *made = TFileIdentity{0, folder->inode};
     return {};
@@ -240,6 +244,7 @@ class TMemoryFileSystem::TMemoryTargetFolder final : public TTargetFolder {
     std::error_code error;
     const TNode* from = fs_.ReadableFile(source, error);
     if (from == nullptr) return error;
+    if (into->readOnly) return std::make_error_code(std::errc::permission_denied);
     ++fs_.usage.copiesRead;
     const auto failure = fs_.copyFailures_.find(SplitPath(path_ + "/" + folder + "/" + name));
     if (failure != fs_.copyFailures_.end()) return std::make_error_code(failure->second);
@@ -345,7 +350,18 @@ TRemoval TMemoryFileSystem::RemoveEmptyFolder(const std::string& path, const TFi
   return removal;
 }
 
+std::error_code TMemoryFileSystem::WriteAccess(const std::string& path) const {
+  const TNode* folder = Find(path);
+  if (folder == nullptr) return std::make_error_code(std::errc::no_such_file_or_directory);
+  if (folder->kind != TNodeKind::Folder) return std::make_error_code(std::errc::not_a_directory);
+  return folder->readOnly ? std::make_error_code(std::errc::permission_denied) : std::error_code();
+}
+
 std::unique_ptr<TTargetFolder> TMemoryFileSystem::OpenTargetFolder(const std::string& path, std::error_code& error) {
+  if (path.size() > LongestPath()) {
+    error = std::make_error_code(std::errc::filename_too_long);
+    return nullptr;
+  }
   TNode* folder = Find(path);
   if (folder == nullptr || folder->kind != TNodeKind::Folder) {
     error = std::make_error_code(folder ? std::errc::not_a_directory : std::errc::no_such_file_or_directory);
@@ -409,7 +425,8 @@ void TMemoryFileSystem::FailRemove(const std::string& path, std::errc error) {
 }
 
 void TMemoryFileSystem::MakeReadOnly(const std::string& path) {
-  if (TNode* node = Find(path); node && node->kind == TNodeKind::File) node->readOnly = true;
+  if (TNode* node = Find(path); node && (node->kind == TNodeKind::File || node->kind == TNodeKind::Folder))
+    node->readOnly = true;
 }
 
 std::error_code TMemoryFileSystem::ReplaceFileContent(const std::string& path, std::string_view content) {

@@ -49,8 +49,8 @@ class TMemoryFileSystem final : public TFileSystem {
   // Makes every flush of a target folder fail with `error`.
   void FailFlush(std::errc error) { flushFailure_ = error; }
 
-  // Takes the write permission from an existing file, for the user that the fake stands for:
-  // replacing its content is then refused.
+  // Takes the write permission from an existing file or folder, for the user that the fake stands
+  // for: replacing the file's content, or making anything in the folder, is then refused.
   void MakeReadOnly(const std::string& path);
 
   // The content of a regular file; none when there is no such file.
@@ -77,6 +77,9 @@ class TMemoryFileSystem final : public TFileSystem {
   std::unique_ptr<TTargetFolder> OpenRecordedFolder(const std::string& path, std::error_code& error) override;
   TRemoval RemoveEmptyFolder(const std::string& path, const TFileIdentity& identity, bool checkOnly,
                              std::size_t leaving) override;
+  std::error_code WriteAccess(const std::string& path) const override;
+  // As on Linux; a longer path is refused where a folder is made or opened by its path.
+  std::size_t LongestPath() const override { return 4095; }
   std::unique_ptr<TReadableFile> OpenRead(const std::string& path, std::error_code& error) const override;
   std::optional<std::string> ReadWholeFile(const std::string& path, std::uint64_t maxSize,
                                            std::error_code& error) const override;

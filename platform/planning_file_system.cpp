@@ -1,15 +1,21 @@
 #include "platform/planning_file_system.h"
 
+#include <algorithm>
+
 #include "platform/file_names.h"
 
 namespace kalvero {
 namespace {
 
-// A target folder that answers from the real one, when there is one, and from its plan.
+// What taking back an entry that is not in the plan answers: nothing real is ever removed.
+TRemoval NotPlanned() { return {TRemovalVerdict::Failed, std::make_error_code(std::errc::operation_not_permitted)}; }
+
+// A target folder that answers from the real one, when there is one, and from its plan. What the
+// real folders refuse to this user is refused as the run's own calls would.
 class TPlanningTargetFolder final : public TTargetFolder {
  public:
-  TPlanningTargetFolder(TFileSystem& real, std::unique_ptr<TTargetFolder> target)
-      : real_(real), target_(std::move(target)) {}
+  TPlanningTargetFolder(TFileSystem& real, std::unique_ptr<TTargetFolder> target, std::string path)
+      : real_(real), target_(std::move(target)), path_(std::move(path)) {}
 
   std::error_code MakeFolder(const std::string& name, std::optional<TFileIdentity>* made) override {
     if (made != nullptr) made->reset();
@@ -19,6 +25,7 @@ class TPlanningTargetFolder final : public TTargetFolder {
       case TEntryLook::Other: return std::make_error_code(std::errc::not_a_directory);
       case TEntryLook::Absent: break;
     }
+    if (const std::error_code refused = RealWriteAccess("")) return refused;
     folders_.insert(name);
     // An identity no real folder has, as the planned folders of the file system get.
     if (made != nullptr) *made = TFileIdentity{~std::uint64_t{0}, ~std::uint64_t{0} - folders_.size()};
@@ -38,6 +45,8 @@ class TPlanningTargetFolder final : public TTargetFolder {
     std::error_code error;
     const auto file = real_.OpenRead(source, error);
     if (!file) return error;
+    if (const std::error_code refused = folders_.contains(folder) ? std::error_code() : RealWriteAccess(folder))
+      return refused;
     // The copy's size and time are the source's; no copy exists to have an identity.
     if (copy != nullptr) *copy = {file->Facts().lastWriteNanoseconds, file->Facts().size, {}, 0};
     names_.insert({folder, name});
@@ -55,12 +64,19 @@ class TPlanningTargetFolder final : public TTargetFolder {
   }
 
   std::error_code Flush() override { return {}; }
-  // A plan takes nothing back.
-  TRemoval RemoveCopy(const std::string&, const std::string&, const TFileFacts&, const std::string&, bool) override {
-    return {TRemovalVerdict::Failed, std::make_error_code(std::errc::operation_not_permitted)};
+  // A planned copy or folder can be taken out of the plan; nothing real is ever removed.
+  TRemoval RemoveCopy(const std::string& folder, const std::string& name, const TFileFacts&, const std::string&,
+                      bool checkOnly) override {
+    if (!names_.contains({folder, name})) return NotPlanned();
+    if (!checkOnly) names_.erase({folder, name});
+    return {};
   }
-  TRemoval RemoveFolder(const std::string&, const TFileIdentity&, bool, std::size_t) override {
-    return {TRemovalVerdict::Failed, std::make_error_code(std::errc::operation_not_permitted)};
+  TRemoval RemoveFolder(const std::string& name, const TFileIdentity&, bool checkOnly, std::size_t) override {
+    if (!folders_.contains(name)) return NotPlanned();
+    if (std::ranges::any_of(names_, [&name](const auto& planned) { return planned.first == name; }))
+      return {TRemovalVerdict::Failed, std::make_error_code(std::errc::directory_not_empty)};
+    if (!checkOnly) folders_.erase(name);
+    return {};
   }
 
  private:
@@ -68,8 +84,16 @@ class TPlanningTargetFolder final : public TTargetFolder {
     return target_ ? target_->LookUp(folder, name) : TEntryLook::Absent;
   }
 
+  // Whether this user may write into the real `folder` of the target (the empty text: the target
+  // itself); a target that is only planned takes everything.
+  std::error_code RealWriteAccess(const std::string& folder) const {
+    if (!target_) return {};
+    return real_.WriteAccess(folder.empty() ? path_ : path_ + kPathSeparator + folder);
+  }
+
   TFileSystem& real_;
   std::unique_ptr<TTargetFolder> target_;  // null for a target that is only planned
+  std::string path_;                        // the target's path, for the questions to the real file system
   std::set<std::string> folders_;
   std::set<std::pair<std::string, std::string>> names_;
 };
@@ -81,21 +105,28 @@ std::optional<TFileIdentity> TPlanningFileSystem::FolderIdentity(const std::stri
   return real_.FolderIdentity(path, why);
 }
 
+std::error_code TPlanningFileSystem::WriteAccess(const std::string& path) const {
+  return planned_.contains(path) ? std::error_code() : real_.WriteAccess(path);
+}
+
 std::error_code TPlanningFileSystem::CreateFolder(const std::string& path) {
+  // The system refuses a path that is too long before it looks at anything.
+  if (path.size() > real_.LongestPath()) return std::make_error_code(std::errc::filename_too_long);
   if (Exists(path)) return std::make_error_code(std::errc::file_exists);
   const std::string parent(ParentFolder(path));
   if (!parent.empty() && !FolderIdentity(parent)) return std::make_error_code(std::errc::no_such_file_or_directory);
+  if (const std::error_code refused = WriteAccess(parent)) return refused;
   // Identities no real folder has: device and inode at the top of their ranges.
-  planned_.emplace(path, TFileIdentity{~std::uint64_t{0}, ~std::uint64_t{0} - planned_.size()});
+  planned_.emplace(path, TFileIdentity{~std::uint64_t{0}, ~std::uint64_t{0} - plannedCount_++});
   return {};
 }
 
 std::unique_ptr<TTargetFolder> TPlanningFileSystem::OpenTargetFolder(const std::string& path, std::error_code& error) {
   error.clear();
-  if (planned_.contains(path)) return std::make_unique<TPlanningTargetFolder>(real_, nullptr);
+  if (planned_.contains(path)) return std::make_unique<TPlanningTargetFolder>(real_, nullptr, path);
   auto target = real_.OpenTargetFolder(path, error);
   if (!target) return nullptr;
-  return std::make_unique<TPlanningTargetFolder>(real_, std::move(target));
+  return std::make_unique<TPlanningTargetFolder>(real_, std::move(target), path);
 }
 
 }  // namespace kalvero

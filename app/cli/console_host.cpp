@@ -18,19 +18,8 @@ std::string ConsoleLines(const std::string& text) { return ReplaceToken(text, "\
 
 // Why a picture was not copied, as --verbose and a dry run say it.
 std::string ReasonPhrase(const TPictureAccount& account) {
-  switch (account.reason) {
-    case TPictureReason::None: return "copied";
-    case TPictureReason::NameExists: return "the name exists";
-    case TPictureReason::NoSpace: return "no space left";
-    case TPictureReason::NameTooLong: return "name too long";
-    case TPictureReason::PermissionRefused: return "permission refused";
-    case TPictureReason::Unreadable: return "the picture could not be read";
-    case TPictureReason::NoUsableDate: return "no usable date";
-    case TPictureReason::NoSingleName: return "the name made from its date would leave its folder";
-    case TPictureReason::NoFolder: return "its date folder is no folder";
-    case TPictureReason::Other: break;
-  }
-  return account.error.message();
+  const std::string_view phrase = WordsOf(account.reason).phrase;
+  return phrase.empty() ? account.error.message() : std::string(phrase);
 }
 
 }  // namespace
@@ -49,13 +38,14 @@ void TConsoleHost::SetStatusText(const std::string& text) {
   std::cout << ConsoleLines(text) << std::endl;
 }
 
-void TConsoleHost::PictureDone(const TPictureAccount& account) {
+bool TConsoleHost::PictureDone(const TPictureAccount& account) {
+  // What the journal does not hold did not happen, as far as the counts and the plan tell.
+  if (mode_.journal != nullptr && !mode_.journal->Picture(account)) return false;
   switch (account.outcome) {
     case TPictureOutcome::Copied: ++counts_.copied; break;
     case TPictureOutcome::NotCopied: ++counts_.notCopied; break;
     case TPictureOutcome::Undated: ++counts_.undated; break;
   }
-  if (mode_.journal != nullptr) mode_.journal->Picture(account);
   const bool copied = account.outcome == TPictureOutcome::Copied;
   if (mode_.dryRun) {
     ClearProgress();
@@ -65,10 +55,11 @@ void TConsoleHost::PictureDone(const TPictureAccount& account) {
     ClearProgress();
     std::cerr << Escaped(account.source) << ": " << ReasonPhrase(account) << '\n';
   }
+  return true;
 }
 
-void TConsoleHost::FolderMade(const std::string& folder, bool belowTarget, const TFileIdentity& identity) {
-  if (mode_.journal != nullptr) mode_.journal->FolderMade(folder, belowTarget, identity);
+bool TConsoleHost::FolderMade(const std::string& folder, bool belowTarget, const TFileIdentity& identity) {
+  return mode_.journal == nullptr || mode_.journal->FolderMade(folder, belowTarget, identity);
 }
 
 std::string TConsoleHost::ShownPath(const std::string& path) const { return Escaped(path); }

@@ -66,8 +66,9 @@ class TConsoleHost final : public TEngineHost {
   void FocusEdit2() override {}
   TMessageAnswer ShowMessageBox(TMessageKind kind, const std::string& text, TMessageButtons buttons) override;
   void ShowScanRecords(const TScanRecords& records) override;
-  void PictureDone(const TPictureAccount& account) override;
-  void FolderMade(const std::string& folder, bool belowTarget, const TFileIdentity& identity) override;
+  // Each answers false when the journal could not take its line.
+  bool PictureDone(const TPictureAccount& account) override;
+  bool FolderMade(const std::string& folder, bool belowTarget, const TFileIdentity& identity) override;
   std::string ShownPath(const std::string& path) const override;
   std::string GetText(const std::string& key) const override { return lng_.GetText(key); }
   std::string ProgramText(const std::string& key) const override;

@@ -86,7 +86,9 @@ entries not examined.
 
 Exit status: 0 all copied; 1 some files were not copied or had no usable date, or entries could
 not be examined; 2 a usage error, or the checks refused the run; 3 an error stopped the run (a date
-folder that cannot be made, copies that could not be written to the medium).
+folder that cannot be made, copies that could not be written to the medium, a journal that cannot
+be written: the copy whose line failed is removed again). A run that stops first reports what it
+met, then the error.
 
 )" + kEscapes;
 }
@@ -127,7 +129,8 @@ folder that is not the run's at that path, and never follows a link placed in it
 touches nothing the journal does not name, never a source, never a file changed since. A medium
 mounted again since the run gives its files other identities: then it keeps everything. A journal
 of another version, or with a line it cannot read or that the run cannot have written, is refused
-before anything is removed. It prints each path it removed or kept, and why.
+before anything is removed; only a last line without its line end, which a run killed while
+writing it leaves, is passed over with a warning. It prints each path it removed or kept, and why.
   --dry-run      remove nothing; print what would be removed and kept
   -h, --help     this text
 

@@ -8,7 +8,6 @@
 #include <cerrno>
 #include <charconv>
 #include <filesystem>
-#include <variant>
 
 #include "app/cli/escaped_text.h"
 #include "engine/name_patterns.h"
@@ -30,49 +29,21 @@ constexpr std::array<TOutcomeWord, 3> kOutcomeWords = {{
 }};
 constexpr std::string_view kNotExamined = "not-examined";
 
-// The words of the journal for why: the reasons of the pictures, then those of the entries the
-// scan could not examine. Journals already written hold them, so a word never changes.
-using TJournalReason = std::variant<TPictureReason, TScanReason>;
-struct TReasonWord {
-  TJournalReason reason;
-  std::string_view word;
-};
-constexpr std::array<TReasonWord, 17> kReasonWords = {{
-    {TPictureReason::None, "none"},
-    {TPictureReason::NameExists, "name-exists"},
-    {TPictureReason::NoSpace, "no-space"},
-    {TPictureReason::NameTooLong, "name-too-long"},
-    {TPictureReason::PermissionRefused, "permission-refused"},
-    {TPictureReason::Unreadable, "unreadable"},
-    {TPictureReason::NoUsableDate, "no-usable-date"},
-    {TPictureReason::NoSingleName, "no-single-name"},
-    {TPictureReason::NoFolder, "no-folder"},
-    {TPictureReason::Other, "other"},
-    {TScanReason::AccessRefused, "access-refused"},
-    {TScanReason::NameTooLong, "name-too-long"},
-    {TScanReason::LinkLoop, "link-loop"},
-    {TScanReason::BrokenLink, "broken-link"},
-    {TScanReason::InputOutput, "input-output"},
-    {TScanReason::TooManyOpenFiles, "too-many-open-files"},
-    {TScanReason::Other, "not-examinable"},
-}};
-
 std::string OutcomeWord(TPictureOutcome outcome) {
   const auto row = std::ranges::find(kOutcomeWords, outcome, &TOutcomeWord::outcome);
   return std::string(row == kOutcomeWords.end() ? "not-copied" : row->word);
-}
-
-std::string ReasonWord(const TJournalReason& reason) {
-  const auto row = std::ranges::find(kReasonWords, reason, &TReasonWord::reason);
-  return std::string(row == kReasonWords.end() ? "other" : row->word);
 }
 
 bool IsOutcomeWord(std::string_view word) {
   return word == kNotExamined || std::ranges::find(kOutcomeWords, word, &TOutcomeWord::word) != kOutcomeWords.end();
 }
 
+// A word of either table of reasons: those of the pictures and those of the entries the scan
+// could not examine.
 bool IsReasonWord(std::string_view word) {
-  return std::ranges::find(kReasonWords, word, &TReasonWord::word) != kReasonWords.end();
+  return std::ranges::find(PictureReasonTable(), word, &TPictureReasonWords::journalWord) !=
+             PictureReasonTable().end() ||
+         std::ranges::find(ScanReasonTable(), word, &TScanReasonWords::journalWord) != ScanReasonTable().end();
 }
 
 // The longest line the reader takes: far more than the writer writes for the longest paths and
@@ -420,7 +391,8 @@ std::unique_ptr<TJournalWriter> TJournalWriter::Create(const std::string& path, 
 
 TJournalWriter::~TJournalWriter() { ::close(fd_); }
 
-void TJournalWriter::Line(const std::vector<std::string>& fields) {
+bool TJournalWriter::Line(const std::vector<std::string>& fields) {
+  if (error_) return false;
   std::string line;
   for (const std::string& field : fields) line.append(line.empty() ? "" : "\t").append(Escaped(field));
   line += '\n';
@@ -431,6 +403,14 @@ void TJournalWriter::Line(const std::vector<std::string>& fields) {
     if (written < 0) error_ = {errno, std::generic_category()};
     else rest.remove_prefix(static_cast<std::size_t>(written));
   }
+  if (error_) {
+    // Back to the last complete line, so that undo reads everything before the failure. Should
+    // even that fail, the reader passes over a cut last line.
+    static_cast<void>(::ftruncate(fd_, length_));
+    return false;
+  }
+  length_ += static_cast<off_t>(line.size());
+  return true;
 }
 
 std::string TJournalWriter::Recorded(const TBase& base, const std::string& path) {
@@ -455,25 +435,26 @@ void TJournalWriter::Header(const TJournalHeader& header) {
         header.subfolders ? "subfolders" : "no-subfolders", header.plan ? "plan" : "run"});
 }
 
-void TJournalWriter::FolderMade(const std::string& folder, bool belowTarget, const TFileIdentity& identity) {
+bool TJournalWriter::FolderMade(const std::string& folder, bool belowTarget, const TFileIdentity& identity) {
   const std::string path = belowTarget ? folder : Resolved(folder);
   // A folder made on the way to a target typed through "missing/.." lies beside it; undo keeps it.
-  if (!belowTarget && !IsTargetOrAbove(path, target_.resolved)) return;
-  Line({belowTarget ? "folder" : "target-folder", path, std::to_string(identity.device),
-        std::to_string(identity.inode)});
+  if (!belowTarget && !IsTargetOrAbove(path, target_.resolved)) return true;
+  return Line({belowTarget ? "folder" : "target-folder", path, std::to_string(identity.device),
+               std::to_string(identity.inode)});
 }
 
-void TJournalWriter::Picture(const TPictureAccount& account) {
+bool TJournalWriter::Picture(const TPictureAccount& account) {
   const TFileFacts copy = account.outcome == TPictureOutcome::Copied ? account.copy : TFileFacts{};
-  Line({"picture", Recorded(source_, account.source), account.target, OutcomeWord(account.outcome),
-        ReasonWord(account.reason), std::to_string(copy.size), std::to_string(copy.lastWriteNanoseconds),
-        std::to_string(copy.identity.device), std::to_string(copy.identity.inode),
-        std::to_string(copy.changeNanoseconds), account.error ? account.error.message() : ""});
+  return Line({"picture", Recorded(source_, account.source), account.target, OutcomeWord(account.outcome),
+               std::string(WordsOf(account.reason).journalWord), std::to_string(copy.size),
+               std::to_string(copy.lastWriteNanoseconds), std::to_string(copy.identity.device),
+               std::to_string(copy.identity.inode), std::to_string(copy.changeNanoseconds),
+               account.error ? account.error.message() : ""});
 }
 
 void TJournalWriter::NotExamined(const TScanRecord& record) {
-  Line({"picture", Recorded(source_, record.path), "", std::string(kNotExamined), ReasonWord(ScanReason(record)), "0",
-        "0", "0", "0", "0", record.reason.message()});
+  Line({"picture", Recorded(source_, record.path), "", std::string(kNotExamined),
+        std::string(WordsOf(ScanReason(record)).journalWord), "0", "0", "0", "0", "0", record.reason.message()});
 }
 
 std::optional<TJournal> ReadJournal(std::istream& in, std::string& error) {
@@ -484,6 +465,11 @@ std::optional<TJournal> ReadJournal(std::istream& in, std::string& error) {
     in.getline(line.data(), static_cast<std::streamsize>(line.size()));
     const auto got = static_cast<std::size_t>(in.gcount());
     if (got == 0 && in.eof()) break;
+    // A run killed while it wrote a line leaves it without its end; the lines before are whole.
+    if (in.eof() && number > 0) {
+      reading.journal.lastLineCut = true;
+      break;
+    }
     std::string wrong;
     if (in.eof())
       wrong = "no line end (the journal was cut short)";

@@ -18,6 +18,8 @@
 // and change time are the copy's as its file system keeps them once it is under its name, 0 for no
 // copy; times are nanoseconds since 1970. Detail is the platform's message.
 
+#include <sys/types.h>
+
 #include <cstdint>
 #include <functional>
 #include <istream>
@@ -92,6 +94,7 @@ struct TJournal {
   std::vector<TJournalFolder> folders;        // date folders the run made, in order
   std::vector<TJournalFolder> targetFolders;  // folders of the target's chain it made, outermost first
   TJournalCopies copies;
+  bool lastLineCut = false;  // the last line had no line end and was passed over
 };
 
 // Writes a journal line by line, each handed to the system as soon as it is complete, so the
@@ -107,15 +110,17 @@ class TJournalWriter {
 
   // The header, with the source and target as the run uses them.
   void Header(const TJournalHeader& header);
-  void FolderMade(const std::string& folder, bool belowTarget, const TFileIdentity& identity);
-  void Picture(const TPictureAccount& account);
+  // Each answers whether its line is in the journal. After the first failure to write, the
+  // journal ends with the last complete line before it and nothing more is written.
+  bool FolderMade(const std::string& folder, bool belowTarget, const TFileIdentity& identity);
+  bool Picture(const TPictureAccount& account);
   void NotExamined(const TScanRecord& record);
   // The first failure to write, if any.
   std::error_code Error() const { return error_; }
 
  private:
   explicit TJournalWriter(int fd) : fd_(fd) {}
-  void Line(const std::vector<std::string>& fields);
+  bool Line(const std::vector<std::string>& fields);
 
   // A folder as the run names it, and as the journal records it.
   struct TBase {
@@ -126,6 +131,7 @@ class TJournalWriter {
   static std::string Recorded(const TBase& base, const std::string& path);
 
   int fd_;
+  off_t length_ = 0;  // up to the end of the last complete line
   std::error_code error_;
   TBase source_;
   TBase target_;
@@ -135,7 +141,8 @@ class TJournalWriter {
 // (a wrong version, a line with the wrong number of fields, an unknown kind, outcome or reason, a
 // bad escape, a bad number, a path that is not absolute, a name or folder that the header's
 // patterns cannot make, a folder of the chain that is not the target or above it), with the line
-// and what is wrong in `error`.
+// and what is wrong in `error`. A last line without its line end, which a killed run leaves, is
+// passed over (`lastLineCut`); a header without one is refused.
 std::optional<TJournal> ReadJournal(std::istream& in, std::string& error);
 
 }  // namespace kalvero

@@ -42,6 +42,12 @@ std::string CheckNameLengths(const TSortOptions& options, std::size_t pictures) 
   return {};
 }
 
+// Says why the journal could not be written; answers the exit status of a stopped run.
+int JournalFailed(const TJournalWriter& journal) {
+  std::cerr << "kalvero: the journal could not be written: " << journal.Error().message() << std::endl;
+  return kExitStopped;
+}
+
 // The journal's header; the target's identity is none when the run has to make it.
 TJournalHeader HeaderOf(const TSortOptions& options) {
   return {LocalTime(),
@@ -66,6 +72,7 @@ int Run(const TSortOptions& options, TJournalWriter* journal) {
   TFileSystem& fileSystem = options.dryRun ? static_cast<TFileSystem&>(planning) : NativeFileSystem();
   TSortEngine engine(host, fileSystem, SystemClock());
   int status = kExitStopped;
+  std::string stop;  // the error that stopped the run, shown after the summary of what it met
   try {
     // As in the window: entering the source folder scans it, then the button starts the run.
     engine.SetSourceFolder(options.source);
@@ -74,14 +81,17 @@ int Run(const TSortOptions& options, TJournalWriter* journal) {
     const auto summary = engine.Button1Click();
     if (!summary) return kExitRefused;
     status = summary->failed > 0 || summary->undated > 0 || summary->notExamined > 0 ? kExitReported : kExitSuccess;
+  } catch (const ERecordingFailed& error) {
+    // The journal's own error follows below.
+    if (!error.Left().empty())
+      stop = "kalvero: " + error.Left() + " stays in the target, although the journal does not name it: " +
+             error.Why();
   } catch (const std::exception& error) {
-    std::cerr << "Kalvero 1.3: " << ErrorBoxText(error.what()) << std::endl;
+    stop = "Kalvero 1.3: " + ErrorBoxText(error.what());
   }
   std::cout << host.Summary() << std::endl;
-  if (journal != nullptr && journal->Error()) {
-    std::cerr << "kalvero: the journal could not be written: " << journal->Error().message() << std::endl;
-    return kExitStopped;
-  }
+  if (!stop.empty()) std::cerr << stop << std::endl;
+  if (journal != nullptr && journal->Error()) return JournalFailed(*journal);
   return status;
 }
 
@@ -104,6 +114,7 @@ int SortCommand(const std::vector<std::string>& arguments) {
       return UsageError("--report: cannot create " + Escaped(options->report) + ": " + journalError.message() +
                         (journalError == std::errc::file_exists ? " (a journal never replaces a file)" : ""));
     journal->Header(HeaderOf(*options));
+    if (journal->Error()) return JournalFailed(*journal);
   }
   return Run(*options, journal.get());
 }

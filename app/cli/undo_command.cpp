@@ -157,6 +157,9 @@ int UndoCommand(const std::vector<std::string>& arguments) {
   // Reading stops early only when it fails: a short read must not pass for a journal cut short.
   if (buffer.BytesRead() != file->Facts().size) return UsageError("undo: cannot read all of " + shownJournal);
   if (journal->header.plan) return UsageError("undo: " + shownJournal + " records a plan, not a run");
+  if (journal->lastLineCut)
+    std::cerr << "kalvero: undo: the last line of " << shownJournal
+              << " has no line end (the run was stopped while writing it); it is passed over" << std::endl;
 
   const std::string& targetPath = journal->header.target;
   std::error_code openError;

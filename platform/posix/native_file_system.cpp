@@ -3,10 +3,12 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <climits>
 
 #include "platform/file_names.h"
 #include "platform/posix/posix_file_system.h"
@@ -161,6 +163,19 @@ bool TPosixFileSystem::Exists(const std::string& path) const {
 std::error_code TPosixFileSystem::CreateFolder(const std::string& path) {
   return ::mkdir(path.c_str(), 0777) == 0 ? std::error_code() : LastError();
 }
+
+std::error_code TPosixFileSystem::WriteAccess(const std::string& path) const {
+  struct statvfs medium;
+  if (::statvfs(OsPath(path), &medium) != 0) return LastError();
+  if ((medium.f_flag & ST_RDONLY) != 0) return std::make_error_code(std::errc::read_only_file_system);
+  // Making an entry takes the right to write into the folder and to search it; as the run's own
+  // calls, with the effective user and its capabilities.
+  if (::faccessat(AT_FDCWD, OsPath(path), W_OK | X_OK, AT_EACCESS) != 0) return LastError();
+  return {};
+}
+
+// PATH_MAX counts the terminating null byte.
+std::size_t TPosixFileSystem::LongestPath() const { return PATH_MAX - 1; }
 
 std::optional<TFileFacts> TPosixFileSystem::FileFacts(const std::string& path) const {
   struct stat status;

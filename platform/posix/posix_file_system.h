@@ -68,6 +68,8 @@ class TPosixFileSystem final : public TFileSystem {
   std::unique_ptr<TTargetFolder> OpenRecordedFolder(const std::string& path, std::error_code& error) override;
   TRemoval RemoveEmptyFolder(const std::string& path, const TFileIdentity& identity, bool checkOnly,
                              std::size_t leaving) override;
+  std::error_code WriteAccess(const std::string& path) const override;
+  std::size_t LongestPath() const override;
   std::unique_ptr<TReadableFile> OpenRead(const std::string& path, std::error_code& error) const override;
   std::optional<std::string> ReadWholeFile(const std::string& path, std::uint64_t maxSize,
                                            std::error_code& error) const override;

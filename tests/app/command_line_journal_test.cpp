@@ -14,6 +14,7 @@
 #include "tests/app/command_line_test.h"
 #include "tests/support/case_name.h"
 #include "tests/support/exif_builder.h"
+#include "tests/support/file_size_limit.h"
 
 namespace kalvero {
 namespace {
@@ -140,6 +141,131 @@ TEST_F(JournalTest, ADryRunPredictsARunThatWouldStop) {
   EXPECT_EQ(plan.exitStatus, 3);
   EXPECT_NE(plan.err.find("\"t/2004.08.07\""), std::string::npos) << plan.err;
   EXPECT_EQ(Kalvero({"sort", "src", "t"}).exitStatus, 3);
+}
+
+// Who runs kalvero, and where: root, a user who may not write into "ro", root with a read-only
+// file system mounted on "medium".
+enum class TRunAs { Root, Nobody, OnReadOnlyMount };
+
+struct TMediumCase {
+  std::string name;
+  TRunAs as;
+  std::string target;
+  std::vector<std::string> options;
+  std::string met;  // a reason word of the pictures, or part of the stop's message
+};
+
+const std::string kTooLong = "t" + [] {
+  std::string path;
+  for (int i = 0; i < 17; ++i) path += "/" + std::string(250, 'x');
+  return path;
+}();
+
+const std::vector<TMediumCase> kMediums = {
+    {"ReadOnlyTarget", TRunAs::Nobody, "ro/t", {"--no-date-folders"}, "permission-refused"},
+    {"ReadOnlyTargetIntoDateFolders", TRunAs::Nobody, "ro/t", {}, "Permission denied"},
+    {"NewTargetInAReadOnlyFolder", TRunAs::Nobody, "ro/new", {"--no-date-folders"}, "other"},
+    {"ReadOnlyMedium", TRunAs::OnReadOnlyMount, "medium", {}, "Read-only file system"},
+    {"TargetPathTooLong", TRunAs::Root, kTooLong, {"--no-date-folders"}, "name-too-long"},
+};
+
+class DryRunMediumTest : public JournalTest, public testing::WithParamInterface<TMediumCase> {
+ protected:
+  TProgramResult Sort(std::vector<std::string> arguments) const {
+    arguments.insert(arguments.begin(), {"sort", "src", GetParam().target, "--language", "English"});
+    arguments.insert(arguments.end(), GetParam().options.begin(), GetParam().options.end());
+    switch (GetParam().as) {
+      case TRunAs::Root: return Kalvero(arguments);
+      case TRunAs::Nobody:
+        return KalveroAs({"--reuid=65534", "--regid=65534", "--clear-groups", "--inh-caps=-all"}, arguments);
+      case TRunAs::OnReadOnlyMount: break;
+    }
+    arguments.insert(arguments.begin(), {"/usr/bin/unshare", "--mount", "--fork", "/bin/sh", "-c",
+                                         "mount -t tmpfs -o ro none \"$0\" && exec \"$@\"", work / "medium",
+                                         KALVERO_PROGRAM});
+    return RunProgram(arguments, work.Path(), Environment());
+  }
+};
+
+// The error that stopped a run, the last thing it printed on standard error; empty when none did.
+std::string Stop(const std::string& err) {
+  const std::size_t at = err.find("Kalvero 1.3:");
+  return at == std::string::npos ? "" : err.substr(at);
+}
+
+TEST_P(DryRunMediumTest, PredictsWhatTheMediumRefuses) {
+  if (GetParam().as == TRunAs::Nobody && !fs::exists(kSetpriv)) GTEST_SKIP() << kSetpriv << " is missing";
+  work.MakeFolder("ro/t");
+  work.MakeFolder("medium");
+  if (GetParam().as == TRunAs::OnReadOnlyMount) {
+    const auto mount = RunProgram({"/usr/bin/unshare", "--mount", "--fork", "/bin/mount", "-t", "tmpfs", "none",
+                                   work / "medium"});
+    if (mount.exitStatus != 0) GTEST_SKIP() << "no file system can be mounted here: " << mount.err;
+  }
+  OpenToEveryone();
+  for (const char* folder : {"ro", "ro/t"}) fs::permissions(work / folder, static_cast<fs::perms>(0555));
+  const auto plan = Sort({"--dry-run", "--report", "plan.tsv"});
+  const auto run = Sort({"--report", "run.tsv"});
+  EXPECT_EQ(plan.exitStatus, run.exitStatus) << plan.err << run.err;
+  EXPECT_EQ(Outcomes("plan.tsv"), Outcomes("run.tsv"));
+  EXPECT_EQ(Stop(plan.err), Stop(run.err));
+  const std::string planned = plan.out + plan.err + testing::PrintToString(Outcomes("plan.tsv"));
+  EXPECT_NE(planned.find(GetParam().met), std::string::npos) << planned;
+}
+
+INSTANTIATE_TEST_SUITE_P(Mediums, DryRunMediumTest, testing::ValuesIn(kMediums), TCaseName());
+
+TEST_F(JournalTest, AStoppedRunReportsWhatItMetThenTheStop) {
+  work.Write("s/a.jpg", PictureTakenAt("2004:08:07 10:00:00"));
+  work.Write("s/b.jpg", "no exif");
+  fs::create_symlink(work / "s/nowhere.jpg", work / "s/broken.jpg");
+  work.Write("s/c.jpg", PictureTakenAt("2004:08:09 10:00:00"));
+  work.Write("u/2004.08.09", "a file where the date folder goes");
+  // Both streams into one, so that their order shows.
+  const auto result = RunProgram({"/bin/sh", "-c", "exec \"$0\" \"$@\" 2>&1", KALVERO_PROGRAM, "sort", "s", "u",
+                                  "--language", "English"},
+                                 work.Path(), Environment());
+  EXPECT_EQ(result.exitStatus, 3);
+  const std::vector<std::string> order = {"s/b.jpg", "s/broken.jpg: broken link",
+                                          "copied 0, not copied 0, without a usable date 1, not examined 1\n",
+                                          "Kalvero 1.3: Cannot create the folder \"u/2004.08.09\": Not a directory.\n"};
+  std::size_t last = 0;
+  for (const std::string& part : order) {
+    const std::size_t at = result.out.find(part, last);
+    EXPECT_NE(at, std::string::npos) << part << " in order in:\n" << result.out;
+    last = at == std::string::npos ? last : at;
+  }
+  EXPECT_TRUE(result.out.ends_with(order.back())) << result.out;
+}
+
+TEST_F(JournalTest, AJournalThatCannotBeWrittenStopsTheRunAndUndoTakesBackAllItNames) {
+  for (int i = 0; i < 120; ++i)
+    work.Write("many/p" + std::to_string(100 + i) + ".jpg",
+               PictureTakenAt("2004:08:07 10:" + std::to_string(10 + i / 50) + ":" + std::to_string(10 + i % 50)));
+  TProgramResult run;
+  {
+    // The journal meets the limit after some lines; no picture, no output comes near it.
+    const TFileSizeLimit limit(6000);
+    run = Kalvero({"sort", "many", "u", "--no-date-folders", "--report", "run.tsv"});
+  }
+  EXPECT_EQ(run.exitStatus, 3);
+  EXPECT_NE(run.err.find("kalvero: the journal could not be written: File too large"), std::string::npos) << run.err;
+  const std::string text = FileBytes(work / "run.tsv");
+  EXPECT_TRUE(text.ends_with("\n")) << "back to its last complete line";
+  const std::vector<TJournalCopy> copies = Copies(Journal("run.tsv"));
+  const auto copied = static_cast<std::ptrdiff_t>(copies.size());
+  EXPECT_GT(copied, 0);
+  EXPECT_LT(copied, 120);
+  EXPECT_EQ(std::distance(fs::directory_iterator(work / "u"), fs::directory_iterator()), copied)
+      << "no copy the journal does not name";
+  EXPECT_NE(run.out.find("copied " + std::to_string(copied) + ","), std::string::npos) << run.out;
+
+  // A run killed while it wrote its last line.
+  work.Write("run.tsv", text + "picture\t" + copies.front().source);
+  const auto undone = Kalvero({"undo", "run.tsv"});
+  EXPECT_EQ(undone.exitStatus, 0) << undone.out << undone.err;
+  EXPECT_NE(undone.err.find("has no line end"), std::string::npos) << undone.err;
+  EXPECT_FALSE(fs::exists(work / "u")) << "every copy and the target it made are taken back";
 }
 
 TEST_F(JournalTest, TheJournalRecordsTheRunAndNeverReplacesAFile) {

@@ -20,8 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kSetpriv = "/usr/bin/setpriv";
-
 class ReliabilityTest : public CommandLineTest {
  protected:
   // A picture of `size` bytes taken on day `day` of August 2004; answers its name in a flat run.
@@ -43,24 +41,6 @@ class ReliabilityTest : public CommandLineTest {
     return names;
   }
 
-  // Everything below the work folder may be read and written by any user.
-  void OpenToEveryone() const {
-    for (const std::string& folder : {work.Path(), appData.Path()}) {
-      fs::permissions(folder, fs::perms::all);
-      for (const auto& entry : fs::recursive_directory_iterator(folder))
-        fs::permissions(entry.path(), entry.is_directory() ? fs::perms::all : fs::perms::all & ~fs::perms::owner_exec);
-    }
-  }
-
-  TProgramResult KalveroAs(std::vector<std::string> privileges, const std::vector<std::string>& arguments,
-                           const std::string& road = "unnamed") const {
-    privileges.insert(privileges.begin(), kSetpriv);
-    privileges.push_back(KALVERO_PROGRAM);
-    privileges.insert(privileges.end(), arguments.begin(), arguments.end());
-    auto environment = Environment();
-    environment["KALVERO_COPY_ROAD"] = road;
-    return RunProgram(privileges, work.Path(), environment);
-  }
 };
 
 // True while one of the process's first descriptors is a file in `folder`: a copy is being written.

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,30 @@ class CommandLineTest : public testing::Test {
   std::map<std::string, std::string> Environment() const {
     return {{"XDG_CONFIG_HOME", appData.Path()}, {"HOME", appData.Path()}};
   }
+
+  // Runs kalvero through setpriv with `privileges` (another user, fewer capabilities), its copies
+  // on `road`.
+  TProgramResult KalveroAs(std::vector<std::string> privileges, const std::vector<std::string>& arguments,
+                           const std::string& road = "unnamed") const {
+    privileges.insert(privileges.begin(), kSetpriv);
+    privileges.push_back(KALVERO_PROGRAM);
+    privileges.insert(privileges.end(), arguments.begin(), arguments.end());
+    auto environment = Environment();
+    environment["KALVERO_COPY_ROAD"] = road;
+    return RunProgram(privileges, work.Path(), environment);
+  }
+
+  // Everything below the work folder may be read and written by any user.
+  void OpenToEveryone() const {
+    namespace fs = std::filesystem;
+    for (const std::string& folder : {work.Path(), appData.Path()}) {
+      fs::permissions(folder, fs::perms::all);
+      for (const auto& entry : fs::recursive_directory_iterator(folder))
+        fs::permissions(entry.path(), entry.is_directory() ? fs::perms::all : fs::perms::all & ~fs::perms::owner_exec);
+    }
+  }
+
+  static constexpr const char* kSetpriv = "/usr/bin/setpriv";
 
   static std::int64_t LastWrite(const std::string& path) {
     struct stat status {};

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "app/cli/escaped_text.h"
@@ -12,6 +13,7 @@
 #include "tests/fuzz/journal_reader_harness.h"
 #include "tests/support/case_name.h"
 #include "tests/support/fuzz_replay.h"
+#include "tests/support/temp_folder.h"
 
 namespace kalvero {
 namespace {
@@ -62,19 +64,21 @@ struct TJournalCase {
   std::string name;
   std::string text;
   std::string error;  // empty: read
+  bool cut = false;   // read, its cut last line passed over
 };
 
 const std::vector<TJournalCase> kJournals = {
     {"Complete", kHeader + "folder\t2004.08.07\t2049\t132\n" + kCopy, ""},
     {"NumberedWithDate", Numbered("YYYY-FFF", "2004-0012.jpg"), ""},
     {"NumberedWithoutDateKeepsTimeTokens", Numbered("Bild HH FFF", "Bild HH 7.jpg"), ""},
+    {"CutLastLine", kHeader + kCopy + "picture\t/src/b.jpg\t2004", "", true},
     {"Empty", "", "the journal is empty"},
     {"OlderVersion", "kalvero-journal\t1\tx\t/t\t/s\tp\tf\tflat\tsubfolders\trun\n",
      "it was written by an older kalvero; it cannot be undone"},
     {"OtherVersion", "kalvero-journal\t3\tx\t/t\t/s\tp\tf\tflat\tsubfolders\trun\n", "line 1: a journal of another version"},
     {"NoJournal", "hello\n", "line 1: no journal of kalvero"},
     {"RelativeTarget", ReplaceToken(kHeader, "\t/t\t", "\tt\t") + kCopy, "line 1: a path that is not absolute"},
-    {"CutShort", kHeader + "folder\t2004", "line 2: no line end (the journal was cut short)"},
+    {"CutHeader", kHeader.substr(0, 30), "line 1: no line end (the journal was cut short)"},
     {"LineTooLong", kHeader + std::string(70000, 'x') + "\n", "line 2: a line longer than the journal holds"},
     {"FieldMissing", kHeader + "picture\t/src/a.jpg\ta.jpg\tcopied\tnone\t12\t5\n", "line 2: a picture line has 11 fields"},
     {"UnknownOutcome", kHeader + ReplaceToken(kCopy, "copied", "deleted"), "line 2: an unknown outcome"},
@@ -101,6 +105,7 @@ TEST_P(JournalReaderTest, ReadsOnlyWhatTheWriterWrites) {
   EXPECT_EQ(error, GetParam().error);
   if (!journal) return;
   EXPECT_EQ(journal->header.target, "/t");
+  EXPECT_EQ(journal->lastLineCut, GetParam().cut);
   ASSERT_EQ(journal->copies.Size(), 1u);
   journal->copies.ForEach([](const TJournalCopy& copy) {
     EXPECT_EQ(copy.source, "/src/a.jpg");
@@ -170,6 +175,69 @@ TEST(JournalReader, KeepsTheCopiesOfALargeJournalInFarLessThanItsSize) {
     ++visited;
   });
   EXPECT_EQ(wrong, 0u) << "each copy as its line records it";
+}
+
+// An entry the scan could not examine for each of its reasons.
+const std::vector<TScanRecord> kScanRecords = {
+    {"/src/a", std::make_error_code(std::errc::permission_denied)},
+    {"/src/b", std::make_error_code(std::errc::filename_too_long)},
+    {"/src/c", std::make_error_code(std::errc::too_many_symbolic_link_levels), true},
+    {"/src/d", std::make_error_code(std::errc::no_such_file_or_directory), true},
+    {"/src/e", std::make_error_code(std::errc::io_error)},
+    {"/src/f", std::make_error_code(std::errc::too_many_files_open)},
+    {"/src/g", std::make_error_code(std::errc::not_a_directory)},
+};
+
+TEST(JournalWords, EveryReasonIsWrittenAndReadBackInItsOwnWord) {
+  TTempFolder folder;
+  std::error_code error;
+  auto writer = TJournalWriter::Create(folder / "run.tsv", error);
+  ASSERT_TRUE(writer) << error.message();
+  TJournalHeader header;
+  header.target = "/t";
+  header.source = "/src";
+  header.filePattern = "p";
+  header.dateFolders = false;
+  writer->Header(header);
+  std::vector<std::string> words;
+  for (const TPictureReasonWords& row : PictureReasonTable()) {
+    const auto outcome = row.reason == TPictureReason::None ? TPictureOutcome::Copied : TPictureOutcome::NotCopied;
+    EXPECT_TRUE(writer->Picture({"/src/p.jpg", "p.jpg", outcome, row.reason, {}, {}}));
+    EXPECT_EQ(row.phrase.empty(), row.reason == TPictureReason::Other) << row.journalWord;
+    words.emplace_back(row.journalWord);
+  }
+  ASSERT_EQ(kScanRecords.size(), ScanReasonTable().size());
+  for (std::size_t i = 0; i < kScanRecords.size(); ++i) {
+    const TScanReasonWords& row = ScanReasonTable()[i];
+    EXPECT_EQ(ScanReason(kScanRecords[i]), row.reason) << row.journalWord;
+    EXPECT_EQ(row.textKey.empty(), row.reason == TScanReason::Other) << row.journalWord;
+    writer->NotExamined(kScanRecords[i]);
+    words.emplace_back(row.journalWord);
+  }
+  writer.reset();
+  const std::string text = FileBytes(folder / "run.tsv");
+  std::istringstream stream(text);
+  std::string readError;
+  EXPECT_TRUE(ReadJournal(stream, readError)) << readError << "\n" << text;
+  // The reason is the fifth field of each picture line.
+  std::vector<std::string> read;
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.starts_with("picture\t")) continue;
+    std::istringstream fields(line);
+    std::string field;
+    for (int i = 0; i < 5; ++i) std::getline(fields, field, '\t');
+    read.push_back(field);
+  }
+  EXPECT_EQ(read, words);
+  // Within each table no two reasons share a word.
+  const auto distinct = [](std::vector<std::string> list) {
+    std::ranges::sort(list);
+    return std::ranges::adjacent_find(list) == list.end();
+  };
+  const auto scanWords = words.begin() + static_cast<std::ptrdiff_t>(PictureReasonTable().size());
+  EXPECT_TRUE(distinct({words.begin(), scanWords}));
+  EXPECT_TRUE(distinct({scanWords, words.end()}));
 }
 
 TEST(JournalFuzzSeeds, ReadCleanly) { ReplayFuzzInputs("journal_reader_fuzzer", ReadJournalFuzzInput); }

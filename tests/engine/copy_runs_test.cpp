@@ -9,6 +9,7 @@
 #include "engine/error_text.h"
 #include "engine/sort_engine.h"
 #include "platform/memory_file_system.h"
+#include "tests/support/case_name.h"
 #include "tests/support/exif_builder.h"
 #include "tests/support/fixed_clock.h"
 #include "tests/support/recording_host.h"
@@ -180,19 +181,25 @@ TEST_F(CopyRunTest, FolderRunMakesOneFolderPerDateAndCopiesIntoIt) {
   ExpectSourcesUntouched();
 }
 
-TEST_F(CopyRunTest, DateFolderThatCannotBeMadeStopsTheRunAndRestoresTheCursor) {
-  fs.AddFile("t/2004.08.07", "a file where the folder should go");
+TEST_F(CopyRunTest, DateFolderThatCannotBeMadeStopsTheRunAfterReportingWhatItMet) {
+  fs.AddFile("t/2004.08.08", "a file where the folder should go");
   AddPicture("a.jpg", "2004:08:07 16:45:33");
+  AddPicture("b.jpg", "");
+  fs.AddUnreadable("src/broken.jpg", std::errc::no_such_file_or_directory, true);
+  AddPicture("c.jpg", "2004:08:08 10:00:00");
+  AddPicture("d.jpg", "");
   try {
     Run();
     FAIL() << "the run went on";
   } catch (const ERunError& error) {
-    EXPECT_EQ(ErrorBoxText(error.what()), "Der Ordner \"t/2004.08.07\" kann nicht erstellt werden: Not a directory.");
+    EXPECT_EQ(ErrorBoxText(error.what()), "Der Ordner \"t/2004.08.08\" kann nicht erstellt werden: Not a directory.");
   }
-  EXPECT_EQ(host.events.back(), "bar=0");
-  EXPECT_FALSE(host.busyCursor);
-  EXPECT_TRUE(host.messages.empty()) << "no report";
-  EXPECT_EQ(host.statusText, "Ordnerstruktur wird erstellt ...");
+  const std::vector<std::string> end(host.events.end() - 6, host.events.end());
+  EXPECT_EQ(end, (std::vector<std::string>{"icon=0 now", "status=0 Dateien kopiert!",
+                                           "box=Folgende Dateien enthalten keine oder falsche Exif-Daten:  src/b.jpg",
+                                           "records=1", "cursor=default", "bar=0"}))
+      << "the picture without a date met before the stop, and the broken link, then the stop";
+  EXPECT_EQ(host.accounts, (std::vector<std::string>{"folder 2004.08.07", "src/b.jpg  no-usable-date"}));
 }
 
 TEST_F(CopyRunTest, LinkAtADateFolderNameStopsTheRunAndNothingLeavesTheTarget) {
@@ -219,6 +226,43 @@ TEST_F(CopyRunTest, DateFolderReplacedByALinkAfterItWasMadeFailsThatCopyOnly) {
   EXPECT_TRUE(Listing("elsewhere").empty());
   EXPECT_EQ(Listing("t/2004.08.08"), std::vector<std::string>{"08.08.2004 - 10.00.00.jpg"});
 }
+
+struct TUnkeptAccountCase {
+  std::string name;
+  std::string target;
+  bool dateFolders;
+  std::string folder;               // where the second account's copy or folder would be
+  std::vector<std::string> listing;  // of that folder after the run
+};
+
+const std::vector<TUnkeptAccountCase> kUnkeptAccounts = {
+    {"Copy", "t", false, "t", {"07.08.2004 - 16.45.33.jpg"}},
+    {"DateFolder", "t", true, "t", {"2004.08.07"}},
+    {"FolderOfTheTargetChain", "new/deep", true, "new", {}},
+};
+
+class UnkeptAccountTest : public CopyRunTest, public testing::WithParamInterface<TUnkeptAccountCase> {};
+
+// The host keeps the account of the first copy or folder only, as a journal on a full disk: the
+// next is taken back and the run stops.
+TEST_P(UnkeptAccountTest, TakesBackWhatNoAccountNamesAndStopsTheRun) {
+  host.dir2 = GetParam().target;
+  host.cb2 = GetParam().dateFolders;
+  host.accountRoom = 1;
+  AddPicture("a.jpg", "2004:08:07 16:45:33");
+  AddPicture("b.jpg", "2004:08:08 10:00:00");
+  try {
+    Run();
+    FAIL() << "the run went on";
+  } catch (const ERecordingFailed& error) {
+    EXPECT_EQ(error.Left(), "") << "everything was taken back";
+  }
+  EXPECT_EQ(Listing(GetParam().folder), GetParam().listing);
+  EXPECT_EQ(host.accounts.size(), 1u);
+  EXPECT_FALSE(host.busyCursor);
+}
+
+INSTANTIATE_TEST_SUITE_P(Accounts, UnkeptAccountTest, testing::ValuesIn(kUnkeptAccounts), TCaseName());
 
 TEST_F(CopyRunTest, EmptyDateFolderNamePutsThePictureIntoTheTargetItself) {
   host.edit2 = "DD";

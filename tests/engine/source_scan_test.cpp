@@ -184,6 +184,8 @@ class TSlowListingFileSystem final : public TFileSystem {
                              std::size_t leaving) override {
     return files_.RemoveEmptyFolder(path, identity, checkOnly, leaving);
   }
+  std::error_code WriteAccess(const std::string& path) const override { return files_.WriteAccess(path); }
+  std::size_t LongestPath() const override { return files_.LongestPath(); }
 
   std::unique_ptr<TReadableFile> OpenRead(const std::string& path, std::error_code& error) const override {
     return files_.OpenRead(path, error);

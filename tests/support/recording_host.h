@@ -5,6 +5,7 @@
 // the progress bar, and every message processing ("process", or "process without input"), is also
 // logged in `events` in order.
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -77,6 +78,13 @@ class TRecordingHost : public TEngineHost {
     shownRecords.push_back(records);
   }
 
+  bool PictureDone(const TPictureAccount& account) override {
+    return Keep(account.source + " " + account.target + " " + std::string(WordsOf(account.reason).journalWord));
+  }
+  bool FolderMade(const std::string& folder, bool belowTarget, const TFileIdentity&) override {
+    return Keep((belowTarget ? "folder " : "target-folder ") + folder);
+  }
+
   std::string GetText(const std::string& key) const override { return lng_.GetText(key); }
   std::string ProgramText(const std::string& key) const override {
     return kalvero::ProgramText(lng_.Language(), key);
@@ -107,9 +115,19 @@ class TRecordingHost : public TEngineHost {
   std::function<void(const std::string& event)> onEvent;
   std::vector<TShownMessage> messages;
   std::vector<TScanRecords> shownRecords;
+  // The accounts of a run kept so far ("source target reason", "folder name"); the host keeps at
+  // most `accountRoom`, as a journal on a full disk.
+  std::vector<std::string> accounts;
+  std::size_t accountRoom = SIZE_MAX;
   TMessageAnswer answer = TMessageAnswer::Ok;  // what the user presses in every box
 
  private:
+  bool Keep(std::string account) {
+    if (accounts.size() >= accountRoom) return false;
+    accounts.push_back(std::move(account));
+    return true;
+  }
+
   void Log(std::string event) {
     events.push_back(std::move(event));
     if (onEvent) onEvent(events.back());
