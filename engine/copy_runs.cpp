@@ -129,13 +129,14 @@ void TSortEngine::CopyFiles(TRun& run, bool byTime) {
     run.pace->Step();
     const std::string& path = (*run.files)[index];
     std::string name = run.filePattern;
+    std::string date;
     if (readsDates) {
-      const std::string date = UsableDate(run, path);
+      date = UsableDate(run, path);
       if (date.empty()) continue;
       name = BuildTimesInString(run.filePattern, date);
     }
     if (!byTime) name = ReplaceToken(name, "FFF", kalvero::FormatSequenceNumber(index, run.numberWidth));
-    CopyPicture(run, path, std::nullopt, name);
+    CopyPicture(run, path, date, std::nullopt, name);
   }
 }
 
@@ -200,7 +201,7 @@ void TSortEngine::CopyIntoDateFolders(TRun& run) {
     run.pace->Step();
     const std::string date = UsableDate(run, path);
     if (date.empty()) continue;
-    CopyPicture(run, path, BuildFolderName(run.folderPattern, date), BuildTimesInString(run.filePattern, date));
+    CopyPicture(run, path, date, BuildFolderName(run.folderPattern, date), BuildTimesInString(run.filePattern, date));
   }
 }
 
@@ -212,7 +213,7 @@ std::string TSortEngine::UsableDate(TRun& run, const std::string& path) const {
 }
 
 bool TSortEngine::ListUndated(TRun& run, const std::string& path) const {
-  TPictureAccount account{path, {}, TPictureOutcome::Undated, TPictureReason::NoUsableDate, {}, {}};
+  TPictureAccount account{path, {}, TPictureOutcome::Undated, TPictureReason::NoUsableDate, {}, {}, {}};
   // A picture that cannot even be opened is told apart from one without a date; it costs an open
   // only for the few without one.
   if (std::error_code error; !fileSystem_.OpenRead(path, error)) {
@@ -225,13 +226,13 @@ bool TSortEngine::ListUndated(TRun& run, const std::string& path) const {
   return true;
 }
 
-void TSortEngine::CopyPicture(TRun& run, const std::string& source, const std::optional<std::string>& folderName,
-                              const std::string& name) {
+void TSortEngine::CopyPicture(TRun& run, const std::string& source, const std::string& date,
+                              const std::optional<std::string>& folderName, const std::string& name) {
   const std::string fileName = name + ".jpg";
   // The empty folder name is the target folder itself.
   const std::string folder = folderName.value_or("");
   TPictureAccount account{source, folder.empty() ? fileName : folder + kPathSeparator + fileName,
-                          TPictureOutcome::Copied, TPictureReason::None, {}, {}};
+                          TPictureOutcome::Copied, TPictureReason::None, {}, {}, date};
   // An interruption once the copy is named waits until its account is written: no copy goes
   // unrecorded.
   const TInterruptHold hold;

@@ -37,8 +37,8 @@ const TPictureReasonWords& WordsOf(TPictureReason reason) {
 
 TPictureReason CopyFailureReason(const std::error_code& error) {
   if (error == std::errc::file_exists) return TPictureReason::NameExists;
-  if (error == std::errc::no_space_on_device || error.value() == EDQUOT || error == std::errc::file_too_large)
-    return TPictureReason::NoSpace;
+  // A file-size limit is no full medium: the platform's message names it.
+  if (error == std::errc::no_space_on_device || error.value() == EDQUOT) return TPictureReason::NoSpace;
   if (error == std::errc::filename_too_long) return TPictureReason::NameTooLong;
   if (error == std::errc::permission_denied || error == std::errc::operation_not_permitted ||
       error == std::errc::read_only_file_system)

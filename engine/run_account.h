@@ -48,6 +48,7 @@ struct TPictureAccount {
   TPictureReason reason = TPictureReason::None;
   std::error_code error;  // the platform's answer, where there was one
   TFileFacts copy;        // the copy's size and last-write time as its file system keeps them
+  std::string date;       // the date text its names were made from; empty where the run read none
 };
 
 // The reason a copy that failed with `error` was not made.

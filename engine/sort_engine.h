@@ -153,10 +153,10 @@ class TSortEngine {
   std::string UsableDate(TRun& run, const std::string& path) const;
   // Lists and counts a picture without a valid date; answers whether the host kept its account.
   bool ListUndated(TRun& run, const std::string& path) const;
-  // Copies one picture to the target folder (or its date folder) under `name` + ".jpg" and
-  // counts it as copied or failed.
-  void CopyPicture(TRun& run, const std::string& source, const std::optional<std::string>& folderName,
-                   const std::string& name);
+  // Copies one picture to the target folder (or its date folder) under `name` + ".jpg", made
+  // from the date text `date` (empty where the run reads none), and counts it as copied or failed.
+  void CopyPicture(TRun& run, const std::string& source, const std::string& date,
+                   const std::optional<std::string>& folderName, const std::string& name);
   // Writes the copies to the medium, reports the run, lists what its scan could not examine, and
   // then raises the `stop` of a run that stopped, or ERunError when the copies could not be written
   // to the medium.

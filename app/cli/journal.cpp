@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <charconv>
 #include <filesystem>
+#include <set>
+#include <utility>
 
 #include "app/cli/escaped_text.h"
 #include "engine/name_patterns.h"
@@ -108,34 +110,6 @@ void ReplaceInShape(TShape& shape, std::string_view token, int replacement, std:
   shape = std::move(result);
 }
 
-struct TShapes {
-  TShape file;
-  TShape folder;
-};
-
-// The shapes of the names a run with the patterns of `header` makes, the tokens filled in the
-// order the run fills them. A numbered run without a date token reads no date: its time tokens
-// stay as typed.
-TShapes ShapesOf(const TJournalHeader& header) {
-  const auto shapeOf = [](std::string_view pattern) {
-    TShape shape;
-    for (const char byte : pattern) shape.push_back(static_cast<unsigned char>(byte));
-    return shape;
-  };
-  TShapes shapes{shapeOf(header.filePattern), shapeOf(header.folderPattern)};
-  const bool numbered = !header.dateFolders && ContainsToken(header.filePattern, "FFF");
-  if (!numbered || ContainsToken(header.filePattern, "YYYY") || ContainsToken(header.filePattern, "DD") ||
-      ContainsToken(header.filePattern, "MM")) {
-    ReplaceInShape(shapes.file, "YYYY", kDigit, 4);
-    for (const std::string_view token : {"DD", "MM", "HH", "NN", "SS"}) ReplaceInShape(shapes.file, token, kDigit, 2);
-  }
-  if (numbered) ReplaceInShape(shapes.file, "FFF", kDigits, 1);
-  for (const char byte : std::string_view(".jpg")) shapes.file.push_back(byte);
-  ReplaceInShape(shapes.folder, "YYYY", kDigit, 4);
-  for (const std::string_view token : {"MM", "DD"}) ReplaceInShape(shapes.folder, token, kDigit, 2);
-  return shapes;
-}
-
 bool Fits(const TShape& shape, std::string_view name) {
   const auto fits = [](int element, char byte) {
     if (element == kDigit || element == kDigits) return byte >= '0' && byte <= '9';
@@ -159,20 +133,43 @@ bool Fits(const TShape& shape, std::string_view name) {
   return at[shape.size()];
 }
 
-// Whether the run could have named a copy `target` below the target folder.
-bool IsRunTarget(std::string_view target, const TShapes& shapes, bool dateFolders) {
-  std::string_view name = target;
-  std::string_view folder;
-  const std::size_t separator = target.find(kPathSeparator);
-  if (dateFolders && separator != std::string_view::npos) {
-    folder = target.substr(0, separator);
-    name = target.substr(separator + 1);
-    if (!IsName(folder) || !Fits(shapes.folder, folder)) return false;
-  } else if (dateFolders && !shapes.folder.empty()) {
-    // Only a folder pattern that makes the empty name puts copies into the target itself.
-    return false;
+// The longest date text the metadata reader delivers.
+constexpr std::size_t kLongestDateText = 20;
+
+TShape ShapeOf(std::string_view pattern) {
+  TShape shape;
+  for (const char byte : pattern) shape.push_back(static_cast<unsigned char>(byte));
+  return shape;
+}
+
+// The shape of the folder names of well-formed dates ("YYYY:MM:DD ..."): each token as that many
+// digits. A folder line of another name must be the folder of a picture line.
+TShape DigitFolderShape(std::string_view pattern) {
+  TShape shape = ShapeOf(pattern);
+  ReplaceInShape(shape, "YYYY", kDigit, 4);
+  for (const std::string_view token : {"MM", "DD"}) ReplaceInShape(shape, token, kDigit, 2);
+  return shape;
+}
+
+// Whether the run with the patterns of `header` could have named a copy `target` below the target
+// folder for a picture of the date text `date`: the names it makes from that date, as the run makes
+// them, FFF as one or more digits. `folder` receives the date folder.
+bool IsRunTarget(std::string_view target, const std::string& date, const TJournalHeader& header, std::string& folder) {
+  if (date.size() > kLongestDateText) return false;
+  const std::string& pattern = header.filePattern;
+  const bool numbered = !header.dateFolders && ContainsToken(pattern, "FFF");
+  const bool readsDates = !numbered || ContainsToken(pattern, "YYYY") || ContainsToken(pattern, "DD") ||
+                          ContainsToken(pattern, "MM");
+  if (readsDates == date.empty()) return false;
+  const std::string name = (readsDates ? BuildTimesInString(pattern, date) : pattern) + ".jpg";
+  if (header.dateFolders) {
+    folder = BuildFolderName(header.folderPattern, date);
+    return target == (folder.empty() ? name : folder + kPathSeparator + name);
   }
-  return IsName(name) && Fits(shapes.file, name);
+  if (!numbered) return target == name;
+  TShape shape = ShapeOf(name);
+  ReplaceInShape(shape, "FFF", kDigits, 1);
+  return IsName(target) && Fits(shape, target);
 }
 
 std::vector<std::string_view> Fields(std::string_view line) {
@@ -209,7 +206,12 @@ std::optional<std::vector<std::string>> UnescapedFields(const std::vector<std::s
 
 struct TReading {
   TJournal journal;
-  TShapes shapes;
+  TShape folderShape;
+  std::size_t line = 0;  // the number of the line being read, from 1
+  // The date folders that picture lines name, and the folder lines of other shapes, which must be
+  // among them, with their line numbers.
+  std::set<std::string> namedFolders;
+  std::vector<std::pair<std::size_t, std::string>> otherFolders;
 };
 
 std::string ReadHeader(const std::vector<std::string_view>& raw, TReading& reading) {
@@ -231,7 +233,7 @@ std::string ReadHeader(const std::vector<std::string_view>& raw, TReading& readi
   bool run = false;
   if (!OneOf(fields[11], "run", "plan", run)) return "neither a run nor a plan";
   header.plan = !run;
-  reading.shapes = ShapesOf(header);
+  reading.folderShape = DigitFolderShape(header.folderPattern);
   return {};
 }
 
@@ -245,15 +247,15 @@ std::string ReadFolder(const std::vector<std::string>& fields, TReading& reading
       return "a folder that is neither the target nor above it";
     reading.journal.targetFolders.push_back(std::move(folder));
   } else {
-    if (!header.dateFolders || !IsName(folder.path) || !Fits(reading.shapes.folder, folder.path))
-      return "a folder that the folder pattern cannot make";
+    if (!header.dateFolders || !IsName(folder.path)) return "a folder that the folder pattern cannot make";
+    if (!Fits(reading.folderShape, folder.path)) reading.otherFolders.emplace_back(reading.line, folder.path);
     reading.journal.folders.push_back(std::move(folder));
   }
   return {};
 }
 
 std::string ReadPicture(const std::vector<std::string>& fields, TReading& reading) {
-  if (fields.size() != 11) return "a picture line has 11 fields";
+  if (fields.size() != 12) return "a picture line has 12 fields";
   const std::string& outcome = fields[3];
   const std::string& reason = fields[4];
   if (!IsOutcomeWord(outcome)) return "an unknown outcome";
@@ -267,10 +269,11 @@ std::string ReadPicture(const std::vector<std::string>& fields, TReading& readin
   const std::string& target = fields[2];
   if (outcome != "copied" && outcome != "not-copied") {
     if (!target.empty()) return "a picture without a copy names one";
-  } else if (!(outcome == "not-copied" && reason == "no-single-name") &&
-             !IsRunTarget(target, reading.shapes, reading.journal.header.dateFolders)) {
+  } else if (!(outcome == "not-copied" && reason == "no-single-name")) {
     // A name made from a hostile date is recorded as it was refused; any other the patterns made.
-    return "a name that the patterns cannot make";
+    std::string folder;
+    if (!IsRunTarget(target, fields[10], reading.journal.header, folder)) return "a name that the patterns cannot make";
+    if (!folder.empty()) reading.namedFolders.insert(folder);
   }
   if (outcome == "copied") {
     const std::string_view named(target);
@@ -448,13 +451,13 @@ bool TJournalWriter::Picture(const TPictureAccount& account) {
   return Line({"picture", Recorded(source_, account.source), account.target, OutcomeWord(account.outcome),
                std::string(WordsOf(account.reason).journalWord), std::to_string(copy.size),
                std::to_string(copy.lastWriteNanoseconds), std::to_string(copy.identity.device),
-               std::to_string(copy.identity.inode), std::to_string(copy.changeNanoseconds),
+               std::to_string(copy.identity.inode), std::to_string(copy.changeNanoseconds), account.date,
                account.error ? account.error.message() : ""});
 }
 
 void TJournalWriter::NotExamined(const TScanRecord& record) {
   Line({"picture", Recorded(source_, record.path), "", std::string(kNotExamined),
-        std::string(WordsOf(ScanReason(record)).journalWord), "0", "0", "0", "0", "0", record.reason.message()});
+        std::string(WordsOf(ScanReason(record)).journalWord), "0", "0", "0", "0", "0", "", record.reason.message()});
 }
 
 std::optional<TJournal> ReadJournal(std::istream& in, std::string& error) {
@@ -475,7 +478,7 @@ std::optional<TJournal> ReadJournal(std::istream& in, std::string& error) {
       wrong = "no line end (the journal was cut short)";
     else if (in.fail())
       wrong = "a line longer than the journal holds";
-    else if (const auto fields = Fields({line.data(), got - 1}); number == 0)
+    else if (const auto fields = Fields({line.data(), got - 1}); (reading.line = number + 1) == 1)
       wrong = ReadHeader(fields, reading);
     else
       wrong = ReadLine(fields, reading);
@@ -486,6 +489,11 @@ std::optional<TJournal> ReadJournal(std::istream& in, std::string& error) {
   }
   if (number == 0) {
     error = "the journal is empty";
+    return std::nullopt;
+  }
+  for (const auto& [folderLine, folder] : reading.otherFolders) {
+    if (reading.namedFolders.contains(folder)) continue;
+    error = "line " + std::to_string(folderLine) + ": a folder that the folder pattern cannot make";
     return std::nullopt;
   }
   return std::move(reading.journal);

@@ -333,6 +333,18 @@ TEST_F(JournalTest, UndoTakesTheRunBackAndKeepsWhatChanged) {
   EXPECT_NE(kept.out.find("it is not empty"), std::string::npos) << "its folder stays";
 }
 
+// A date text the date check takes may still give names of any bytes ("2004:8:7 1:2:3" gives the
+// month "8:"); the journal of such a run is undone like any other.
+TEST_F(JournalTest, UndoTakesBackCopiesNamedFromOddDates) {
+  for (const auto& [name, date] : {std::pair{"a.jpg", "2004:8:7 1:2:3"}, std::pair{"b.jpg", "08:07 10:00:00"}})
+    work.Write(std::string("odd/") + name, PictureTakenAt(date));
+  const auto run = Kalvero({"sort", "odd", "u", "--report", "run.tsv"});
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
+  const auto undone = Kalvero({"undo", "run.tsv"});
+  EXPECT_EQ(undone.exitStatus, 0) << undone.out << undone.err;
+  EXPECT_FALSE(fs::exists(work / "u")) << undone.out;
+}
+
 TEST_F(JournalTest, UndoFromAnotherFolderTakesBackTheRunWhereItWas) {
   EXPECT_EQ(Kalvero({"sort", "src", "new/t", "--report", "run.tsv"}).exitStatus, 1);
   // One copy changed since the run, its size and time as they were.
@@ -404,13 +416,13 @@ struct TForgeryCase {
 };
 
 const std::vector<TForgeryCase> kForgeries = {
-    {"ParentFolder", "picture\t/src/a.jpg\t../x.jpg\tcopied\tnone\t1\t1\t1\t1\t1\t",
+    {"ParentFolder", "picture\t/src/a.jpg\t../x.jpg\tcopied\tnone\t1\t1\t1\t1\t1\t2004:08:07 16:45:33\t",
      "a name that the patterns cannot make"},
-    {"FileOfTheUser", "picture\t/src/a.jpg\tdocs/thesis.txt\tcopied\tnone\t1\t1\t1\t1\t1\t",
+    {"FileOfTheUser", "picture\t/src/a.jpg\tdocs/thesis.txt\tcopied\tnone\t1\t1\t1\t1\t1\t2004:08:07 16:45:33\t",
      "a name that the patterns cannot make"},
-    {"NameThePatternCannotMake", "picture\t/src/a.jpg\t2004.08.07/thesis.jpg\tcopied\tnone\t1\t1\t1\t1\t1\t",
+    {"NameThePatternCannotMake", "picture\t/src/a.jpg\t2004.08.07/thesis.jpg\tcopied\tnone\t1\t1\t1\t1\t1\t2004:08:07 16:45:33\t",
      "a name that the patterns cannot make"},
-    {"RelativeSource", "picture\tsrc/a.jpg\t\tundated\tno-usable-date\t0\t0\t0\t0\t0\t", "a source that is not absolute"},
+    {"RelativeSource", "picture\tsrc/a.jpg\t\tundated\tno-usable-date\t0\t0\t0\t0\t0\t\t", "a source that is not absolute"},
     {"AbsoluteFolder", "folder\t/tmp\t1\t1", "a folder that the folder pattern cannot make"},
     {"FolderThePatternCannotMake", "folder\tdocs\t1\t1", "a folder that the folder pattern cannot make"},
     {"TargetFolderElsewhere", "target-folder\t/elsewhere\t1\t1", "a folder that is neither the target nor above it"},
@@ -479,7 +491,7 @@ TEST_F(JournalTest, ADryUndoSaysWhatTheUndoDoes) {
 TEST_F(JournalTest, UndoRefusesAForgedJournalAndNeverFollowsALink) {
   EXPECT_EQ(Kalvero({"sort", "src", "t", "--report", "run.tsv"}).exitStatus, 1);
   const auto after = Snapshot(work / "t");
-  work.Write("forged.tsv", FileBytes(work / "run.tsv") + "picture\t/etc/passwd\t../../x\tdeleted\tnone\t0\t0\t0\t0\t0\t\n");
+  work.Write("forged.tsv", FileBytes(work / "run.tsv") + "picture\t/etc/passwd\t../../x\tdeleted\tnone\t0\t0\t0\t0\t0\t\t\n");
   const auto forged = Kalvero({"undo", "forged.tsv"});
   EXPECT_EQ(forged.exitStatus, 2);
   EXPECT_NE(forged.err.find("unknown outcome"), std::string::npos) << forged.err;

@@ -52,12 +52,22 @@ TEST(Unescaped, RefusesWhatEscapedNeverWrites) {
 const std::string kHeader =
     "kalvero-journal\t2\t2026-12-09T10:00:00+0100\t/t\t2049\t131\t/src\tDD.MM.YYYY - HH.NN.SS\tYYYY.MM.DD\t"
     "date-folders\tsubfolders\trun\n";
-const std::string kCopy = "picture\t/src/a.jpg\t2004.08.07/07.08.2004 - 16.45.33.jpg\tcopied\tnone\t12\t-5\t2049\t9\t7\t\n";
+const std::string kCopy = "picture\t/src/a.jpg\t2004.08.07/07.08.2004 - 16.45.33.jpg\tcopied\tnone\t12\t-5\t2049\t9\t7\t2004:08:07 16:45:33\t\n";
 
 // A flat numbered run: the header with `pattern` and one copy named `name`.
-std::string Numbered(const std::string& pattern, const std::string& name) {
+std::string Numbered(const std::string& pattern, const std::string& name, const std::string& date = "") {
   return "kalvero-journal\t2\tx\t/t\t0\t0\t/src\t" + pattern + "\tYYYY\tflat\tsubfolders\trun\n" +
-         "target-folder\t/t\t1\t2\npicture\t/src/a.jpg\t" + name + "\tcopied\tnone\t12\t-5\t1\t3\t7\t\n";
+         "target-folder\t/t\t1\t2\npicture\t/src/a.jpg\t" + name + "\tcopied\tnone\t12\t-5\t1\t3\t7\t" + date + "\t\n";
+}
+
+// "2004:8:7 1:2:3" passes the date check and makes the names that its bytes at the tokens' places
+// give ("2004.87." and " 1.8:.2004 - 2:...jpg"): a folder and a copy of such a run.
+std::string OddDateJournal() {
+  const std::string date = "2004:8:7 1:2:3";
+  const std::string folder = BuildFolderName("YYYY.MM.DD", date);
+  return kHeader + "folder\t" + folder + "\t2049\t132\n" +
+         ReplaceToken(ReplaceToken(kCopy, "2004:08:07 16:45:33", date), "2004.08.07/07.08.2004 - 16.45.33.jpg",
+                      folder + "/" + BuildTimesInString("DD.MM.YYYY - HH.NN.SS", date) + ".jpg");
 }
 
 struct TJournalCase {
@@ -69,8 +79,13 @@ struct TJournalCase {
 
 const std::vector<TJournalCase> kJournals = {
     {"Complete", kHeader + "folder\t2004.08.07\t2049\t132\n" + kCopy, ""},
-    {"NumberedWithDate", Numbered("YYYY-FFF", "2004-0012.jpg"), ""},
+    {"NumberedWithDate", Numbered("YYYY-FFF", "2004-0012.jpg", "2004:08:07 16:45:33"), ""},
     {"NumberedWithoutDateKeepsTimeTokens", Numbered("Bild HH FFF", "Bild HH 7.jpg"), ""},
+    {"NamesOfAnOddDate", OddDateJournal(), ""},
+    {"DateTheNameIsNotMadeFrom", ReplaceToken(kHeader + kCopy, "2004:08:07 16:45:33", "2004:08:08 16:45:33"),
+     "line 2: a name that the patterns cannot make"},
+    {"FolderNoPictureNames", kHeader + "folder\t2004.87.\t2049\t132\n" + kCopy,
+     "line 2: a folder that the folder pattern cannot make"},
     {"CutLastLine", kHeader + kCopy + "picture\t/src/b.jpg\t2004", "", true},
     {"Empty", "", "the journal is empty"},
     {"OlderVersion", "kalvero-journal\t1\tx\t/t\t/s\tp\tf\tflat\tsubfolders\trun\n",
@@ -80,7 +95,7 @@ const std::vector<TJournalCase> kJournals = {
     {"RelativeTarget", ReplaceToken(kHeader, "\t/t\t", "\tt\t") + kCopy, "line 1: a path that is not absolute"},
     {"CutHeader", kHeader.substr(0, 30), "line 1: no line end (the journal was cut short)"},
     {"LineTooLong", kHeader + std::string(70000, 'x') + "\n", "line 2: a line longer than the journal holds"},
-    {"FieldMissing", kHeader + "picture\t/src/a.jpg\ta.jpg\tcopied\tnone\t12\t5\n", "line 2: a picture line has 11 fields"},
+    {"FieldMissing", kHeader + "picture\t/src/a.jpg\ta.jpg\tcopied\tnone\t12\t5\n", "line 2: a picture line has 12 fields"},
     {"UnknownOutcome", kHeader + ReplaceToken(kCopy, "copied", "deleted"), "line 2: an unknown outcome"},
     {"UnknownReason", kHeader + ReplaceToken(kCopy, "none", "bored"), "line 2: an unknown reason"},
     {"BadNumber", kHeader + ReplaceToken(kCopy, "12", "1x"), "line 2: a bad number"},
@@ -88,8 +103,8 @@ const std::vector<TJournalCase> kJournals = {
     {"UnknownKind", kHeader + "remove\t/etc\n", "line 2: an unknown kind of line"},
     {"NulInSource", kHeader + ReplaceToken(kCopy, "/src/a.jpg", "/src/a\\x00.jpg"), "line 2: a source that is not absolute"},
     {"TimeNotDigits", kHeader + ReplaceToken(kCopy, "16.45.33", "16.45.3x"), "line 2: a name that the patterns cannot make"},
-    {"NumberWithoutDigits", Numbered("YYYY-FFF", "2004-.jpg"), "line 3: a name that the patterns cannot make"},
-    {"UndatedWithATarget", kHeader + "picture\t/src/c.jpg\tc.jpg\tundated\tno-usable-date\t0\t0\t0\t0\t0\t\n",
+    {"NumberWithoutDigits", Numbered("YYYY-FFF", "2004-.jpg", "2004:08:07 16:45:33"), "line 3: a name that the patterns cannot make"},
+    {"UndatedWithATarget", kHeader + "picture\t/src/c.jpg\tc.jpg\tundated\tno-usable-date\t0\t0\t0\t0\t0\t\t\n",
      "line 2: a picture without a copy names one"},
     {"FolderInAFlatRun", Numbered("FFF", "1.jpg") + "folder\t2004\t1\t4\n",
      "line 4: a folder that the folder pattern cannot make"},
@@ -141,7 +156,7 @@ class TLargeJournal final : public std::streambuf {
     if (made_ == pictures_) return traits_type::eof();
     const std::string number = std::to_string(made_++);
     Next("picture\t/media/anna/EOS_DIGITAL/DCIM/100CANON/IMG_" + number + ".JPG\t2004.08.07/07.08.2004 - 16.45.33.jpg\tcopied\tnone\t3380251\t1091897133000000000\t66306\t" + number +
-         "\t1765300000123456789\t\n");
+         "\t1765300000123456789\t2004:08:07 16:45:33\t\n");
     return traits_type::to_int_type(line_[0]);
   }
 
@@ -202,7 +217,7 @@ TEST(JournalWords, EveryReasonIsWrittenAndReadBackInItsOwnWord) {
   std::vector<std::string> words;
   for (const TPictureReasonWords& row : PictureReasonTable()) {
     const auto outcome = row.reason == TPictureReason::None ? TPictureOutcome::Copied : TPictureOutcome::NotCopied;
-    EXPECT_TRUE(writer->Picture({"/src/p.jpg", "p.jpg", outcome, row.reason, {}, {}}));
+    EXPECT_TRUE(writer->Picture({"/src/p.jpg", "p.jpg", outcome, row.reason, {}, {}, "2004:08:07 16:45:33"}));
     EXPECT_EQ(row.phrase.empty(), row.reason == TPictureReason::Other) << row.journalWord;
     words.emplace_back(row.journalWord);
   }
