@@ -104,6 +104,27 @@ TEST_F(QtControlsTest, WidgetsShowTheDescribedValuesAtTheirPlaces) {
   EXPECT_FALSE(WidgetOf<QWidget>(*window, "Button1").isVisible());
 }
 
+// The bar is the button face, not the white of its window, and each panel's line is lowered: dark
+// above and left, light below and right, both unlike the face.
+TEST_F(QtControlsTest, TheStatusBarShowsItsPanelsLoweredOnTheButtonFace) {
+  ShowWindow();
+  const QImage bar = WidgetOf<QWidget>(*window, "StatusBar1").grab().toImage();
+  const QRgb face = ToQColor(clBtnFace).rgb(), dark = ToQColor(SystemColor(TSystemColor::BtnShadow)).rgb(),
+             light = ToQColor(SystemColor(TSystemColor::BtnHighlight)).rgb();
+  ASSERT_NE(face, light);
+  ASSERT_NE(face, dark);
+  struct TPixel {
+    QPoint at;
+    QRgb color;
+  };
+  // Panel 0 is framed from x 3 to 21, panel 1 from 25 to 640, both from y 2 to 18.
+  const TPixel pixels[] = {{{1, 10}, face},   {{100, 0}, face},  {{100, 10}, face},  {{23, 10}, face},
+                           {{100, 2}, dark},  {{25, 10}, dark},  {{3, 10}, dark},    {{10, 2}, dark},
+                           {{100, 18}, light}, {{640, 10}, light}, {{21, 10}, light}, {{10, 18}, light}};
+  for (const TPixel& pixel : pixels)
+    EXPECT_EQ(bar.pixel(pixel.at), pixel.color) << pixel.at.x() << ", " << pixel.at.y();
+}
+
 TEST_F(QtControlsTest, UserActionsRaiseTheModelsEventsAndProgramWritesChangeOnce) {
   ShowWindow();
   auto& edit = Control<TEdit>("Edit1");
