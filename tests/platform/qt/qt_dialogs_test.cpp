@@ -236,19 +236,72 @@ TEST_P(TQtDialogsText, ShowsWholeTextInBoxThatFitsTheScreen) {
 
 INSTANTIATE_TEST_SUITE_P(Texts, TQtDialogsText, testing::ValuesIn(TextCases()), TCaseName());
 
+// ---- Where the lines of a label break.
+
+struct TLineCase {
+  std::string name;
+  std::string text;
+  bool wraps;
+};
+
+void PrintTo(const TLineCase& row, std::ostream* out) { *out << row.name; }
+
+const std::vector<TLineCase>& LineCases() {
+  static const std::vector<TLineCase> cases = {
+      {"AtTheTextsOwnBreaksOnly",
+       "Die Dateien werden nur nach Uhrzeit sortiert. Bedenken Sie, dass Dateien mit\r\ngleichen Dateinamen ggf. "
+       "\xC3\xBC" "berschrieben werden. Sortierung trotzdem starten?",
+       false},
+      {"AlsoWhenTheBoxIsNarrowerThanItsCaption", "Kurz.", false},
+      {"AndInALineWiderThanThreeQuartersOfTheScreen", Words(700), true},
+      {"AndInPathsWiderThanThreeQuartersOfTheScreen", PathList(8, ","), true},
+  };
+  return cases;
+}
+
+class TQtDialogsLines : public testing::TestWithParam<TLineCase> {};
+
+TEST_P(TQtDialogsLines, BreakAtTheTextsLineBreaks) {
+  const TLineCase& row = GetParam();
+  TQtDialogs dialogs;
+  ShowAndAct(dialogs, TMessageKind::Warning, "", row.text, TMessageButtons::YesCancel, [&](QMessageBox& box) {
+    const QRect screen = box.screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(box.frameGeometry()));
+    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->wordWrap(), row.wraps);
+    if (row.wraps) {
+      EXPECT_EQ(label->width(), screen.width() * 3 / 4);
+    } else {
+      const QStringList lines = label->text().split(u'\n');
+      for (const QString& line : lines) EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(line));
+      EXPECT_LT(label->height(), (lines.size() + 1) * label->fontMetrics().lineSpacing()) << "a line was broken";
+    }
+    box.escapeButton()->click();
+  });
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, TQtDialogsLines, testing::ValuesIn(LineCases()), TCaseName());
+
 // ---- The owner of the boxes.
 
-TEST(TQtDialogsOwner, BoxBelongsToOwnerWhileItLives) {
+TEST(TQtDialogsOwner, BoxBelongsToOwnerWhileItLivesAndShowsItsFont) {
   TQtDialogs dialogs;
   auto owner = std::make_unique<QWidget>();
+  QFont windowsFont(QStringLiteral("Liberation Sans"));
+  windowsFont.setPixelSize(11);
+  owner->setFont(windowsFont);
   dialogs.SetOwner(owner.get());
   QWidget* parent = nullptr;
+  QFont labelFont;
   const TBoxAction noteParent = [&](QMessageBox& box) {
     parent = box.parentWidget();
+    labelFont = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->font();
     box.escapeButton()->click();
   };
   ShowAndAct(dialogs, TMessageKind::Warning, "", "Text", TMessageButtons::Ok, noteParent);
   EXPECT_EQ(parent, owner.get());
+  EXPECT_EQ(labelFont, windowsFont);
   const QWidget* destroyed = owner.get();
   owner.reset();
   ShowAndAct(dialogs, TMessageKind::Warning, "", "Text", TMessageButtons::Ok, noteParent);
