@@ -188,21 +188,26 @@ struct TTextCase {
   std::string name;
   std::string text;
   bool scrollable;
+  bool wraps;  // a label line is wider than three quarters of the screen
 };
 
 void PrintTo(const TTextCase& row, std::ostream* out) { *out << row.name; }
 
 const std::vector<TTextCase>& TextCases() {
   static const std::vector<TTextCase> cases = {
-      {"ShortText", "Der Ordner fehlt.", false},
-      {"CrLfLineBreaks", "Erste Zeile\r\nZweite Zeile", false},
-      {"TwelveLines", Lines(12), false},
-      {"ThirteenLines", Lines(13), true},
-      {"EightHundredCharacters", Words(800), false},
-      {"EightHundredAndOneCharacters", Words(801), true},
-      {"PathsWithoutSpacesBreakAtSlashes", PathList(8, ","), false},
-      {"FileNameWiderThanHalfTheScreen", std::string(400, 'a') + ".jpg", true},
-      {"TwentyThousandPaths", "Nicht kopiert:\r\n" + PathList(20000, ", "), true},
+      {"ShortText", "Der Ordner fehlt.", false, false},
+      {"CrLfLineBreaks", "Erste Zeile\r\nZweite Zeile", false, false},
+      {"WiderThanHalfTheScreenBreaksOnlyAtItsLineBreaks",
+       "Die Dateien werden nur nach Uhrzeit sortiert. Bedenken Sie, dass Dateien mit\r\ngleichen Dateinamen ggf. "
+       "\xC3\xBC" "berschrieben werden. Sortierung trotzdem starten?",
+       false, false},
+      {"TwelveLines", Lines(12), false, false},
+      {"ThirteenLines", Lines(13), true, false},
+      {"EightHundredCharacters", Words(800), false, true},
+      {"EightHundredAndOneCharacters", Words(801), true, false},
+      {"PathsWithoutSpacesBreakAtSlashes", PathList(8, ","), false, true},
+      {"FileNameWiderThanHalfTheScreen", std::string(400, 'a') + ".jpg", true, false},
+      {"TwentyThousandPaths", "Nicht kopiert:\r\n" + PathList(20000, ", "), true, false},
   };
   return cases;
 }
@@ -229,59 +234,17 @@ TEST_P(TQtDialogsText, ShowsWholeTextInBoxThatFitsTheScreen) {
       EXPECT_FALSE(label != nullptr && label->isVisible());
     } else {
       EXPECT_TRUE(box.text() == shown);
+      ASSERT_NE(label, nullptr);
+      EXPECT_EQ(label->wordWrap(), row.wraps);
+      const QStringList lines = shown.split(u'\n');
+      if (row.wraps) EXPECT_EQ(label->width(), screen.width() * 3 / 4);
+      else EXPECT_LT(label->height(), (lines.size() + 1) * label->fontMetrics().lineSpacing()) << "a line was broken";
     }
     box.escapeButton()->click();
   });
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, TQtDialogsText, testing::ValuesIn(TextCases()), TCaseName());
-
-// ---- Where the lines of a label break.
-
-struct TLineCase {
-  std::string name;
-  std::string text;
-  bool wraps;
-};
-
-void PrintTo(const TLineCase& row, std::ostream* out) { *out << row.name; }
-
-const std::vector<TLineCase>& LineCases() {
-  static const std::vector<TLineCase> cases = {
-      {"AtTheTextsOwnBreaksOnly",
-       "Die Dateien werden nur nach Uhrzeit sortiert. Bedenken Sie, dass Dateien mit\r\ngleichen Dateinamen ggf. "
-       "\xC3\xBC" "berschrieben werden. Sortierung trotzdem starten?",
-       false},
-      {"AlsoWhenTheBoxIsNarrowerThanItsCaption", "Kurz.", false},
-      {"AndInALineWiderThanThreeQuartersOfTheScreen", Words(700), true},
-      {"AndInPathsWiderThanThreeQuartersOfTheScreen", PathList(8, ","), true},
-  };
-  return cases;
-}
-
-class TQtDialogsLines : public testing::TestWithParam<TLineCase> {};
-
-TEST_P(TQtDialogsLines, BreakAtTheTextsLineBreaks) {
-  const TLineCase& row = GetParam();
-  TQtDialogs dialogs;
-  ShowAndAct(dialogs, TMessageKind::Warning, "", row.text, TMessageButtons::YesCancel, [&](QMessageBox& box) {
-    const QRect screen = box.screen()->availableGeometry();
-    EXPECT_TRUE(screen.contains(box.frameGeometry()));
-    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
-    ASSERT_NE(label, nullptr);
-    EXPECT_EQ(label->wordWrap(), row.wraps);
-    if (row.wraps) {
-      EXPECT_EQ(label->width(), screen.width() * 3 / 4);
-    } else {
-      const QStringList lines = label->text().split(u'\n');
-      for (const QString& line : lines) EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(line));
-      EXPECT_LT(label->height(), (lines.size() + 1) * label->fontMetrics().lineSpacing()) << "a line was broken";
-    }
-    box.escapeButton()->click();
-  });
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, TQtDialogsLines, testing::ValuesIn(LineCases()), TCaseName());
 
 // ---- The owner of the boxes.
 
