@@ -125,6 +125,15 @@ void TQtForm::FrameChanged() {
   TForm::SetTop(frame.top());
   TForm::SetWidth(frame.width());
   TForm::SetHeight(frame.height());
+  // Framed for the first time, with another decoration than guessed: centred again, once the
+  // showing that framed it has ended.
+  if (!centring_ || frame == widget_->geometry()) return;
+  const TCentring centring = *centring_;
+  centring_.reset();
+  if (frame.size() == centring.frame) return;
+  QMetaObject::invokeMethod(
+      widget_.data(), [this, over = centring.over] { CentreFrame(over, FrameOf(*widget_).size()); },
+      Qt::QueuedConnection);
 }
 
 void TQtForm::Loaded() {
@@ -151,11 +160,6 @@ void TQtForm::FontChanged() { widget_->setFont(ToQFont(Font())); }
 void TQtForm::PlaceForFirstShowing() {
   TApplication* application = ApplicationOf(*this);
   const auto* main = application != nullptr ? dynamic_cast<TQtForm*>(application->MainForm()) : nullptr;
-  // Until a window is shown its decoration is unknown; another window's tells its size.
-  QSize decoration;
-  if (main != nullptr && main != this && main->Shown())
-    decoration = FrameOf(*main->widget_).size() - main->widget_->size();
-  const QSize size = widget_->size() + decoration;
   QRect over;
   if (Position() == TPosition::poMainFormCenter && main != nullptr && main != this)
     over = FrameOf(*main->widget_);
@@ -164,7 +168,19 @@ void TQtForm::PlaceForFirstShowing() {
     over = (widget_->screen() != nullptr ? widget_->screen() : QGuiApplication::primaryScreen())->geometry();
   else
     return;
-  const TPoint corner = CentredOver(ToRect(over), {size.width(), size.height()});
+  // Until the desktop frames the window its decoration is unknown: another shown window's is the
+  // best guess, and FrameChanged centres the frame again once it is known.
+  QSize decoration(0, 0);
+  if (main != nullptr && main != this && main->Shown())
+    decoration = FrameOf(*main->widget_).size() - main->widget_->size();
+  const QSize frame = widget_->size() + decoration;
+  CentreFrame(over, frame);
+  centring_ = {over, frame};
+}
+
+void TQtForm::CentreFrame(const QRect& over, QSize frame) {
+  const TPoint corner = CentredOver(ToRect(over), {frame.width(), frame.height()});
+  // A window's position is its frame's.
   widget_->move(corner.x, corner.y);
 }
 

@@ -4,7 +4,11 @@
 // desktop's. Built at its designed pixel size and kept at it unless its border is sizeable.
 
 #include <QPointer>
+#include <QRect>
+#include <QSize>
 #include <QWidget>
+
+#include <optional>
 
 #include "components/forms.h"
 #include "components/qt/qt_control.h"
@@ -51,7 +55,8 @@ class TQtForm : public TForm, public TQtWidgetHolder {
   void Repaint() override;
   void RepaintAll() override;
 
-  // The frame moved or changed size: Left, Top, Width and Height follow it.
+  // The frame moved or changed size: Left, Top, Width and Height follow it. A window centred on its
+  // first showing before the desktop framed it is centred again with its frame.
   void FrameChanged();
   // Sets up the tab order of the widgets from TabChain.
   void Loaded() override;
@@ -61,10 +66,20 @@ class TQtForm : public TForm, public TQtWidgetHolder {
   void PlaceForFirstShowing() override;
 
  private:
+  // Where a centred window was centred over, and the size of frame that was guessed.
+  struct TCentring {
+    QRect over;
+    QSize frame;
+  };
+
   void ApplyWindowFlags();
   void ApplySize();
+  // Moves the window so that a frame of size `frame` is centred over `over`.
+  void CentreFrame(const QRect& over, QSize frame);
 
   QPointer<TFormWidget> widget_;
+  // Set from the first showing of a centred window until the desktop has framed it.
+  std::optional<TCentring> centring_;
 };
 
 }  // namespace kalvero

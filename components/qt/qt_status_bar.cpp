@@ -5,11 +5,13 @@
 namespace kalvero {
 namespace {
 
-// A single lowered or raised line around `frame`: dark above and left, light below and right.
-void DrawBevel(QPainter& painter, const QRect& frame, TStatusPanelBevel bevel, const QPalette& palette) {
+// A single lowered or raised line around `frame`: a lowered one dark above and left, light below
+// and right, a raised one the other way round.
+void DrawBevel(QPainter& painter, const QRect& frame, TStatusPanelBevel bevel) {
   if (bevel == TStatusPanelBevel::pbNone) return;
   const bool lowered = bevel == TStatusPanelBevel::pbLowered;
-  const QColor dark = palette.color(QPalette::Mid), light = palette.color(QPalette::Light);
+  const QColor dark = ToQColor(SystemColor(TSystemColor::BtnShadow));
+  const QColor light = ToQColor(SystemColor(TSystemColor::BtnHighlight));
   painter.setPen(lowered ? dark : light);
   painter.drawLine(frame.topLeft(), frame.topRight());
   painter.drawLine(frame.topLeft(), frame.bottomLeft());
@@ -27,13 +29,16 @@ int TextFlags(TAlignment alignment) {
 
 void TStatusBarWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
+  // The bar's own colour (the button face), whatever the window's is: the light lines of the
+  // panels show only on it.
+  painter.fillRect(rect(), ToQColor(control_.Color()));
   const auto edges = control_.PanelEdges(width());
   for (std::size_t i = 0; i < edges.size(); ++i) {
     const TStatusPanel& panel = control_.Panels().Panel(static_cast<std::int64_t>(i));
     const QRect frame(edges[i].first + TQtStatusBar::kPanelGap, 2,
                       edges[i].second - edges[i].first - TQtStatusBar::kPanelGap, height() - 3);
     if (frame.width() <= 0) continue;
-    DrawBevel(painter, frame, panel.Bevel(), palette());
+    DrawBevel(painter, frame, panel.Bevel());
     painter.setPen(palette().color(QPalette::WindowText));
     // One line, cut at the panel's end.
     painter.drawText(frame.adjusted(2, 0, -2, 0), TextFlags(panel.Alignment()), ToQt(panel.Text()));
@@ -47,6 +52,11 @@ void TStatusBarWidget::resizeEvent(QResizeEvent* event) {
 
 TQtStatusBar::TQtStatusBar() : TQtControl(new TStatusBarWidget(*this)), grip_(new QSizeGrip(&Widget())) {
   SetSizeGrip(SizeGrip());
+}
+
+void TQtStatusBar::SetColor(TColor color) {
+  TStatusBar::SetColor(color);
+  Widget().update();
 }
 
 void TQtStatusBar::SetSizeGrip(bool sizeGrip) {

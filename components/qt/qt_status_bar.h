@@ -1,7 +1,7 @@
 #pragma once
 
-// The status bar backed by a widget that draws its panels: each panel's frame and text, the last
-// one reaching to the end of the bar. Controls placed on the bar (the status icon's host) are
+// The status bar backed by a widget that draws itself in its colour (the button face) and on it its
+// panels: each panel's frame and text, the last one reaching to the end of the bar. Controls placed on the bar (the status icon's host) are
 // child widgets at their own places.
 
 #include <QSizeGrip>
@@ -32,6 +32,7 @@ class TQtStatusBar final : public TQtControl<TStatusBar, TStatusBarWidget> {
   static constexpr int kPanelGap = 3;
 
   TQtStatusBar();
+  void SetColor(TColor color) override;
   void SetSizeGrip(bool sizeGrip) override;
   void PlaceSizeGrip();
 

@@ -6,6 +6,8 @@
 
 #include <array>
 
+#include "platform/qt/program_fonts.h"
+
 namespace kalvero {
 namespace {
 
@@ -63,7 +65,7 @@ QFont ToQFont(const TFont& font) {
   result.setItalic(style.Contains(TFontStyle::fsItalic));
   result.setUnderline(style.Contains(TFontStyle::fsUnderline));
   result.setStrikeOut(style.Contains(TFontStyle::fsStrikeOut));
-  return result;
+  return WithBoldSpacing(result);
 }
 
 QCursor ToQCursor(TCursor cursor) {

@@ -34,7 +34,8 @@ inline QRect ToQRect(const TRect& rect) { return QRect(rect.left, rect.top, rect
 // An explicit colour as it stands; a system colour as the application's palette has it now.
 QColor ToQColor(TColor color);
 
-// Height in pixels: negative for the characters' height (Qt's pixel size), positive for the cell.
+// Height in pixels: negative for the characters' height (Qt's pixel size), positive for the cell. A
+// bold without a bold face of its own gets its letters spaced (WithBoldSpacing).
 QFont ToQFont(const TFont& font);
 
 QCursor ToQCursor(TCursor cursor);

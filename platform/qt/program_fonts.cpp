@@ -1,9 +1,10 @@
 #include "platform/qt/program_fonts.h"
 
 #include <QFile>
-#include <QFont>
 #include <QFontDatabase>
 #include <QFontInfo>
+
+#include <algorithm>
 
 namespace kalvero {
 namespace {
@@ -26,14 +27,27 @@ void SubstituteLiberationSans(const QString& family) {
   QFont::insertSubstitution(family, kLiberationSans);
 }
 
+bool HasBoldFace(const QString& family) {
+  const QStringList styles = QFontDatabase::styles(family);
+  return std::any_of(styles.begin(), styles.end(),
+                     [&](const QString& style) { return QFontDatabase::weight(family, style) >= QFont::DemiBold; });
+}
+
 }  // namespace
 
 void AddProgramFonts(const std::string& wineFontFolder) {
   const QString folder = QFile::decodeName(QByteArray::fromStdString(wineFontFolder));
-  for (const char* file : {"tahoma.ttf", "tahomabd.ttf"})
-    QFontDatabase::addApplicationFont(folder + u'/' + QLatin1String(file));
+  QFontDatabase::addApplicationFont(folder + QStringLiteral("/tahoma.ttf"));
   SubstituteLiberationSans(kTahoma);
   SubstituteLiberationSans(kArial);
+}
+
+QFont WithBoldSpacing(QFont font) {
+  if (!font.bold()) return font;
+  const QFontInfo resolved(font);
+  if (HasBoldFace(resolved.family())) return font;
+  font.setLetterSpacing(QFont::AbsoluteSpacing, resolved.pixelSize() / 24.0);
+  return font;
 }
 
 }  // namespace kalvero

@@ -121,6 +121,44 @@ qreal WidestUnbreakable(QString text, const QFont& font) {
   return widest;
 }
 
+// A box that shows its text on the lines the text brings, each as wide as it is; only a line wider
+// than three quarters of the screen's work area wraps, at that width. Qt's own box wraps every
+// text wider than half the screen or 500 pixels, and a narrow box breaks sentences almost anywhere.
+class TMessageBox final : public QMessageBox {
+ public:
+  using QMessageBox::QMessageBox;
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    QMessageBox::showEvent(event);  // sizes and places the box by Qt's rule first
+    FitToText();
+    // Placed again for its new size, as Qt places a dialog: centred over its parent, on the screen.
+    if (!event->spontaneous() && !testAttribute(Qt::WA_Moved)) {
+      adjustPosition(parentWidget());
+      setAttribute(Qt::WA_Moved, false);
+    }
+  }
+
+ private:
+  void FitToText() {
+    auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    if (label == nullptr || label->isHidden()) return;  // the text stands in a text area
+    const QFontMetrics metrics = label->fontMetrics();
+    int widest = 0;
+    for (const QString& line : label->text().split(u'\n')) widest = std::max(widest, metrics.horizontalAdvance(line));
+    const int most = BoxScreen(*this).availableGeometry().width() * 3 / 4;
+    const bool wrap = widest > most;
+    label->setWordWrap(wrap);
+    if (wrap) label->setFixedWidth(most);
+    layout()->activate();
+    // As Qt does, the box is wide enough for its caption beside the close box.
+    const int width =
+        std::max(layout()->totalMinimumSize().width(), fontMetrics().horizontalAdvance(windowTitle()) + 50);
+    setFixedSize(width, layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width)
+                                                       : layout()->totalMinimumSize().height());
+  }
+};
+
 }  // namespace
 
 QString MessageBoxText(const std::string& text) {
@@ -142,7 +180,9 @@ TMessageAnswer TQtDialogs::ShowMessageBox(TMessageKind kind, const std::string& 
                                           TMessageButtons buttons) {
   QWidget* parent = owner_ ? owner_.data() : QApplication::activeWindow();
   // Held by a guard: the owner may be destroyed while the box's own loop runs, and the box with it.
-  QPointer<QMessageBox> box = new QMessageBox(parent);
+  QPointer<QMessageBox> box = new TMessageBox(parent);
+  // A top-level window takes no font from its parent: the box shows the windows' font.
+  if (parent != nullptr) box->setFont(parent->font());
   box->setIcon(IconOf(kind));
   box->setWindowTitle(caption.empty() ? QString::fromUtf8(MessageCaption(kind)) : QString::fromUtf8(caption));
   box->setTextFormat(Qt::PlainText);

@@ -1,7 +1,9 @@
 #pragma once
 
 // The desktop services over Qt Widgets: QMessageBox with the fixed German captions and button
-// labels, the application's override cursor and QCoreApplication::processEvents.
+// labels, the application's override cursor and QCoreApplication::processEvents. A box shows its
+// text in its owner's font (the windows' font), on the lines the text brings; only a line wider
+// than three quarters of the screen's work area wraps.
 
 #include "platform/dialogs.h"
 

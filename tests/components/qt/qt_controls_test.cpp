@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -102,6 +103,42 @@ TEST_F(QtControlsTest, WidgetsShowTheDescribedValuesAtTheirPlaces) {
   EXPECT_EQ(WidgetOf<QProgressBar>(*window, "bar").maximum(), 3);
   Control<TControl>("Button1").SetVisible(false);
   EXPECT_FALSE(WidgetOf<QWidget>(*window, "Button1").isVisible());
+}
+
+// The frame, title bar included, is centred: offscreen the window has no frame; on a desktop the
+// frame comes after the showing (ctest -L xserver runs this under X with a window manager).
+TEST_F(QtControlsTest, TheFirstShowingCentresTheFrameOnTheScreen) {
+  window->SetPosition(TPosition::poScreenCenter);
+  ShowWindow();
+  QWidget& widget = window->Widget();
+  if (QGuiApplication::platformName() == QStringLiteral("xcb")) {
+    ASSERT_TRUE(QTest::qWaitFor([&] { return widget.frameGeometry() != widget.geometry(); })) << "no window manager";
+    QTest::qWait(500);  // the window manager's answer to the move
+  }
+  const QRect screen = widget.screen()->geometry(), frame = widget.frameGeometry();
+  EXPECT_EQ(frame.topLeft(), QPoint((screen.width() - frame.width()) / 2, (screen.height() - frame.height()) / 2));
+  EXPECT_EQ(window->Left(), frame.left());
+  EXPECT_EQ(window->Top(), frame.top());
+}
+
+// The bar is the button face, not the white of its window, and each panel's line is lowered: dark
+// above and left, light below and right, both unlike the face.
+TEST_F(QtControlsTest, TheStatusBarShowsItsPanelsLoweredOnTheButtonFace) {
+  ShowWindow();
+  const QImage bar = WidgetOf<QWidget>(*window, "StatusBar1").grab().toImage();
+  const QRgb face = ToQColor(clBtnFace).rgb(), dark = ToQColor(SystemColor(TSystemColor::BtnShadow)).rgb(),
+             light = ToQColor(SystemColor(TSystemColor::BtnHighlight)).rgb();
+  ASSERT_NE(face, light);
+  ASSERT_NE(face, dark);
+  struct TPixel {
+    QPoint at;
+    QRgb color;
+  };
+  // Panel 1 is framed from x 25 to 640 and from y 2 to 18.
+  const TPixel pixels[] = {{{1, 10}, face},  {{100, 0}, face},   {{100, 10}, face}, {{100, 2}, dark},
+                           {{25, 10}, dark}, {{100, 18}, light}, {{640, 10}, light}};
+  for (const TPixel& pixel : pixels)
+    EXPECT_EQ(bar.pixel(pixel.at), pixel.color) << pixel.at.x() << ", " << pixel.at.y();
 }
 
 TEST_F(QtControlsTest, UserActionsRaiseTheModelsEventsAndProgramWritesChangeOnce) {

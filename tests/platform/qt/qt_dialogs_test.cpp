@@ -188,21 +188,26 @@ struct TTextCase {
   std::string name;
   std::string text;
   bool scrollable;
+  bool wraps;  // a label line is wider than three quarters of the screen
 };
 
 void PrintTo(const TTextCase& row, std::ostream* out) { *out << row.name; }
 
 const std::vector<TTextCase>& TextCases() {
   static const std::vector<TTextCase> cases = {
-      {"ShortText", "Der Ordner fehlt.", false},
-      {"CrLfLineBreaks", "Erste Zeile\r\nZweite Zeile", false},
-      {"TwelveLines", Lines(12), false},
-      {"ThirteenLines", Lines(13), true},
-      {"EightHundredCharacters", Words(800), false},
-      {"EightHundredAndOneCharacters", Words(801), true},
-      {"PathsWithoutSpacesBreakAtSlashes", PathList(8, ","), false},
-      {"FileNameWiderThanHalfTheScreen", std::string(400, 'a') + ".jpg", true},
-      {"TwentyThousandPaths", "Nicht kopiert:\r\n" + PathList(20000, ", "), true},
+      {"ShortText", "Der Ordner fehlt.", false, false},
+      {"CrLfLineBreaks", "Erste Zeile\r\nZweite Zeile", false, false},
+      {"WiderThanHalfTheScreenBreaksOnlyAtItsLineBreaks",
+       "Die Dateien werden nur nach Uhrzeit sortiert. Bedenken Sie, dass Dateien mit\r\ngleichen Dateinamen ggf. "
+       "\xC3\xBC" "berschrieben werden. Sortierung trotzdem starten?",
+       false, false},
+      {"TwelveLines", Lines(12), false, false},
+      {"ThirteenLines", Lines(13), true, false},
+      {"EightHundredCharacters", Words(800), false, true},
+      {"EightHundredAndOneCharacters", Words(801), true, false},
+      {"PathsWithoutSpacesBreakAtSlashes", PathList(8, ","), false, true},
+      {"FileNameWiderThanHalfTheScreen", std::string(400, 'a') + ".jpg", true, false},
+      {"TwentyThousandPaths", "Nicht kopiert:\r\n" + PathList(20000, ", "), true, false},
   };
   return cases;
 }
@@ -229,6 +234,11 @@ TEST_P(TQtDialogsText, ShowsWholeTextInBoxThatFitsTheScreen) {
       EXPECT_FALSE(label != nullptr && label->isVisible());
     } else {
       EXPECT_TRUE(box.text() == shown);
+      ASSERT_NE(label, nullptr);
+      EXPECT_EQ(label->wordWrap(), row.wraps);
+      const QStringList lines = shown.split(u'\n');
+      if (row.wraps) EXPECT_EQ(label->width(), screen.width() * 3 / 4);
+      else EXPECT_LT(label->height(), (lines.size() + 1) * label->fontMetrics().lineSpacing()) << "a line was broken";
     }
     box.escapeButton()->click();
   });
@@ -238,17 +248,23 @@ INSTANTIATE_TEST_SUITE_P(Texts, TQtDialogsText, testing::ValuesIn(TextCases()), 
 
 // ---- The owner of the boxes.
 
-TEST(TQtDialogsOwner, BoxBelongsToOwnerWhileItLives) {
+TEST(TQtDialogsOwner, BoxBelongsToOwnerWhileItLivesAndShowsItsFont) {
   TQtDialogs dialogs;
   auto owner = std::make_unique<QWidget>();
+  QFont windowsFont(QStringLiteral("Liberation Sans"));
+  windowsFont.setPixelSize(11);
+  owner->setFont(windowsFont);
   dialogs.SetOwner(owner.get());
   QWidget* parent = nullptr;
+  QFont labelFont;
   const TBoxAction noteParent = [&](QMessageBox& box) {
     parent = box.parentWidget();
+    labelFont = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->font();
     box.escapeButton()->click();
   };
   ShowAndAct(dialogs, TMessageKind::Warning, "", "Text", TMessageButtons::Ok, noteParent);
   EXPECT_EQ(parent, owner.get());
+  EXPECT_EQ(labelFont, windowsFont);
   const QWidget* destroyed = owner.get();
   owner.reset();
   ShowAndAct(dialogs, TMessageKind::Warning, "", "Text", TMessageButtons::Ok, noteParent);

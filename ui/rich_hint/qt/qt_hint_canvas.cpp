@@ -11,6 +11,7 @@
 
 #include "components/qt/qt_values.h"
 #include "platform/ascii_text.h"
+#include "platform/qt/program_fonts.h"
 
 namespace kalvero {
 namespace {
@@ -57,7 +58,7 @@ QFont TQtHintCanvas::QtFontOf(const THintFont& font) {
   result.setItalic(font.italic);
   result.setUnderline(font.underline);
   result.setStrikeOut(font.strikeOut);
-  return result;
+  return WithBoldSpacing(result);
 }
 
 QFontMetrics TQtHintCanvas::Metrics(const QFont& font) const {
