@@ -2,6 +2,8 @@
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QCursor>
+#include <QEnterEvent>
 #include <QHelpEvent>
 #include <QScreen>
 #include <QToolTip>
@@ -69,17 +71,36 @@ bool TQtApplication::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::ToolTip:
       return ShowHintFor(watched, event);
     case QEvent::Leave:
-      if (hintControl_ != nullptr && OwningControl(watched) == hintControl_) HideHint();
+      if (HintShowing() && !PointerOnHintControl(QCursor::pos())) HideHint();
+      break;
+    case QEvent::Enter:
+      if (HintShowing() && !PointerOnHintControl(static_cast<QEnterEvent*>(event)->globalPosition().toPoint()))
+        HideHint();
+      break;
+    case QEvent::MouseMove:
+      if (HintShowing() && !PointerOnHintControl(static_cast<QMouseEvent*>(event)->globalPosition().toPoint()))
+        HideHint();
       break;
     case QEvent::MouseButtonPress:
     case QEvent::KeyPress:
     case QEvent::ApplicationDeactivate:
     case QEvent::WindowDeactivate:
-      if (HintWindow() != nullptr && HintWindow()->IsShowing()) HideHint();
+      if (HintShowing()) HideHint();
       break;
     default: break;
   }
   return QObject::eventFilter(watched, event);
+}
+
+bool TQtApplication::HintShowing() const { return HintWindow() != nullptr && HintWindow()->IsShowing(); }
+
+// A hint may cover the pointer (near the screen's bottom it moves up over it), and showing it there
+// sends its control a Leave, from the window system or from Qt itself; so the hint goes when the
+// pointer has left its control, wherever the Leave, Enter or move that tells of it arrives.
+bool TQtApplication::PointerOnHintControl(const QPoint& pointer) const {
+  const auto* holder = dynamic_cast<const TQtWidgetHolder*>(hintControl_);
+  const QWidget* widget = holder != nullptr ? holder->HolderWidget() : nullptr;
+  return widget != nullptr && widget->isVisible() && widget->rect().contains(widget->mapFromGlobal(pointer));
 }
 
 // Qt shows no tool tip of its own for a widget without tool-tip text; the hint of a control that

@@ -4,6 +4,7 @@
 // moves between controls, and the hints of the controls that show hints.
 
 #include <QObject>
+#include <QPoint>
 #include <QTimer>
 
 #include "components/application.h"
@@ -31,6 +32,9 @@ class TQtApplication final : public QObject, public TApplication {
  private:
   void FocusChanged(QWidget* now);
   bool ShowHintFor(QObject* watched, QEvent* event);
+  bool HintShowing() const;
+  // Whether `pointer` (on the desktop) lies on the widget of the control whose hint shows last.
+  bool PointerOnHintControl(const QPoint& pointer) const;
 
   TControl* hintControl_ = nullptr;
   QTimer hintTimer_;
