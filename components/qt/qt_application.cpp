@@ -98,9 +98,7 @@ bool TQtApplication::HintShowing() const { return HintWindow() != nullptr && Hin
 // sends its control a Leave, from the window system or from Qt itself; so the hint goes when the
 // pointer has left its control, wherever the Leave, Enter or move that tells of it arrives.
 bool TQtApplication::PointerOnHintControl(const QPoint& pointer) const {
-  const auto* holder = dynamic_cast<const TQtWidgetHolder*>(hintControl_);
-  const QWidget* widget = holder != nullptr ? holder->HolderWidget() : nullptr;
-  return widget != nullptr && widget->isVisible() && widget->rect().contains(widget->mapFromGlobal(pointer));
+  return hintWidget_ && hintWidget_->isVisible() && hintWidget_->rect().contains(hintWidget_->mapFromGlobal(pointer));
 }
 
 // Qt shows no tool tip of its own for a widget without tool-tip text; the hint of a control that
@@ -116,7 +114,8 @@ bool TQtApplication::ShowHintFor(QObject* watched, QEvent* event) {
   info.hintPos = {pointer.x(), pointer.y() + kPointerHeight};
   info.hintMaxWidth = (screen != nullptr ? screen : QGuiApplication::primaryScreen())->geometry().width();
   info.hintColor = clInfoBk;
-  hintControl_ = control;
+  const auto* holder = dynamic_cast<const TQtWidgetHolder*>(control);
+  hintWidget_ = holder != nullptr ? holder->HolderWidget() : nullptr;
   if (ShowHint(control->Hint(), info)) hintTimer_.start(kHintHidePause);
   return true;
 }

@@ -5,6 +5,8 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QPointer>
+#include <QWidget>
 #include <QTimer>
 
 #include "components/application.h"
@@ -33,10 +35,11 @@ class TQtApplication final : public QObject, public TApplication {
   void FocusChanged(QWidget* now);
   bool ShowHintFor(QObject* watched, QEvent* event);
   bool HintShowing() const;
-  // Whether `pointer` (on the desktop) lies on the widget of the control whose hint shows last.
+  // Whether `pointer` (on the desktop) lies on hintWidget_.
   bool PointerOnHintControl(const QPoint& pointer) const;
 
-  TControl* hintControl_ = nullptr;
+  // The widget of the control whose hint shows last; null once it is gone.
+  QPointer<QWidget> hintWidget_;
   QTimer hintTimer_;
 };
 
