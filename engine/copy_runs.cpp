@@ -67,7 +67,7 @@ std::optional<TRunSummary> TSortEngine::Button1Click() {
   run.filePattern = host_.Edit1Text();
   if (!CheckInput(run.filePattern)) return std::nullopt;
   run.folderPattern = host_.Edit2Text();
-  run.target = host_.Dir2Text();
+  run.target = host_.FolderPath(host_.Dir2Text());
   const bool dateFolders = host_.Cb2Checked();
 
   if (!fileSystem_.FolderExists(run.target)) {

@@ -27,6 +27,10 @@ class TEngineHost {
   virtual void SetDirText(const std::string& text) = 0;
   virtual std::string Dir2Text() const = 0;
   virtual void SetDir2Text(const std::string& text) = 0;
+  // The folder that the text of `dir` or `dir2` names, where the engine works in it (a scan, a
+  // run's target); the texts themselves stay as typed. The window takes "~" for the home folder
+  // (WithHomeFolder); the command line's folders come from the shell, which has done so.
+  virtual std::string FolderPath(const std::string& text) const { return text; }
   // `Edit1` and `Edit2`: the file name and folder name patterns.
   virtual std::string Edit1Text() const = 0;
   virtual void SetEdit1Text(const std::string& text) = 0;

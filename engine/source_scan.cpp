@@ -41,11 +41,11 @@ std::optional<TSortEngine::TScan> TSortEngine::Scan(TScanKind kind) {
 }
 
 std::optional<TSortEngine::TScan> TSortEngine::WalkSourceFolder(TScanKind kind, unsigned number) {
-  const std::string folder = host_.DirText();
+  const std::string folder = host_.FolderPath(host_.DirText());
   const bool includeSubfolders = host_.Cb1Checked();
   // A target inside the source is left out, so that a run never copies its own output again.
   std::optional<TFileIdentity> target;
-  if (const std::string targetFolder = host_.Dir2Text(); !targetFolder.empty())
+  if (const std::string targetFolder = host_.FolderPath(host_.Dir2Text()); !targetFolder.empty())
     target = fileSystem_.FolderIdentity(targetFolder);
   TScanRecords records;
   std::set<std::string> recorded;

@@ -2,7 +2,8 @@
 
 // Where the program keeps its settings: the user's roaming application-data folder and the
 // program's folder and file below it. Without an application-data folder there is none of them,
-// and the caller reads and writes no settings.
+// and the caller reads and writes no settings. Besides, the user's home folder where a folder
+// typed by the user names it.
 
 #include <optional>
 #include <string>
@@ -22,5 +23,11 @@ std::optional<std::string> SettingsFolder(const TEnvironment& environment);
 
 // The settings file "kalvero.ini" in the settings folder.
 std::optional<std::string> SettingsFilePath(const TEnvironment& environment);
+
+// The folder that a folder typed by the user names. On POSIX systems "~" alone, or followed by the
+// separator, stands for the home folder, HOME when it is an absolute path, as a shell and the usual
+// file choosers read it ("~/Sorted" is "Sorted" in it); every other path, and every path when HOME
+// is not an absolute path, comes back as typed. On Windows "~" is an ordinary name: as typed.
+std::string WithHomeFolder(const std::string& typed, const TEnvironment& environment);
 
 }  // namespace kalvero

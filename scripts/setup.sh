@@ -13,7 +13,7 @@ packages=(
   clang libclang-rt-14-dev         # fuzzing with libFuzzer and the sanitizers
   fonts-liberation fonts-dejavu-core fonts-wine  # fonts with the metrics the windows are laid out for
   xvfb xauth                       # a virtual display for screenshots and the start-up benchmark
-  openbox wmctrl                   # a window manager for the tests that need a desktop's frames
+  openbox wmctrl                   # a window manager for the tests that need a real X server
   poppler-utils                    # pdftotext for the checks of the manual
   dpkg-dev file lintian            # the Debian package: library dependencies, its checks
   desktop-file-utils appstream man-db xdotool  # checks of the installed desktop entry, metadata, man page, window

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Sets up, builds with AddressSanitizer and UndefinedBehaviorSanitizer, and runs every test.
+# Sets up, builds with AddressSanitizer and UndefinedBehaviorSanitizer, and runs every test: those
+# that need a real X server (label "xserver") last, on a virtual display with a window manager.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
 cmake --preset test
 cmake --build build/test
-ctest --test-dir build/test --output-on-failure --parallel "$(nproc)"
+ctest --test-dir build/test --output-on-failure --parallel "$(nproc)" --label-exclude xserver
+scripts/xserver-tests.sh build/test
 scripts/check_manual.sh
 scripts/check_install.sh build/test
 scripts/fuzz.sh

@@ -61,7 +61,8 @@ void TDirectoryEdit::Browse() {
 
 std::string BrowserSelection(const std::string& text, const std::string& currentFolder) {
   if (text.empty()) return currentFolder;
-  if (text.back() == kPathSeparator) return text.substr(0, text.size() - 1);
+  // The root is a separator alone: without it nothing would be left, so it stays.
+  if (text.back() == kPathSeparator && text.size() > 1) return text.substr(0, text.size() - 1);
   return text;
 }
 

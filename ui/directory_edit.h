@@ -71,8 +71,8 @@ class TDirectoryEdit : public TEdit {
   std::unique_ptr<TPicture> glyph_;
 };
 
-// The folder the browser selects for a box's text: the text with one trailing separator removed,
-// or the current folder when the text is empty.
+// The folder the browser selects for a box's text: the text with one trailing separator removed
+// (the root, a separator alone, stays the root), or the current folder when the text is empty.
 std::string BrowserSelection(const std::string& text, const std::string& currentFolder);
 
 // The top left corner of the browser of `browserSize` for a box whose bottom left corner is at

@@ -100,7 +100,12 @@ int Run(const TSortOptions& options, TJournalWriter* journal) {
 int SortCommand(const std::vector<std::string>& arguments) {
   // The command line only reads the settings; it never creates or writes them.
   const TEnvironment& environment = ProcessEnvironment();
-  const auto stored = ReadStoredSettings(NativeFileSystem(), environment);
+  auto stored = ReadStoredSettings(NativeFileSystem(), environment);
+  // The stored folders are the window's texts as typed, where "~" names the home folder.
+  if (stored) {
+    stored->source = WithHomeFolder(stored->source, environment);
+    stored->target = WithHomeFolder(stored->target, environment);
+  }
   std::string error;
   const auto options =
       ParseSortOptions(arguments, stored, Escaped(SettingsFilePath(environment).value_or("")), error);

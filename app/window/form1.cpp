@@ -3,6 +3,7 @@
 #include "components/application.h"
 #include "components/window_builder.h"
 #include "localisation/program_texts.h"
+#include "platform/application_data_folder.h"
 #include "platform/program_path.h"
 #include "ui/rich_hint/rich_hint.h"
 
@@ -15,6 +16,8 @@ constexpr const char* kManual = "documentation.pdf";
 
 TForm1::TForm1(TFileSystem& fileSystem, const TClock& clock, const TEnvironment& environment)
     : engine_(*this, fileSystem, clock), environment_(environment) {}
+
+std::string TForm1::FolderPath(const std::string& text) const { return WithHomeFolder(text, environment_); }
 
 void TForm1::Loaded() {
   TQtForm::Loaded();

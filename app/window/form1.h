@@ -31,6 +31,7 @@ class TForm1 final : public TQtForm, public TEngineHost {
   void SetDirText(const std::string& text) override { dir_->SetTextQuietly(text); }
   std::string Dir2Text() const override { return dir2_->Text(); }
   void SetDir2Text(const std::string& text) override { dir2_->SetTextQuietly(text); }
+  std::string FolderPath(const std::string& text) const override;
   std::string Edit1Text() const override { return edit1_->Text(); }
   void SetEdit1Text(const std::string& text) override { edit1_->SetTextQuietly(text); }
   std::string Edit2Text() const override { return edit2_->Text(); }

@@ -12,6 +12,7 @@
 #include "app/window/form1.h"
 #include "app/window/window_program.h"
 #include "platform/application_data_folder.h"
+#include "platform/environment.h"
 #include "platform/interrupt_hold.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_shell.h"
@@ -87,7 +88,7 @@ int RunWindowProgram(int argc, char** argv) {
   PrepareQtApplication();
   InstallInterruptCleanup();
   const TEnvironment& environment = ProcessEnvironment();
-  KeepFileDialogHistoryIn(SettingsFolder(environment));
+  KeepFileDialogHistoryOutOfFiles();
 
   TQtDialogs dialogs;
   TQtShell shell;

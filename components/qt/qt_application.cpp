@@ -2,6 +2,8 @@
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QCursor>
+#include <QEnterEvent>
 #include <QHelpEvent>
 #include <QScreen>
 #include <QToolTip>
@@ -69,17 +71,34 @@ bool TQtApplication::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::ToolTip:
       return ShowHintFor(watched, event);
     case QEvent::Leave:
-      if (hintControl_ != nullptr && OwningControl(watched) == hintControl_) HideHint();
+      if (HintShowing() && !PointerOnHintControl(QCursor::pos())) HideHint();
+      break;
+    case QEvent::Enter:
+      if (HintShowing() && !PointerOnHintControl(static_cast<QEnterEvent*>(event)->globalPosition().toPoint()))
+        HideHint();
+      break;
+    case QEvent::MouseMove:
+      if (HintShowing() && !PointerOnHintControl(static_cast<QMouseEvent*>(event)->globalPosition().toPoint()))
+        HideHint();
       break;
     case QEvent::MouseButtonPress:
     case QEvent::KeyPress:
     case QEvent::ApplicationDeactivate:
     case QEvent::WindowDeactivate:
-      if (HintWindow() != nullptr && HintWindow()->IsShowing()) HideHint();
+      if (HintShowing()) HideHint();
       break;
     default: break;
   }
   return QObject::eventFilter(watched, event);
+}
+
+bool TQtApplication::HintShowing() const { return HintWindow() != nullptr && HintWindow()->IsShowing(); }
+
+// A hint may cover the pointer (near the screen's bottom it moves up over it), and showing it there
+// sends its control a Leave, from the window system or from Qt itself; so the hint goes when the
+// pointer has left its control, wherever the Leave, Enter or move that tells of it arrives.
+bool TQtApplication::PointerOnHintControl(const QPoint& pointer) const {
+  return hintWidget_ && hintWidget_->isVisible() && hintWidget_->rect().contains(hintWidget_->mapFromGlobal(pointer));
 }
 
 // Qt shows no tool tip of its own for a widget without tool-tip text; the hint of a control that
@@ -95,7 +114,8 @@ bool TQtApplication::ShowHintFor(QObject* watched, QEvent* event) {
   info.hintPos = {pointer.x(), pointer.y() + kPointerHeight};
   info.hintMaxWidth = (screen != nullptr ? screen : QGuiApplication::primaryScreen())->geometry().width();
   info.hintColor = clInfoBk;
-  hintControl_ = control;
+  const auto* holder = dynamic_cast<const TQtWidgetHolder*>(control);
+  hintWidget_ = holder != nullptr ? holder->HolderWidget() : nullptr;
   if (ShowHint(control->Hint(), info)) hintTimer_.start(kHintHidePause);
   return true;
 }

@@ -4,6 +4,9 @@
 // moves between controls, and the hints of the controls that show hints.
 
 #include <QObject>
+#include <QPoint>
+#include <QPointer>
+#include <QWidget>
 #include <QTimer>
 
 #include "components/application.h"
@@ -31,8 +34,12 @@ class TQtApplication final : public QObject, public TApplication {
  private:
   void FocusChanged(QWidget* now);
   bool ShowHintFor(QObject* watched, QEvent* event);
+  bool HintShowing() const;
+  // Whether `pointer` (on the desktop) lies on hintWidget_.
+  bool PointerOnHintControl(const QPoint& pointer) const;
 
-  TControl* hintControl_ = nullptr;
+  // The widget of the control whose hint shows last; null once it is gone.
+  QPointer<QWidget> hintWidget_;
   QTimer hintTimer_;
 };
 

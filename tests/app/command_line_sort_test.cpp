@@ -161,6 +161,14 @@ TEST_F(SortCommandTest, StoredSettingsGiveTheDefaultsAndOptionsOverrideThem) {
   EXPECT_EQ(overridden.exitStatus, 0) << overridden.err;
   EXPECT_NE(overridden.out.find("1 files copied!"), std::string::npos);
   EXPECT_TRUE(Exists("t/2004 0.jpg"));
+
+  // The window's folders as typed there: "~" is the home folder (here the settings' base).
+  appData.Write("Karte/b.jpg", PictureTakenAt("2004:08:07 16:45:33"));
+  appData.Write("Vandrel/Kalvero/kalvero.ini", "[pref]\r\nsource=~/Karte\r\ntarget=~/Sorted\r\ncb2=0\r\nfile=FFF\r\n");
+  const auto home = Kalvero({"sort"});
+  EXPECT_EQ(home.exitStatus, 0) << home.err;
+  EXPECT_TRUE(std::filesystem::exists(appData / "Sorted/0.jpg"));
+  EXPECT_FALSE(Exists("~"));
 }
 
 TEST_F(SortCommandTest, StoredValuesAreCheckedLikeOptionsAndNamed) {

@@ -51,6 +51,34 @@ TEST(SettingsLocation, LiesBelowTheApplicationDataFolder) {
   EXPECT_EQ(SettingsFilePath(none), std::nullopt);
 }
 
+struct THomeCase {
+  std::string name;
+  std::string typed;
+  std::optional<std::string> home;
+  std::string expected;
+};
+
+const std::vector<THomeCase> kHomeCases = {
+    {"TildeAloneIsHome", "~", "/home/u", "/home/u"},
+    {"TildeAndSeparatorStartsInHome", "~/Sorted", "/home/u", "/home/u/Sorted"},
+    {"HomeWithTrailingSeparator", "~/Sorted", "/home/u/", "/home/u/Sorted"},
+    {"HomeIsRoot", "~/Sorted", "/", "/Sorted"},
+    {"AnotherUsersTildeAsTyped", "~anna/Sorted", "/home/u", "~anna/Sorted"},
+    {"TildeInsideAsTyped", "/media/~/Sorted", "/home/u", "/media/~/Sorted"},
+    {"RelativeHomeLeavesItAsTyped", "~/Sorted", "home/u", "~/Sorted"},
+    {"NoHomeLeavesItAsTyped", "~/Sorted", std::nullopt, "~/Sorted"},
+};
+
+class HomeFolderTest : public testing::TestWithParam<THomeCase> {};
+
+TEST_P(HomeFolderTest, TildeNamesTheHomeFolder) {
+  std::map<std::string, std::string> variables;
+  if (GetParam().home) variables["HOME"] = *GetParam().home;
+  EXPECT_EQ(WithHomeFolder(GetParam().typed, TFixedEnvironment(variables)), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, HomeFolderTest, testing::ValuesIn(kHomeCases), TCaseName());
+
 // Each test case runs in a process of its own, so changing the environment here is safe.
 TEST(SettingsLocation, ReadsTheProcessEnvironment) {
   ASSERT_EQ(::setenv("XDG_CONFIG_HOME", "/tmp/kalvero-config", 1), 0);

@@ -13,6 +13,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 
 #include "components/qt/qt_application.h"
@@ -101,7 +102,8 @@ TEST(DirectoryEdit, TheBrowserOpensOnTheTextOrTheCurrentFolderAndMayBeRedirected
 TEST(DirectoryEdit, SelectionDropsOneTrailingSeparatorOnly) {
   EXPECT_EQ(BrowserSelection("/home/anna/", "/cwd"), "/home/anna");
   EXPECT_EQ(BrowserSelection("/home/anna//", "/cwd"), "/home/anna/");
-  EXPECT_EQ(BrowserSelection("/", "/cwd"), "");
+  EXPECT_EQ(BrowserSelection("/", "/cwd"), "/") << "the root stays the root";
+  EXPECT_EQ(BrowserSelection("//", "/cwd"), "/");
   EXPECT_EQ(BrowserSelection("", "/cwd"), "/cwd");
 }
 
@@ -139,6 +141,7 @@ INSTANTIATE_TEST_SUITE_P(Placement, BrowserPlacementTest, testing::ValuesIn(kPla
 class QtDirectoryEditTest : public testing::Test {
  protected:
   QtDirectoryEditTest() {
+    KeepFileDialogHistoryOutOfFiles();
     RegisterQtControls(classes);
     RegisterUiControls(classes);
     window = static_cast<TQtForm*>(&BuildWindow(
@@ -241,13 +244,33 @@ TEST_F(QtDirectoryEditTest, F4BrowsesOnlyFromTheBox) {
   EXPECT_EQ(dialogs, 0);
 }
 
-TEST_F(QtDirectoryEditTest, TheDialogsHistoryStaysInTheProgramsSettingsFolder) {
-  KeepFileDialogHistoryIn(temp.Path());
-  box->SetText(temp.Path());
-  OnDialog([](QFileDialog& dialog) { dialog.reject(); });
+TEST_F(QtDirectoryEditTest, TheRootOpensTheDialogOnTheRoot) {
+  box->SetText("/");
+  OnDialog([](QFileDialog& dialog) {
+    EXPECT_EQ(dialog.directory().absolutePath(), QStringLiteral("/"));
+    dialog.reject();
+  });
   QTest::keyClick(&box->Widget(), Qt::Key_F4);
-  EXPECT_TRUE(std::filesystem::exists(temp / "QtProject.conf"));
-  KeepFileDialogHistoryIn(std::nullopt);
+  EXPECT_EQ(dialogs, 1);
+}
+
+// Qt's settings of the user live in the configuration folder, where a dialog that chose a folder
+// would write its history when it goes.
+TEST_F(QtDirectoryEditTest, BrowsingWritesNoFileBelowTheConfigurationFolder) {
+  const TTempFolder config;
+  const std::optional<QByteArray> before =
+      qEnvironmentVariableIsSet("XDG_CONFIG_HOME") ? std::optional(qgetenv("XDG_CONFIG_HOME")) : std::nullopt;
+  qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.Path()));
+  const std::string chosen = temp.MakeFolder("Bilder");
+  box->SetText(temp.Path());
+  OnDialog([&](QFileDialog& dialog) {
+    dialog.selectFile(QString::fromStdString(chosen));
+    static_cast<QDialog&>(dialog).accept();
+  });
+  QTest::keyClick(&box->Widget(), Qt::Key_F4);
+  before ? qputenv("XDG_CONFIG_HOME", *before) : qunsetenv("XDG_CONFIG_HOME");
+  EXPECT_EQ(box->Text(), chosen);
+  EXPECT_TRUE(std::filesystem::is_empty(config.Path()));
 }
 
 }  // namespace

@@ -99,9 +99,9 @@ TFolderBrowserAnswer TQtDirectoryEdit::RunFolderBrowser(const TFolderBrowserRequ
   return {true, chosen.isEmpty() ? std::nullopt : FileSystemPath(chosen.front())};
 }
 
-void KeepFileDialogHistoryIn(const std::optional<std::string>& settingsFolder) {
-  // Without a settings folder, a place that cannot be made: QSettings then neither finds nor writes a file.
-  const QString folder = settingsFolder ? QFile::decodeName(settingsFolder->c_str()) : QStringLiteral("/dev/null/none");
+void KeepFileDialogHistoryOutOfFiles() {
+  // Below a file that is no folder: QSettings finds nothing there and cannot make the folder to write.
+  const QString folder = QStringLiteral("/dev/null/none");
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
   QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
 }

@@ -7,8 +7,6 @@
 #include <QPointer>
 #include <QToolButton>
 
-#include <optional>
-
 #include "components/qt/qt_edit.h"
 #include "ui/directory_edit.h"
 
@@ -46,9 +44,10 @@ class TQtDirectoryEdit final : public TQtEditControl<TDirectoryEdit, TDirectoryE
   TFolderBrowserAnswer RunFolderBrowser(const TFolderBrowserRequest& request) override;
 };
 
-// Qt's file dialog keeps a history (last folders, sizes) in its own settings file. This keeps it in
-// the program's settings folder, or, without one, nowhere (nothing is read or written). Call once
-// at start, before any dialog.
-void KeepFileDialogHistoryIn(const std::optional<std::string>& settingsFolder);
+// Qt's file dialog keeps a history (last folders, sizes) in a settings file of Qt's own, which
+// other Qt programs of the user share; the program keeps one settings file, its own. This points
+// Qt's user settings at a place that cannot be made, so the dialog neither reads nor writes a file.
+// Call once at start, before any dialog.
+void KeepFileDialogHistoryOutOfFiles();
 
 }  // namespace kalvero

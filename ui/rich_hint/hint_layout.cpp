@@ -217,7 +217,8 @@ bool THintLineBuilder::Fits(int width) const {
 
 int THintLineBuilder::Available() const {
   const TRect& rect = context_.rect;
-  return ClampToInt(static_cast<long long>(rect.right) - rect.left - 1 - Indent());
+  const long long width = context_.options.wrapWidth.value_or(static_cast<long long>(rect.right) - rect.left);
+  return ClampToInt(width - 1 - Indent());
 }
 
 void THintLineBuilder::Finish() {

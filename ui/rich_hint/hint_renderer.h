@@ -53,12 +53,13 @@
 //   whole rectangle is filled (a gradient with BGCOLORTO, top to bottom unless DIR begins with H)
 //   and the background picture tiled over it, for each body tag in order.
 // - A background colour clNone, in a body or a paragraph, fills nothing; BGCOLORTO clNone leaves
-//   a plain fill in BGCOLOR.
+//   a plain fill in BGCOLOR. A text colour clNone is black, like an unknown name.
 // - <BL> (blink) is drawn as plain text; unknown tags are removed; a tag without ">" takes the
 //   rest of the text with it.
 // In ellipsis mode a text piece that runs past the rectangle's right edge is cut to it and ends in
 // "...": only what remains up to the edge counts as its width.
 
+#include <optional>
 #include <string_view>
 
 #include "components/colors.h"
@@ -75,6 +76,10 @@ struct THintOptions {
   TColor urlColor = clBlack;
   TColor shadowColor = RgbColor(128, 128, 128);
   int shadowOffset = 1;
+  // Lines break, and pieces are cut in ellipsis mode, as in a rectangle this wide; none: as wide
+  // as the rectangle given. Drawing with the width that was measured with breaks every line where
+  // the measure did, whatever the rectangle drawn in.
+  std::optional<int> wrapWidth;
 };
 
 // Measures `text` (UTF-8) laid out in `rect` and, with options.draw, draws it; returns the width

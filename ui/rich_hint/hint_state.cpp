@@ -29,7 +29,7 @@ void ApplyFont(const THintTag& tag, THintState& state, const THintOptions& optio
   if (const auto face = HintAttribute(attributes, "FACE")) state.font.name = std::string(*face);
   if (const auto size = HintAttribute(attributes, "SIZE"))
     if (const auto number = HintNumber(*size, -1'000'000, 1'000'000)) state.font.size = HintFontSize(*number);
-  if (const auto color = HintAttribute(attributes, "COLOR")) state.color = HintColor(*color);
+  if (const auto color = HintAttribute(attributes, "COLOR")) state.color = HintTextColor(*color);
   if (const auto background = HintAttribute(attributes, "BGCOLOR")) {
     state.backgroundBeforeFont = state.background;
     state.background = HintColor(*background);

@@ -135,6 +135,11 @@ TColor HintColor(std::string_view value) {
   return IdentToInt(ColorNames(), value).value_or(clBlack);
 }
 
+TColor HintTextColor(std::string_view value) {
+  const TColor color = HintColor(value);
+  return color == clNone ? clBlack : color;
+}
+
 int HintFontSize(int number) {
   if (number >= 1 && number <= 5) return 6 + 2 * number;
   return std::clamp(number, 1, 1000);

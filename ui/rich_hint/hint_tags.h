@@ -53,6 +53,8 @@ std::optional<int> HintNumber(std::string_view text, int minimum, int maximum);
 // "#RRGGBB" (red, green, blue in hexadecimal) or a colour name from the component model's table
 // (clRed, clnavy, CLBTNFACE; case ignored); anything else is black.
 TColor HintColor(std::string_view value);
+// A text colour read as HintColor reads it; clNone, which is no colour at all, is black as well.
+TColor HintTextColor(std::string_view value);
 
 // The font size a SIZE attribute stands for: 1 to 5 are 8, 10, 12, 14, 16 points, any other
 // number is points, held within 1 to 1000.

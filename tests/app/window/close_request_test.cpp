@@ -16,10 +16,6 @@
 #include "tests/support/case_name.h"
 #include "tests/support/exif_builder.h"
 
-// Under X, Qt talks to the session's D-Bus, whose library keeps a buffer until the process ends;
-// LeakSanitizer, when the build has it, is told so.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libdbus-1.so\n"; }
-
 namespace kalvero {
 namespace {
 

@@ -1,6 +1,7 @@
 // The hints of the pattern fields in the main window, offscreen: their text from the language in
 // force, the size of the rich hint window, and when it hides.
 
+#include <QCursor>
 #include <QFontInfo>
 #include <QHelpEvent>
 #include <QImage>
@@ -75,9 +76,35 @@ TEST_F(HintTest, TheHintFollowsTheLanguageAndHidesWhenThePointerLeaves) {
   EXPECT_EQ(shown, main->GetText("edit2hint"));
   EXPECT_NE(shown.find("Jour"), std::string::npos) << "French: " << shown;
   EXPECT_TRUE(HintShows());
+  // A Leave while the pointer is still on the field (the hint came up over it) keeps the hint; one
+  // with the pointer elsewhere hides it.
+  QWidget& field = WidgetOf(*main, "Edit2");
+  QCursor::setPos(field.mapToGlobal(QPoint(10, 5)));
   QEvent leave(QEvent::Leave);
-  QApplication::sendEvent(&WidgetOf(*main, "Edit2"), &leave);
+  QApplication::sendEvent(&field, &leave);
+  EXPECT_TRUE(HintShows());
+  QCursor::setPos(field.mapToGlobal(QPoint(10, field.height() + 5)));
+  QApplication::sendEvent(&field, &leave);
   EXPECT_FALSE(HintShows());
+}
+
+// A blank ending the widest line is wider here than the room the window's text rectangle leaves
+// beside that line; laid out again at that width, "Wide " would move to a line of its own and the
+// last line would fall below the window.
+TEST_F(HintTest, PaintBreaksTheLinesWhereTheMeasureDid) {
+  application->OnShowHint = [](std::string& text, bool&, THintInfo&) {
+    text = "<font size=\"40\">A Wide </font><br><font color=\"clRed\">last line</font>";
+  };
+  RestPointerOn("Edit1");
+  ASSERT_TRUE(HintShows());
+  const QImage shown = HintWindow()->grab().toImage();
+  int red = 0;
+  for (int y = 0; y < shown.height(); ++y)
+    for (int x = 0; x < shown.width(); ++x) {
+      const QColor pixel = shown.pixelColor(x, y);
+      red += pixel.red() > 200 && pixel.green() < 100 && pixel.blue() < 100;
+    }
+  EXPECT_GT(red, 10) << "the last line is drawn";
 }
 
 TEST_F(HintTest, AControlWithoutHintTextShowsNone) {

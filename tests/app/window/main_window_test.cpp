@@ -156,6 +156,24 @@ TEST_F(WindowProgramTest, ACopyRunFromTheButtonReportsInTheStatusAreaAndCopies) 
   EXPECT_EQ(Control<TImage>("Image6").Picture().Name(), "status-idle");
 }
 
+// The fixture's HOME is its settings folder's base.
+TEST_F(WindowProgramTest, TildeInTheFolderFieldsNamesTheHomeFolderAndStaysAsTyped) {
+  appData.Write("Karte/p.jpg", PictureTakenAt("2004:08:01 10:00:00"));
+  Control<TEdit>("dir2").SetText("~/Sorted");
+  Control<TEdit>("dir").SetText("~/Karte");
+  EXPECT_EQ(Control<TLabel>("Label5").Text(), "1");
+  QTest::mouseClick(&WidgetOf(*main, "Button1"), Qt::LeftButton);
+  EXPECT_EQ(StatusText(), "1 files copied!");
+  EXPECT_EQ(FileBytes(appData / "Sorted/2004.08.01/01.08.2004 - 10.00.00.jpg"), FileBytes(appData / "Karte/p.jpg"));
+  EXPECT_FALSE(std::filesystem::exists("~")) << "no folder named ~ in the current folder";
+  EXPECT_EQ(WidgetOf<QLineEdit>(*main, "dir2").text(), "~/Sorted");
+  EXPECT_EQ(WidgetOf<QLineEdit>(*main, "dir").text(), "~/Karte");
+  QTest::mouseClick(&WidgetOf(*main, "Button2"), Qt::LeftButton);
+  Start();
+  EXPECT_EQ(main->DirText(), "~/Karte");
+  EXPECT_EQ(Control<TLabel>("Label5").Text(), "1") << "the stored folder names the home folder as well";
+}
+
 TEST_F(WindowProgramTest, WhatTheScanCouldNotExamineFollowsTheReportAndARefusal) {
   TTempFolder trees;
   std::filesystem::create_directories(trees / "src");

@@ -186,6 +186,7 @@ const std::vector<TColorCase> kColors = {
     {"NameInAnyCase", "<FONT COLOR=\"clnavy\">a", 0, clNavy, clNone},
     {"SystemColorName", "<font color=\"clBtnFace\">a", 0, clBtnFace, clNone},
     {"UnknownNameIsBlack", "<font color=\"clNoSuch\">a", 0, clBlack, clNone},
+    {"NoneIsNoTextColourButBlack", "<font color=\"clNone\">a", 0, clBlack, clNone},
     {"ShortHexIsBlack", "<font color=\"#12\">a", 0, clBlack, clNone},
     {"BackgroundIsNotTakenForTheColor", "<font bgcolor=\"clRed\">a", 0, clInfoText, clRed},
     {"FontEndRestoresColorAndBackground", "<font bgcolor=\"clRed\" color=\"clLime\">a</font>b", 1, clInfoText, clNone},

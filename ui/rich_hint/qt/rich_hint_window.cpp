@@ -102,6 +102,8 @@ void TRichHintWindow::ActivateHint(const TRect& rect, const std::string& text, c
   TQtHintCanvas canvas;
   GivePictures(canvas);
   const TRect measure{rect.left, rect.top, rect.right - 16, rect.top + 1};
+  // Paint draws in the window's narrower rectangle but breaks the lines as measured here.
+  look_.options.wrapWidth = measure.right - measure.left;
   const THintSize measured = RenderHintHtml(canvas, caption_, measure, look_.options);
   const int contentWidth = measured.width + 2 * look_.xMargin;
   contentHeight_ = measured.height + 2 * look_.yMargin;
