@@ -126,13 +126,21 @@ void TQtForm::FrameChanged() {
   TForm::SetWidth(frame.width());
   TForm::SetHeight(frame.height());
   // Framed for the first time, with another decoration than guessed: centred again, once the
-  // showing that framed it has ended.
+  // showing that framed it has ended, unless it was moved meanwhile (by the program or the user):
+  // then it stays where it was put.
   if (!centring_ || frame == widget_->geometry()) return;
   const TCentring centring = *centring_;
   centring_.reset();
   if (frame.size() == centring.frame) return;
   QMetaObject::invokeMethod(
-      widget_.data(), [this, over = centring.over] { CentreFrame(over, FrameOf(*widget_).size()); },
+      widget_.data(),
+      [this, centring] {
+        const QRect now = FrameOf(*widget_);
+        // Framing may shift the corner by no more than the decoration the guess lacked.
+        const QSize lacking = now.size() - centring.frame;
+        if ((now.topLeft() - centring.corner).manhattanLength() > lacking.width() + lacking.height()) return;
+        CentreFrame(centring.over, now.size());
+      },
       Qt::QueuedConnection);
 }
 
@@ -174,14 +182,14 @@ void TQtForm::PlaceForFirstShowing() {
   if (main != nullptr && main != this && main->Shown())
     decoration = FrameOf(*main->widget_).size() - main->widget_->size();
   const QSize frame = widget_->size() + decoration;
-  CentreFrame(over, frame);
-  centring_ = {over, frame};
+  centring_ = {over, frame, CentreFrame(over, frame)};
 }
 
-void TQtForm::CentreFrame(const QRect& over, QSize frame) {
+QPoint TQtForm::CentreFrame(const QRect& over, QSize frame) {
   const TPoint corner = CentredOver(ToRect(over), {frame.width(), frame.height()});
   // A window's position is its frame's.
   widget_->move(corner.x, corner.y);
+  return {corner.x, corner.y};
 }
 
 void TQtForm::ApplyWindowFlags() {

@@ -4,6 +4,7 @@
 // desktop's. Built at its designed pixel size and kept at it unless its border is sizeable.
 
 #include <QPointer>
+#include <QPoint>
 #include <QRect>
 #include <QSize>
 #include <QWidget>
@@ -66,16 +67,18 @@ class TQtForm : public TForm, public TQtWidgetHolder {
   void PlaceForFirstShowing() override;
 
  private:
-  // Where a centred window was centred over, and the size of frame that was guessed.
+  // Where a centred window was centred over, the size of frame that was guessed, and the corner
+  // it was put at.
   struct TCentring {
     QRect over;
     QSize frame;
+    QPoint corner;
   };
 
   void ApplyWindowFlags();
   void ApplySize();
-  // Moves the window so that a frame of size `frame` is centred over `over`.
-  void CentreFrame(const QRect& over, QSize frame);
+  // Moves the window so that a frame of size `frame` is centred over `over`; answers its corner.
+  QPoint CentreFrame(const QRect& over, QSize frame);
 
   QPointer<TFormWidget> widget_;
   // Set from the first showing of a centred window until the desktop has framed it.
