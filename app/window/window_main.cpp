@@ -1,14 +1,11 @@
 // The window program: its windows over Qt, the message loop until the main window closes.
 
 #include <QApplication>
-#include <QTimer>
 
-#include <time.h>
-
-#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 
+#include "app/window/benchmark_exits.h"
 #include "app/window/form1.h"
 #include "app/window/window_program.h"
 #include "platform/application_data_folder.h"
@@ -46,31 +43,6 @@ bool DisplayNamed() {
          !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
-// With KALVERO_EXIT_AFTER_FIRST_PAINT set, the program prints the monotonic clock at the first
-// paint of the main window and ends (for the start-up benchmark, the install check and the test
-// that `kalvero` starts the window program).
-class TFirstPaintExit final : public QObject {
- public:
-  explicit TFirstPaintExit(TQtApplication& application) : application_(application) {}
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint && !done_) {
-      done_ = true;
-      timespec now{};
-      ::clock_gettime(CLOCK_MONOTONIC, &now);
-      std::printf("%lld.%09ld\n", static_cast<long long>(now.tv_sec), now.tv_nsec);
-      std::fflush(stdout);
-      QTimer::singleShot(0, [this] { application_.Terminate(); });
-    }
-    return QObject::eventFilter(watched, event);
-  }
-
- private:
-  TQtApplication& application_;
-  bool done_ = false;
-};
-
 int RunWindowProgram(int argc, char** argv) {
   if (!DisplayNamed()) {
     std::cerr << kNoDisplay << std::endl;
@@ -91,8 +63,10 @@ int RunWindowProgram(int argc, char** argv) {
   KeepFileDialogHistoryOutOfFiles();
 
   TQtDialogs dialogs;
+  TRunEndExit runEndExit(dialogs);
+  const bool exitAfterRun = !qEnvironmentVariableIsEmpty("KALVERO_EXIT_AFTER_RUN");
   TQtShell shell;
-  TQtApplication application(dialogs, &shell);
+  TQtApplication application(exitAfterRun ? static_cast<TDialogs&>(runEndExit) : dialogs, &shell);
   const TClassRegistry classes = WindowClasses({NativeFileSystem(), SystemClock(), environment});
   TForm1& main = CreateWindows(application, classes);
   dialogs.SetOwner(&main.Widget());
