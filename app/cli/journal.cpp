@@ -409,7 +409,7 @@ bool TJournalWriter::Line(const std::vector<std::string>& fields) {
   if (error_) {
     // Back to the last complete line, so that undo reads everything before the failure. Should
     // even that fail, the reader passes over a cut last line.
-    static_cast<void>(::ftruncate(fd_, length_));
+    if (::ftruncate(fd_, length_) != 0) return false;
     return false;
   }
   length_ += static_cast<off_t>(line.size());
