@@ -408,8 +408,8 @@ bool TJournalWriter::Line(const std::vector<std::string>& fields) {
   }
   if (error_) {
     // Back to the last complete line, so that undo reads everything before the failure. Should
-    // even that fail, the reader passes over a cut last line.
-    if (::ftruncate(fd_, length_) != 0) return false;
+    // even that fail, the reader passes over a cut last line: nothing more to do then.
+    [[maybe_unused]] const bool cutBack = ::ftruncate(fd_, length_) == 0;
     return false;
   }
   length_ += static_cast<off_t>(line.size());
