@@ -7,9 +7,9 @@
 #include "components/application.h"
 #include "components/window_builder.h"
 #include "localisation/program_texts.h"
+#include "platform/application_data_folder.h"
 #include "platform/ascii_text.h"
 #include "platform/file_names.h"
-#include "platform/application_data_folder.h"
 #include "platform/program_path.h"
 #include "ui/rich_hint/rich_hint.h"
 
