@@ -178,12 +178,15 @@ void TForm1::ShowScanRecords(const TScanRecords& records) {
   ShowMessageBox(TMessageKind::Warning, ProgramText("msgNotExamined") + list, TMessageButtons::Ok);
 }
 
-// One information box: the count, the counts by extension, most first, then a path a line.
+// One information box: the count, the counts by extension, then a path a line.
 void TForm1::ShowOtherFiles(const std::vector<std::string>& paths) {
   std::map<std::string, std::size_t> counts;
   for (const std::string& path : paths) ++counts[CapitalExtension(path)];
   std::vector<std::pair<std::string, std::size_t>> byCount(counts.begin(), counts.end());
-  std::ranges::stable_sort(byCount, std::ranges::greater{}, &std::pair<std::string, std::size_t>::second);
+  // Most first; among equal counts the extensions in order, then the files without one.
+  std::ranges::stable_sort(byCount, [](const auto& a, const auto& b) {
+    return a.second != b.second ? a.second > b.second : !a.first.empty() && b.first.empty();
+  });
   std::string text = std::to_string(paths.size()) + ProgramText(paths.size() == 1 ? "msgOtherFile" : "msgOtherFiles");
   const char* separator = "";
   for (const auto& [extension, count] : byCount) {

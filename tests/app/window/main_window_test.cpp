@@ -211,7 +211,7 @@ TEST_F(WindowProgramTest, OtherFilesOfTheSourceFollowTheReportInABoxOfTheirOwn) 
   EXPECT_EQ(dialogs.boxes[2].text, "4 other files are no JPEG pictures and were not copied (2 .CR2, 1 .MOV, "
                                    "1 without extension):\r\n" +
                                        (trees / "src/IMG_1.CR2") + "\r\n" + (trees / "src/README") + "\r\n" +
-                                       (trees / "src/s/IMG_2.cr2") + "\r\n" + (trees / "src/s/clip.MOV"));
+                                       (trees / "src/s/clip.MOV") + "\r\n" + (trees / "src/s/IMG_2.cr2"));
 
   Control<TCheckBox>("cb1").SetChecked(false);
   QTest::mouseClick(&WidgetOf(*main, "Image3"), Qt::LeftButton);
