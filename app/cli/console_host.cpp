@@ -45,6 +45,7 @@ bool TConsoleHost::PictureDone(const TPictureAccount& account) {
     case TPictureOutcome::Copied: ++counts_.copied; break;
     case TPictureOutcome::NotCopied: ++counts_.notCopied; break;
     case TPictureOutcome::Undated: ++counts_.undated; break;
+    case TPictureOutcome::Other: ++counts_.others; break;
   }
   const bool copied = account.outcome == TPictureOutcome::Copied;
   if (mode_.dryRun) {
@@ -67,7 +68,7 @@ std::string TConsoleHost::ShownPath(const std::string& path) const { return Esca
 std::string TConsoleHost::Summary() const {
   return "copied " + std::to_string(counts_.copied) + ", not copied " + std::to_string(counts_.notCopied) +
          ", without a usable date " + std::to_string(counts_.undated) + ", not examined " +
-         std::to_string(counts_.notExamined);
+         std::to_string(counts_.notExamined) + ", other files " + std::to_string(counts_.others);
 }
 
 TMessageAnswer TConsoleHost::ShowMessageBox(TMessageKind kind, const std::string& text, TMessageButtons buttons) {
@@ -90,6 +91,13 @@ void TConsoleHost::ShowScanRecords(const TScanRecords& records) {
     std::cerr << Escaped(record.path) << ": " << ScanReasonText(record, *this) << '\n';
     if (mode_.journal != nullptr) mode_.journal->NotExamined(record);
   }
+  std::cerr.flush();
+}
+
+// Accounted as pictures that are no JPEG pictures: counted, named by --verbose and a dry run, journaled.
+void TConsoleHost::ShowOtherFiles(const std::vector<std::string>& paths) {
+  for (const std::string& path : paths)
+    if (!PictureDone({path, {}, TPictureOutcome::Other, TPictureReason::NotAJpeg, {}, {}, {}})) break;
   std::cerr.flush();
 }
 

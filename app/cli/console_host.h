@@ -6,6 +6,7 @@
 // and keeps the journal. Paths and other bytes from outside are printed escaped.
 
 #include <string>
+#include <vector>
 
 #include "app/cli/journal.h"
 #include "components/component.h"
@@ -28,6 +29,7 @@ struct TConsoleCounts {
   int notCopied = 0;
   int undated = 0;
   int notExamined = 0;
+  int others = 0;  // files of the source that are no JPEG pictures; no reason for another exit status
 
   // Whether the run reported a picture it did not copy or an entry it did not examine.
   bool ReportsAny() const { return notCopied > 0 || undated > 0 || notExamined > 0; }
@@ -66,6 +68,7 @@ class TConsoleHost final : public TEngineHost {
   void FocusEdit2() override {}
   TMessageAnswer ShowMessageBox(TMessageKind kind, const std::string& text, TMessageButtons buttons) override;
   void ShowScanRecords(const TScanRecords& records) override;
+  void ShowOtherFiles(const std::vector<std::string>& paths) override;
   // Each answers false when the journal could not take its line.
   bool PictureDone(const TPictureAccount& account) override;
   bool FolderMade(const std::string& folder, bool belowTarget, const TFileIdentity& identity) override;
@@ -76,8 +79,8 @@ class TConsoleHost final : public TEngineHost {
   void SetLanguage(const std::string& language) override { lng_.SetLanguage(language); }
 
   const TConsoleCounts& Counts() const { return counts_; }
-  // The summary line: the counts of the pictures copied, not copied, without a usable date and
-  // the entries not examined.
+  // The summary line: the counts of the pictures copied, not copied, without a usable date, the
+  // entries not examined and the other files.
   std::string Summary() const;
 
  private:

@@ -63,7 +63,8 @@ defaults below. It never writes that file.
                          (without it the question is asked on a terminal, else answered Cancel)
   --verbose              name each picture that was not copied on standard error, with its
                          reason: the name exists, no space left, name too long, permission
-                         refused, the picture could not be read, no usable date, ...
+                         refused, the picture could not be read, no usable date, ...; and
+                         each other file of SOURCE, with the reason "not a JPEG picture"
   --dry-run              write nothing at all (no folder, no file, no settings): read the dates,
                          build every name, check it against TARGET as it is and against the
                          other names of the run, and print for each picture SOURCE, a tab and
@@ -81,8 +82,9 @@ A pattern whose names would be longer than TARGET's file system allows is refuse
 Status texts and messages are printed in the chosen language; a terminal shows progress. Each
 entry of SOURCE that could not be examined (a folder that cannot be read, a broken link named like
 a picture, ...) is named on standard error with its reason. Every run ends with one line on
-standard output: the counts of the pictures copied, not copied, without a usable date and the
-entries not examined.
+standard output: the counts of the pictures copied, not copied, without a usable date, the
+entries not examined and the other files of SOURCE, which are no JPEG pictures and are not copied
+(they do not change the exit status).
 
 Exit status: 0 all copied; 1 some files were not copied or had no usable date, or entries could
 not be examined; 2 a usage error, or the checks refused the run; 3 an error stopped the run (a date

@@ -24,10 +24,11 @@ struct TOutcomeWord {
   TPictureOutcome outcome;
   std::string_view word;
 };
-constexpr std::array<TOutcomeWord, 3> kOutcomeWords = {{
+constexpr std::array<TOutcomeWord, 4> kOutcomeWords = {{
     {TPictureOutcome::Copied, "copied"},
     {TPictureOutcome::NotCopied, "not-copied"},
     {TPictureOutcome::Undated, "undated"},
+    {TPictureOutcome::Other, "other"},
 }};
 constexpr std::string_view kNotExamined = "not-examined";
 

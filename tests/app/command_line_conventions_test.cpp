@@ -56,7 +56,7 @@ TEST_F(CommandLineTest, EveryRunEndsWithASummaryAndVerboseNamesEachReason) {
   work.Write("src/c.jpg", "no exif");
   const auto run = Kalvero({"sort", "src", "t", "--no-date-folders", "--verbose"});
   EXPECT_EQ(run.exitStatus, 1);
-  EXPECT_TRUE(run.out.ends_with("copied 1, not copied 1, without a usable date 1, not examined 0\n")) << run.out;
+  EXPECT_TRUE(run.out.ends_with("copied 1, not copied 1, without a usable date 1, not examined 0, other files 0\n")) << run.out;
   EXPECT_NE(run.err.find("src/b.jpg: the name exists\n"), std::string::npos) << run.err;
   EXPECT_NE(run.err.find("src/c.jpg: no usable date\n"), std::string::npos) << run.err;
 }

@@ -39,7 +39,7 @@ TEST_F(SortCommandTest, DateFolderRunReportsInEnglishAndLeavesSourcesAlone) {
             "Informationen: The folder \"t\" does not exist.\nIt is provided automatically!\n"
             "Folders are scanned ...\n4 JPEG-Files found in the folder!\nFolder structure provided...\n"
             "Copy files ...\nWriting the copies to the medium ...\n3 files copied!\n"
-            "copied 3, not copied 0, without a usable date 1, not examined 0\n");
+            "copied 3, not copied 0, without a usable date 1, not examined 0, other files 0\n");
   EXPECT_EQ(result.err, "Warnung: The following files do not contain or wrong Exif data:  src/d.jpg\n");
   EXPECT_TRUE(Exists("t/2004/07.08.2004 - 16.45.33.jpg"));
   EXPECT_TRUE(Exists("t/2004/07.08.2004 - 16.45.34.jpg"));
@@ -54,7 +54,7 @@ TEST_F(SortCommandTest, CleanRunExitsZeroAndASecondRunListsEveryPicture) {
   const auto first = Kalvero({"sort", "src", "t", "--no-date-folders", "--language", "German"});
   EXPECT_EQ(first.exitStatus, 0) << first.err;
   EXPECT_TRUE(first.out.ends_with("Dateien werden kopiert ...\nKopien werden auf den Datenträger geschrieben ...\n"
-                                  "2 Dateien kopiert!\ncopied 2, not copied 0, without a usable date 0, not examined 0\n"))
+                                  "2 Dateien kopiert!\ncopied 2, not copied 0, without a usable date 0, not examined 0, other files 0\n"))
       << first.out;
   const auto second = Kalvero({"sort", "src", "t", "--no-date-folders", "--language=German"});
   EXPECT_EQ(second.exitStatus, 1);

@@ -340,6 +340,57 @@ TEST_F(CopyRunTest, RefusedChecksStartNoRun) {
   EXPECT_FALSE(std::ranges::count(host.events, "cursor=busy"));
 }
 
+// The files of the source that are no JPEG pictures: found once, by the first walk, with the same
+// choice of subfolders and without hidden entries; listed after the report and its boxes. The
+// file list stays as it was.
+struct TOtherFilesCase {
+  const char* name;
+  bool subfolders;
+  TFileList files;
+  std::vector<std::string> others;
+};
+
+class OtherFilesTest : public CopyRunTest, public testing::WithParamInterface<TOtherFilesCase> {};
+
+TEST_P(OtherFilesTest, AreListedOnceAfterTheReportAndTheFileListStaysAsItWas) {
+  host.cb2 = false;
+  host.cb1 = GetParam().subfolders;
+  AddPicture("a.jpg", "2004:08:07 16:45:33");
+  AddPicture("s/b.JPEG", "2004:08:07 16:45:34");
+  fs.AddFile("src/nodate.jpg", "");
+  for (const char* file : {"IMG_1.CR2", "README", "clip.mov", ".hidden.mov", "s/c.heic", "s/.t/d.mov",
+                           ".cache/e.mov", "album.cr2/f.xmp", "t2/g.mov"})
+    fs.AddFile("src/" + std::string(file), "");
+  fs.AddFolder("src/t2");
+
+  host.dir = "src";
+  host.dir2 = "";
+  ASSERT_FALSE(engine.Button1Click().has_value());
+  EXPECT_TRUE(host.shownOthers.empty()) << "a run refused before copying shows nothing of them";
+
+  host.dir2 = "src/t2";  // the target below the source is not entered
+  host.events.clear();
+  const auto summary = Run();
+  ASSERT_TRUE(summary.has_value());
+  EXPECT_EQ(engine.FileList(), GetParam().files);
+  EXPECT_EQ(summary->others, static_cast<int>(GetParam().others.size()));
+  EXPECT_EQ(host.shownOthers, std::vector<std::vector<std::string>>{GetParam().others});
+  EXPECT_EQ(*(host.events.end() - 3), "others=" + std::to_string(GetParam().others.size()))
+      << "after the report and its box, before the cursor returns";
+  EXPECT_EQ(*(host.events.end() - 4), "box=" + host.GetText("msgNoExif") + " src/nodate.jpg");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Subfolders, OtherFilesTest,
+    testing::Values(TOtherFilesCase{"Included",
+                                    true,
+                                    {"src/a.jpg", "src/nodate.jpg", "src/s/b.JPEG"},
+                                    {"src/clip.mov", "src/IMG_1.CR2", "src/README", "src/album.cr2/f.xmp",
+                                     "src/s/c.heic"}},
+                    TOtherFilesCase{"LeftOut", false, {"src/a.jpg", "src/nodate.jpg"},
+                                    {"src/clip.mov", "src/IMG_1.CR2", "src/README"}}),
+    TCaseName());
+
 TEST_F(CopyRunTest, EnglishReportTexts) {
   TRecordingHost english("English");
   TSortEngine englishEngine(english, fs, kClock);
