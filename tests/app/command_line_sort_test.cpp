@@ -92,7 +92,7 @@ TEST_F(SortCommandTest, DateFolderBlockedByAFileStopsTheRun) {
   work.Write("t/2004.08.07", "in the way");
   const auto result = Kalvero({"sort", "src", "t"});
   EXPECT_EQ(result.exitStatus, 3);
-  EXPECT_EQ(result.err, "Kalvero 1.3: Cannot create the folder \"t/2004.08.07\": Not a directory.\n");
+  EXPECT_EQ(result.err, "Kalvero 1.3: Cannot create the folder \"t/2004.08.07\": not a folder.\n");
 }
 
 TEST_F(SortCommandTest, QuestionIsAnsweredCancelWithoutATerminalAndYesWithTheOption) {
