@@ -127,7 +127,7 @@ TEST_P(DryRunRefusalTest, ShowsTheRefusalAsTheRunDoes) {
   arguments.push_back("--dry-run");
   const auto plan = Kalvero(arguments);
   EXPECT_EQ(plan.exitStatus, 2);
-  EXPECT_EQ(plan.err.find("Fehler: " + GetParam().message), 0u) << plan.err;
+  EXPECT_EQ(plan.err.find("error: " + GetParam().message), 0u) << plan.err;
   EXPECT_EQ(plan.err, run.err);
   EXPECT_EQ(plan.exitStatus, run.exitStatus);
   EXPECT_EQ(plan.out, "") << "no plan, and no status texts";
