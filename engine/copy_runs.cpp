@@ -186,7 +186,7 @@ void TSortEngine::MakeDateFolder(TRun& run, const std::string& name) {
   if (!IsSinglePathComponent(name)) throw CannotCreateFolder(folder, host_.ProgramText("reasonNoSingleName"));
   std::optional<TFileIdentity> made;
   const std::error_code error = run.targetFolder ? run.targetFolder->MakeFolder(name, &made) : run.targetError;
-  if (error) throw CannotCreateFolder(folder, error.message());
+  if (error) throw CannotCreateFolder(folder, SystemErrorText(error, host_));
   if (made && !host_.FolderMade(name, true, *made)) {
     const std::string left = LeftBecause(run.targetFolder->RemoveFolder(name, *made, false, 0));
     throw ERecordingFailed(left.empty() ? "" : host_.ShownPath(folder), left);
@@ -277,7 +277,7 @@ void TSortEngine::Finish(TRun& run, const std::exception_ptr& stop) {
   if (!run.others->empty()) host_.ShowOtherFiles(*run.others);
   // A stop is the first thing that went wrong; the status text still tells a failed flush.
   if (stop) std::rethrow_exception(stop);
-  if (flushError) throw ERunError(host_.ProgramText("msgFlushFailed") + flushError.message());
+  if (flushError) throw ERunError(host_.ProgramText("msgFlushFailed") + SystemErrorText(flushError, host_));
 }
 
 void TSortEngine::Report(TRun& run, bool flushed, const std::error_code& flushError) {

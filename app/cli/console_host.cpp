@@ -22,6 +22,17 @@ std::string ReasonPhrase(const TPictureAccount& account) {
   return phrase.empty() ? account.error.message() : std::string(phrase);
 }
 
+// The key of the label before a message of `kind` in the program's own texts.
+const char* LabelKey(TMessageKind kind) {
+  switch (kind) {
+    case TMessageKind::Warning: return "labelWarning";
+    case TMessageKind::Error: return "labelError";
+    case TMessageKind::Information: return "labelInformation";
+    case TMessageKind::Confirmation: return "labelConfirmation";
+  }
+  return "labelError";
+}
+
 }  // namespace
 
 TConsoleHost::TConsoleHost(const std::string& language, const TConsoleMode& mode)
@@ -33,7 +44,9 @@ TConsoleHost::TConsoleHost(const std::string& language, const TConsoleMode& mode
 }
 
 void TConsoleHost::SetStatusText(const std::string& text) {
-  if (mode_.dryRun) return;
+  // The status area shows no change when its text is set again unchanged; neither does the output.
+  if (mode_.dryRun || text == statusText_) return;
+  statusText_ = text;
   ClearProgress();
   std::cout << ConsoleLines(text) << std::endl;
 }
@@ -79,7 +92,7 @@ TMessageAnswer TConsoleHost::ShowMessageBox(TMessageKind kind, const std::string
   ClearProgress();
   const bool problem = kind == TMessageKind::Error || kind == TMessageKind::Warning;
   std::ostream& out = problem ? std::cerr : std::cout;
-  out << MessageCaption(kind) << ": " << ConsoleLines(text) << std::endl;
+  out << ProgramText(LabelKey(kind)) << ConsoleLines(text) << std::endl;
   return buttons == TMessageButtons::YesCancel ? Ask() : TMessageAnswer::Ok;
 }
 

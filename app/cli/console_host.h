@@ -1,7 +1,7 @@
 #pragma once
 
 // The engine host of the command line: the main window's fields as plain values, status texts
-// and message boxes printed, progress drawn on a terminal, questions asked on a terminal. It
+// printed when they change, message boxes printed after a label in the run's language, progress drawn on a terminal, questions asked on a terminal. It
 // counts what became of the pictures, names those not copied (verbose), prints a dry run's plan
 // and keeps the journal. Paths and other bytes from outside are printed escaped.
 
@@ -95,7 +95,7 @@ class TConsoleHost final : public TEngineHost {
   bool progressOnTerminal_;
   bool progressShown_ = false;
   bool busy_ = false;  // the run is copying: from the busy cursor on until it is taken back
-  std::string dir_, dir2_, edit1_, edit2_, label5_;
+  std::string dir_, dir2_, edit1_, edit2_, label5_, statusText_;
   bool cb1_ = true, cb2_ = true;
   int barMax_ = 100, barPosition_ = 0;
 };

@@ -127,7 +127,7 @@ TEST_P(DryRunRefusalTest, ShowsTheRefusalAsTheRunDoes) {
   arguments.push_back("--dry-run");
   const auto plan = Kalvero(arguments);
   EXPECT_EQ(plan.exitStatus, 2);
-  EXPECT_EQ(plan.err.find("Fehler: " + GetParam().message), 0u) << plan.err;
+  EXPECT_EQ(plan.err.find("error: " + GetParam().message), 0u) << plan.err;
   EXPECT_EQ(plan.err, run.err);
   EXPECT_EQ(plan.exitStatus, run.exitStatus);
   EXPECT_EQ(plan.out, "") << "no plan, and no status texts";
@@ -163,9 +163,9 @@ const std::string kTooLong = "t" + [] {
 
 const std::vector<TMediumCase> kMediums = {
     {"ReadOnlyTarget", TRunAs::Nobody, "ro/t", {"--no-date-folders"}, "permission-refused"},
-    {"ReadOnlyTargetIntoDateFolders", TRunAs::Nobody, "ro/t", {}, "Permission denied"},
+    {"ReadOnlyTargetIntoDateFolders", TRunAs::Nobody, "ro/t", {}, ": access refused."},
     {"NewTargetInAReadOnlyFolder", TRunAs::Nobody, "ro/new", {"--no-date-folders"}, "other"},
-    {"ReadOnlyMedium", TRunAs::OnReadOnlyMount, "medium", {}, "Read-only file system"},
+    {"ReadOnlyMedium", TRunAs::OnReadOnlyMount, "medium", {}, ": read-only medium."},
     {"TargetPathTooLong", TRunAs::Root, kTooLong, {"--no-date-folders"}, "name-too-long"},
 };
 
@@ -228,7 +228,7 @@ TEST_F(JournalTest, AStoppedRunReportsWhatItMetThenTheStop) {
   EXPECT_EQ(result.exitStatus, 3);
   const std::vector<std::string> order = {"s/b.jpg", "s/broken.jpg: broken link",
                                           "copied 0, not copied 0, without a usable date 1, not examined 1, other files 0\n",
-                                          "Kalvero 1.3: Cannot create the folder \"u/2004.08.09\": Not a directory.\n"};
+                                          "Kalvero 1.3: Cannot create the folder \"u/2004.08.09\": not a folder.\n"};
   std::size_t last = 0;
   for (const std::string& part : order) {
     const std::size_t at = result.out.find(part, last);

@@ -156,6 +156,20 @@ TEST_F(WindowProgramTest, ACopyRunFromTheButtonReportsInTheStatusAreaAndCopies) 
   EXPECT_EQ(Control<TImage>("Image6").Picture().Name(), "status-idle");
 }
 
+TEST_F(WindowProgramTest, TheErrorBoxOfADateFolderThatIsAFileReadsWhollyInTheWindowsLanguage) {
+  TTempFolder trees;
+  trees.Write("src/p.jpg", PictureTakenAt("2004:08:01 10:00:00"));
+  trees.Write("t/2004.08.01", "a file where the date folder goes");
+  QTest::mouseClick(&WidgetOf(*main, "Image3"), Qt::LeftButton);
+  Control<TEdit>("dir2").SetText(trees / "t");
+  Control<TEdit>("dir").SetText(trees / "src");
+  QTest::mouseClick(&WidgetOf(*main, "Button1"), Qt::LeftButton);
+  ASSERT_FALSE(dialogs.boxes.empty());
+  EXPECT_EQ(dialogs.boxes.back().kind, TMessageKind::Error);
+  EXPECT_EQ(dialogs.boxes.back().text,
+            "Der Ordner \"" + (trees / "t/2004.08.01") + "\" kann nicht erstellt werden: Kein Ordner.");
+}
+
 // The fixture's HOME is its settings folder's base.
 TEST_F(WindowProgramTest, TildeInTheFolderFieldsNamesTheHomeFolderAndStaysAsTyped) {
   appData.Write("Karte/p.jpg", PictureTakenAt("2004:08:01 10:00:00"));
