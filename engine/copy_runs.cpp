@@ -92,7 +92,9 @@ std::optional<TRunSummary> TSortEngine::Button1Click() {
   const TScan scan = *Scan(TScanKind::Run);
   run.files = scan.files;
   run.records = scan.records;
+  run.others = scan.others;
   run.summary.notExamined = static_cast<int>(scan.records->size());
+  run.summary.others = static_cast<int>(scan.others->size());
   run.numberWidth = std::to_string(run.files->size()).size();
   // Everything below the target goes through this one handle, so a link inside it is never followed.
   run.targetFolder = fileSystem_.OpenTargetFolder(run.target, run.targetError);
@@ -184,7 +186,7 @@ void TSortEngine::MakeDateFolder(TRun& run, const std::string& name) {
   if (!IsSinglePathComponent(name)) throw CannotCreateFolder(folder, host_.ProgramText("reasonNoSingleName"));
   std::optional<TFileIdentity> made;
   const std::error_code error = run.targetFolder ? run.targetFolder->MakeFolder(name, &made) : run.targetError;
-  if (error) throw CannotCreateFolder(folder, error.message());
+  if (error) throw CannotCreateFolder(folder, SystemErrorText(error, host_));
   if (made && !host_.FolderMade(name, true, *made)) {
     const std::string left = LeftBecause(run.targetFolder->RemoveFolder(name, *made, false, 0));
     throw ERecordingFailed(left.empty() ? "" : host_.ShownPath(folder), left);
@@ -272,9 +274,10 @@ void TSortEngine::Finish(TRun& run, const std::exception_ptr& stop) {
   }
   Report(run, flush, flushError);
   if (!run.records->empty()) host_.ShowScanRecords(*run.records);
+  if (!run.others->empty()) host_.ShowOtherFiles(*run.others);
   // A stop is the first thing that went wrong; the status text still tells a failed flush.
   if (stop) std::rethrow_exception(stop);
-  if (flushError) throw ERunError(host_.ProgramText("msgFlushFailed") + flushError.message());
+  if (flushError) throw ERunError(host_.ProgramText("msgFlushFailed") + SystemErrorText(flushError, host_));
 }
 
 void TSortEngine::Report(TRun& run, bool flushed, const std::error_code& flushError) {

@@ -5,6 +5,7 @@
 // depends on a user-interface toolkit.
 
 #include <string>
+#include <vector>
 
 #include "engine/run_account.h"
 #include "engine/scan_record.h"
@@ -80,6 +81,10 @@ class TEngineHost {
   // Lists the entries that the last scan could not examine (a warning box, lines on the console);
   // called only with records.
   virtual void ShowScanRecords(const TScanRecords& records) = 0;
+  // Lists the files of a run's source that are no JPEG pictures and so were not copied, by their
+  // paths in walk order (an information box, lines on the console and in the journal); called
+  // after the run's report, only with files.
+  virtual void ShowOtherFiles(const std::vector<std::string>& paths) = 0;
 
   // A run's account of each picture, after the picture was dealt with, and of each folder the run
   // made, with its identity: a date folder by its name below the target folder, a folder of the

@@ -30,6 +30,14 @@ class ERecordingFailed : public ERunError {
   std::string why_;
 };
 
+class TEngineHost;
+
+// A system error as a box shows it: the program's own text in the language in force for the
+// common errors of a run (not a folder, access refused, no space left, name too long, read-only
+// medium, the name exists, input/output error, no such file or folder, quota exceeded, too many
+// links, a link loop, too many open files), else the platform's message.
+std::string SystemErrorText(const std::error_code& error, const TEngineHost& host);
+
 // The text of the application's error box for an error message: the message, with a full stop
 // added when its last byte sorts after '.'. The window and the command line both show this.
 std::string ErrorBoxText(std::string_view message);

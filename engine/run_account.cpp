@@ -6,7 +6,7 @@
 namespace kalvero {
 namespace {
 
-constexpr std::array<TPictureReasonWords, 10> kPictureReasons = {{
+constexpr std::array<TPictureReasonWords, 11> kPictureReasons = {{
     {TPictureReason::None, "none", "copied"},
     {TPictureReason::NameExists, "name-exists", "the name exists"},
     {TPictureReason::NoSpace, "no-space", "no space left"},
@@ -17,6 +17,7 @@ constexpr std::array<TPictureReasonWords, 10> kPictureReasons = {{
     {TPictureReason::NoSingleName, "no-single-name", "the name made from its date would leave its folder"},
     {TPictureReason::NoFolder, "no-folder", "its date folder is no folder"},
     {TPictureReason::Other, "other", ""},
+    {TPictureReason::NotAJpeg, "not-a-jpeg", "not a JPEG picture"},
 }};
 
 // A reason's row is found by its value.

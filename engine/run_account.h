@@ -13,7 +13,8 @@
 
 namespace kalvero {
 
-enum class TPictureOutcome { Copied, NotCopied, Undated };
+// Other: a file of the source that is no JPEG picture, never copied.
+enum class TPictureOutcome { Copied, NotCopied, Undated, Other };
 
 // Why a picture was not copied, or has no usable date.
 enum class TPictureReason {
@@ -27,6 +28,7 @@ enum class TPictureReason {
   NoSingleName,       // the name made from its date would leave its folder
   NoFolder,           // its date folder is not there or is no folder
   Other,              // anything else; the platform's message tells what
+  NotAJpeg,           // a file of the source that is no JPEG picture
 };
 
 // A reason in the words of each reader: the journal's word (journals already written hold it, so

@@ -4,18 +4,19 @@
 #include <cstddef>
 
 #include "engine/engine_host.h"
+#include "engine/error_text.h"
 
 namespace kalvero {
 namespace {
 
 constexpr std::array<TScanReasonWords, 7> kScanReasons = {{
-    {TScanReason::AccessRefused, "reasonAccessRefused", "access-refused"},
-    {TScanReason::NameTooLong, "reasonNameTooLong", "name-too-long"},
-    {TScanReason::LinkLoop, "reasonLinkLoop", "link-loop"},
-    {TScanReason::BrokenLink, "reasonBrokenLink", "broken-link"},
-    {TScanReason::InputOutput, "reasonInputOutput", "input-output"},
-    {TScanReason::TooManyOpenFiles, "reasonTooManyOpenFiles", "too-many-open-files"},
-    {TScanReason::Other, "", "not-examinable"},
+    {TScanReason::AccessRefused, "access-refused"},
+    {TScanReason::NameTooLong, "name-too-long"},
+    {TScanReason::LinkLoop, "link-loop"},
+    {TScanReason::BrokenLink, "broken-link"},
+    {TScanReason::InputOutput, "input-output"},
+    {TScanReason::TooManyOpenFiles, "too-many-open-files"},
+    {TScanReason::Other, "not-examinable"},
 }};
 
 // A reason's row is found by its value.
@@ -46,8 +47,8 @@ TScanReason ScanReason(const TScanRecord& record) {
 }
 
 std::string ScanReasonText(const TScanRecord& record, const TEngineHost& host) {
-  const std::string_view key = WordsOf(ScanReason(record)).textKey;
-  return key.empty() ? record.reason.message() : host.ProgramText(std::string(key));
+  if (ScanReason(record) == TScanReason::BrokenLink) return host.ProgramText("reasonBrokenLink");
+  return SystemErrorText(record.reason, host);
 }
 
 }  // namespace kalvero

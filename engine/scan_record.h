@@ -26,12 +26,9 @@ using TScanRecords = std::vector<TScanRecord>;
 // rest, which the platform's message names.
 enum class TScanReason { AccessRefused, NameTooLong, LinkLoop, BrokenLink, InputOutput, TooManyOpenFiles, Other };
 
-// A reason in the words of each reader: the key of the program's own text, empty where the
-// platform's message says it, and the journal's word (journals already written hold it, so it
-// never changes).
+// A reason in the journal's word (journals already written hold it, so it never changes).
 struct TScanReasonWords {
   TScanReason reason;
-  std::string_view textKey;
   std::string_view journalWord;
 };
 
@@ -41,8 +38,8 @@ const TScanReasonWords& WordsOf(TScanReason reason);
 
 TScanReason ScanReason(const TScanRecord& record);
 
-// The record's reason as the user reads it: the program's own text in the language in force, or
-// the platform's message.
+// The record's reason as the user reads it: a broken link, or the system error as SystemErrorText
+// words it.
 std::string ScanReasonText(const TScanRecord& record, const TEngineHost& host);
 
 }  // namespace kalvero

@@ -33,6 +33,7 @@ struct TRunSummary {
   int failed = 0;       // copies that failed
   int undated = 0;      // pictures without a valid date
   int notExamined = 0;  // entries that the run's scan could not examine
+  int others = 0;       // files of the source that are no JPEG pictures and so were not copied
 };
 
 class TSortEngine {
@@ -112,6 +113,7 @@ class TSortEngine {
     std::error_code targetError;                  // why not
     std::shared_ptr<const TFileList> files;
     std::shared_ptr<const TScanRecords> records;
+    std::shared_ptr<const TFileList> others;
     std::size_t numberWidth = 0;  // the digits of the count of files, as `Label5` shows it
     TRunSummary summary;
     std::string failedList;  // " path," for each picture not copied
@@ -121,10 +123,13 @@ class TSortEngine {
 
   // Who started a scan: a change of the source field, or a run, which needs the whole list.
   enum class TScanKind { SourceField, Run };
-  // The file list and the records of one scan.
+  // The file list, the records and the other files of one scan: the files of the source that are
+  // no JPEG pictures, in walk order, found by the "*.jpg" walk with the same choice of subfolders,
+  // hidden ones left out.
   struct TScan {
     std::shared_ptr<const TFileList> files;
     std::shared_ptr<const TScanRecords> records;
+    std::shared_ptr<const TFileList> others;
   };
   // The state of one walk of GetFilesInDirectory.
   struct TWalk {
@@ -132,6 +137,7 @@ class TSortEngine {
     std::optional<TFileIdentity> skipped;  // the target folder, never entered below the source
     TScanRecords* records = nullptr;
     std::set<std::string>* recorded = nullptr;
+    TFileList* others = nullptr;  // where one walk of a scan collects the other files
     // A scan's walk lets messages through; a scan of the source field stops for good when they
     // started a newer scan than `scanNumber` or asked the window to close.
     TMessagePace* pace = nullptr;
@@ -157,8 +163,8 @@ class TSortEngine {
   // from the date text `date` (empty where the run reads none), and counts it as copied or failed.
   void CopyPicture(TRun& run, const std::string& source, const std::string& date,
                    const std::optional<std::string>& folderName, const std::string& name);
-  // Writes the copies to the medium, reports the run, lists what its scan could not examine, and
-  // then raises the `stop` of a run that stopped, or ERunError when the copies could not be written
+  // Writes the copies to the medium, reports the run, lists what its scan could not examine and the
+  // other files it found, and then raises the `stop` of a run that stopped, or ERunError when the copies could not be written
   // to the medium.
   void Finish(TRun& run, const std::exception_ptr& stop);
   void Report(TRun& run, bool flushed, const std::error_code& flushError);

@@ -53,17 +53,20 @@ std::optional<TSortEngine::TScan> TSortEngine::WalkSourceFolder(TScanKind kind, 
   // takes no user input meanwhile and needs the whole list.
   const bool sourceField = kind == TScanKind::SourceField;
   TMessagePace pace(host_, clock_, kScanMessageInterval, sourceField);
-  const auto walk = [&](const std::string& mask, TFileList& list) {
-    TWalk state{{}, target, &records, &recorded, &pace, number, sourceField};
+  const auto walk = [&](const std::string& mask, TFileList& list, TFileList* others) {
+    TWalk state{{}, target, &records, &recorded, others, &pace, number, sourceField};
     CollectFiles(folder, mask, includeSubfolders, list, state);
     return !state.stopped;
   };
   TFileList found;
   TFileList jpegs;
-  if (!walk("*.jpg", found) || !walk("*.jpeg", jpegs)) return std::nullopt;
+  TFileList others;
+  // Each file is counted once: the first walk sees every file the second sees.
+  if (!walk("*.jpg", found, &others) || !walk("*.jpeg", jpegs, nullptr)) return std::nullopt;
   found.insert(found.end(), jpegs.begin(), jpegs.end());
   return TScan{std::make_shared<const TFileList>(std::move(found)),
-               std::make_shared<const TScanRecords>(std::move(records))};
+               std::make_shared<const TScanRecords>(std::move(records)),
+               std::make_shared<const TFileList>(std::move(others))};
 }
 
 void TSortEngine::ShowScanResult(const TFileList& files) {
@@ -103,8 +106,13 @@ void TSortEngine::CollectFiles(std::string folder, const std::string& mask, bool
   std::vector<TUnreadableEntry> unreadable;
   const std::vector<TFolderEntry> entries = fileSystem_.ListFolder(folder, walk.records ? &unreadable : nullptr);
   for (const TUnreadableEntry& entry : unreadable) Record(walk, folder, entry);
-  for (const TFolderEntry& entry : entries)
-    if (entry.kind == TEntryKind::File && MatchesMask(entry.name, mask)) list.push_back(folder + entry.name);
+  for (const TFolderEntry& entry : entries) {
+    if (entry.kind != TEntryKind::File) continue;
+    if (MatchesMask(entry.name, mask))
+      list.push_back(folder + entry.name);
+    else if (walk.others != nullptr && !entry.hidden && !NamedLikePicture(entry.name))
+      walk.others->push_back(folder + entry.name);
+  }
   if (!includeSubfolders) return;
   for (const TFolderEntry& entry : entries) {
     if (entry.kind != TEntryKind::Folder || entry.hidden || entry.identity == walk.skipped) continue;

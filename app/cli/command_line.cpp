@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "app/cli/commands.h"
+#include "app/cli/escaped_text.h"
 #include "app/cli/help_texts.h"
 #include "platform/application_data_folder.h"
 #include "platform/environment.h"
@@ -41,6 +42,8 @@ int UsageError(const std::string& message) {
   return kExitRefused;
 }
 
+bool IsOption(const std::string& argument) { return argument.size() > 1 && argument.front() == '-'; }
+
 bool AsksForHelp(const std::vector<std::string>& arguments) {
   for (const std::string& argument : arguments) {
     if (argument == "--") return false;
@@ -55,8 +58,8 @@ std::optional<std::vector<std::string>> Operands(const std::vector<std::string>&
   for (const std::string& argument : arguments) {
     if (options && argument == "--") {
       options = false;
-    } else if (options && argument.size() > 1 && argument.front() == '-') {
-      error = "unknown option " + argument;
+    } else if (options && IsOption(argument)) {
+      error = "unknown option " + Escaped(argument);
       return std::nullopt;
     } else {
       operands.push_back(argument);
@@ -112,7 +115,7 @@ int RunCommandLine(const std::vector<std::string>& arguments) {
     }
     return UndoCommand(rest);
   }
-  return UsageError("unknown command " + command);
+  return UsageError((IsOption(command) ? "unknown option " : "unknown command ") + Escaped(command));
 }
 
 }  // namespace kalvero

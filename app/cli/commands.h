@@ -26,6 +26,10 @@ int ExifCommand(const std::vector<std::string>& files);
 // `kalvero undo [--dry-run] REPORT`.
 int UndoCommand(const std::vector<std::string>& arguments);
 
+// Whether an argument before -- is an option: it begins with a dash and is not the lone "-", which
+// is an operand as for other tools.
+bool IsOption(const std::string& argument);
+
 // Whether the arguments ask for a command's help (-h or --help before any --).
 bool AsksForHelp(const std::vector<std::string>& arguments);
 // The operands of a command that takes no options: every argument, -- left out; an argument that

@@ -22,6 +22,17 @@ std::string ReasonPhrase(const TPictureAccount& account) {
   return phrase.empty() ? account.error.message() : std::string(phrase);
 }
 
+// The key of the label before a message of `kind` in the program's own texts.
+const char* LabelKey(TMessageKind kind) {
+  switch (kind) {
+    case TMessageKind::Warning: return "labelWarning";
+    case TMessageKind::Error: return "labelError";
+    case TMessageKind::Information: return "labelInformation";
+    case TMessageKind::Confirmation: return "labelConfirmation";
+  }
+  return "labelError";
+}
+
 }  // namespace
 
 TConsoleHost::TConsoleHost(const std::string& language, const TConsoleMode& mode)
@@ -33,7 +44,9 @@ TConsoleHost::TConsoleHost(const std::string& language, const TConsoleMode& mode
 }
 
 void TConsoleHost::SetStatusText(const std::string& text) {
-  if (mode_.dryRun) return;
+  // The status area shows no change when its text is set again unchanged; neither does the output.
+  if (mode_.dryRun || text == statusText_) return;
+  statusText_ = text;
   ClearProgress();
   std::cout << ConsoleLines(text) << std::endl;
 }
@@ -45,6 +58,7 @@ bool TConsoleHost::PictureDone(const TPictureAccount& account) {
     case TPictureOutcome::Copied: ++counts_.copied; break;
     case TPictureOutcome::NotCopied: ++counts_.notCopied; break;
     case TPictureOutcome::Undated: ++counts_.undated; break;
+    case TPictureOutcome::Other: ++counts_.others; break;
   }
   const bool copied = account.outcome == TPictureOutcome::Copied;
   if (mode_.dryRun) {
@@ -67,7 +81,7 @@ std::string TConsoleHost::ShownPath(const std::string& path) const { return Esca
 std::string TConsoleHost::Summary() const {
   return "copied " + std::to_string(counts_.copied) + ", not copied " + std::to_string(counts_.notCopied) +
          ", without a usable date " + std::to_string(counts_.undated) + ", not examined " +
-         std::to_string(counts_.notExamined);
+         std::to_string(counts_.notExamined) + ", other files " + std::to_string(counts_.others);
 }
 
 TMessageAnswer TConsoleHost::ShowMessageBox(TMessageKind kind, const std::string& text, TMessageButtons buttons) {
@@ -78,7 +92,7 @@ TMessageAnswer TConsoleHost::ShowMessageBox(TMessageKind kind, const std::string
   ClearProgress();
   const bool problem = kind == TMessageKind::Error || kind == TMessageKind::Warning;
   std::ostream& out = problem ? std::cerr : std::cout;
-  out << MessageCaption(kind) << ": " << ConsoleLines(text) << std::endl;
+  out << ProgramText(LabelKey(kind)) << ConsoleLines(text) << std::endl;
   return buttons == TMessageButtons::YesCancel ? Ask() : TMessageAnswer::Ok;
 }
 
@@ -90,6 +104,13 @@ void TConsoleHost::ShowScanRecords(const TScanRecords& records) {
     std::cerr << Escaped(record.path) << ": " << ScanReasonText(record, *this) << '\n';
     if (mode_.journal != nullptr) mode_.journal->NotExamined(record);
   }
+  std::cerr.flush();
+}
+
+// Accounted as pictures that are no JPEG pictures: counted, named by --verbose and a dry run, journaled.
+void TConsoleHost::ShowOtherFiles(const std::vector<std::string>& paths) {
+  for (const std::string& path : paths)
+    if (!PictureDone({path, {}, TPictureOutcome::Other, TPictureReason::NotAJpeg, {}, {}, {}})) break;
   std::cerr.flush();
 }
 

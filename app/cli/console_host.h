@@ -1,11 +1,12 @@
 #pragma once
 
 // The engine host of the command line: the main window's fields as plain values, status texts
-// and message boxes printed, progress drawn on a terminal, questions asked on a terminal. It
+// printed when they change, message boxes printed after a label in the run's language, progress drawn on a terminal, questions asked on a terminal. It
 // counts what became of the pictures, names those not copied (verbose), prints a dry run's plan
 // and keeps the journal. Paths and other bytes from outside are printed escaped.
 
 #include <string>
+#include <vector>
 
 #include "app/cli/journal.h"
 #include "components/component.h"
@@ -28,6 +29,7 @@ struct TConsoleCounts {
   int notCopied = 0;
   int undated = 0;
   int notExamined = 0;
+  int others = 0;  // files of the source that are no JPEG pictures; no reason for another exit status
 
   // Whether the run reported a picture it did not copy or an entry it did not examine.
   bool ReportsAny() const { return notCopied > 0 || undated > 0 || notExamined > 0; }
@@ -66,6 +68,7 @@ class TConsoleHost final : public TEngineHost {
   void FocusEdit2() override {}
   TMessageAnswer ShowMessageBox(TMessageKind kind, const std::string& text, TMessageButtons buttons) override;
   void ShowScanRecords(const TScanRecords& records) override;
+  void ShowOtherFiles(const std::vector<std::string>& paths) override;
   // Each answers false when the journal could not take its line.
   bool PictureDone(const TPictureAccount& account) override;
   bool FolderMade(const std::string& folder, bool belowTarget, const TFileIdentity& identity) override;
@@ -76,8 +79,8 @@ class TConsoleHost final : public TEngineHost {
   void SetLanguage(const std::string& language) override { lng_.SetLanguage(language); }
 
   const TConsoleCounts& Counts() const { return counts_; }
-  // The summary line: the counts of the pictures copied, not copied, without a usable date and
-  // the entries not examined.
+  // The summary line: the counts of the pictures copied, not copied, without a usable date, the
+  // entries not examined and the other files.
   std::string Summary() const;
 
  private:
@@ -92,7 +95,7 @@ class TConsoleHost final : public TEngineHost {
   bool progressOnTerminal_;
   bool progressShown_ = false;
   bool busy_ = false;  // the run is copying: from the busy cursor on until it is taken back
-  std::string dir_, dir2_, edit1_, edit2_, label5_;
+  std::string dir_, dir2_, edit1_, edit2_, label5_, statusText_;
   bool cb1_ = true, cb2_ = true;
   int barMax_ = 100, barPosition_ = 0;
 };

@@ -3,12 +3,15 @@
 namespace kalvero {
 namespace {
 
+// The general help says it; a command's help points there.
 constexpr const char* kEscapes =
     R"(Everything from outside that kalvero prints (file names, EXIF texts, settings values) shows
 the bytes below 32, the byte 127, the C1 controls (C2 80 to C2 9F) and every byte that is no part
 of valid UTF-8 as \xNN, and a backslash as \\; blanks and letters stay as they are. So no name can
 clear the screen, set the terminal's title or split a line.
 )";
+
+constexpr const char* kEscapesPointer = "Names and texts from outside are printed escaped: see kalvero --help.\n";
 
 }  // namespace
 
@@ -63,7 +66,8 @@ defaults below. It never writes that file.
                          (without it the question is asked on a terminal, else answered Cancel)
   --verbose              name each picture that was not copied on standard error, with its
                          reason: the name exists, no space left, name too long, permission
-                         refused, the picture could not be read, no usable date, ...
+                         refused, the picture could not be read, no usable date, ...; and
+                         each other file of SOURCE, with the reason "not a JPEG picture"
   --dry-run              write nothing at all (no folder, no file, no settings): read the dates,
                          build every name, check it against TARGET as it is and against the
                          other names of the run, and print for each picture SOURCE, a tab and
@@ -78,11 +82,13 @@ defaults below. It never writes that file.
   -h, --help             this text
 
 A pattern whose names would be longer than TARGET's file system allows is refused before the run.
-Status texts and messages are printed in the chosen language; a terminal shows progress. Each
+Status texts (each when it changes) and messages are printed in the chosen language, a message
+after its label ("error:", "warning:", ... in English); a terminal shows progress. Each
 entry of SOURCE that could not be examined (a folder that cannot be read, a broken link named like
 a picture, ...) is named on standard error with its reason. Every run ends with one line on
-standard output: the counts of the pictures copied, not copied, without a usable date and the
-entries not examined.
+standard output: the counts of the pictures copied, not copied, without a usable date, the
+entries not examined and the other files of SOURCE, which are no JPEG pictures and are not copied
+(they do not change the exit status).
 
 Exit status: 0 all copied; 1 some files were not copied or had no usable date, or entries could
 not be examined; 2 a usage error, or the checks refused the run; 3 an error stopped the run (a date
@@ -90,7 +96,7 @@ folder that cannot be made, copies that could not be written to the medium, a jo
 be written: the copy whose line failed is removed again). A run that stops first reports what it
 met, then the error.
 
-)" + kEscapes;
+)" + kEscapesPointer;
 }
 
 std::string DateHelp() {
@@ -102,7 +108,7 @@ tab and the FILE as given.
 
 Exit status: 0; 1 when a FILE does not exist; 2 for a usage error.
 
-)") + kEscapes;
+)") + kEscapesPointer;
 }
 
 std::string ExifHelp() {
@@ -114,7 +120,7 @@ reader's status, the date, camera make and model, picture size and the tag listi
 
 Exit status: 0; 1 when a FILE does not exist; 2 for a usage error.
 
-)") + kEscapes;
+)") + kEscapesPointer;
 }
 
 std::string UndoHelp() {
@@ -138,7 +144,7 @@ Exit status: 0 everything recorded was taken back; 1 something was kept; 2 a usa
 journal it refuses; 3 the target folder cannot be opened or is not the run's, or no copy is the
 run's file; nothing was removed.
 
-)") + kEscapes;
+)") + kEscapesPointer;
 }
 
 std::string VersionText() { return "kalvero " KALVERO_VERSION "\n"; }

@@ -24,10 +24,11 @@ struct TOutcomeWord {
   TPictureOutcome outcome;
   std::string_view word;
 };
-constexpr std::array<TOutcomeWord, 3> kOutcomeWords = {{
+constexpr std::array<TOutcomeWord, 4> kOutcomeWords = {{
     {TPictureOutcome::Copied, "copied"},
     {TPictureOutcome::NotCopied, "not-copied"},
     {TPictureOutcome::Undated, "undated"},
+    {TPictureOutcome::Other, "other"},
 }};
 constexpr std::string_view kNotExamined = "not-examined";
 
@@ -408,8 +409,8 @@ bool TJournalWriter::Line(const std::vector<std::string>& fields) {
   }
   if (error_) {
     // Back to the last complete line, so that undo reads everything before the failure. Should
-    // even that fail, the reader passes over a cut last line.
-    static_cast<void>(::ftruncate(fd_, length_));
+    // even that fail, the reader passes over a cut last line: nothing more to do then.
+    [[maybe_unused]] const bool cutBack = ::ftruncate(fd_, length_) == 0;
     return false;
   }
   length_ += static_cast<off_t>(line.size());

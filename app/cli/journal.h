@@ -14,11 +14,11 @@
 // Every path is absolute, resolved once when the run starts (the links of the part that exists
 // resolved), so that undo finds the run's files from any folder. The header's device and inode are
 // the target folder's, 0 0 when the run had to make it: then the target-folder line of the target
-// itself tells them. Outcomes: copied, not-copied, undated, not-examined. Size, time, device, inode
-// and change time are the copy's as its file system keeps them once it is under its name, 0 for no
-// copy; times are nanoseconds since 1970. Date is the date text the picture's names were made from
-// (empty where the run read none), so that undo can tell the names the run made from any other.
-// Detail is the platform's message.
+// itself tells them. Outcomes: copied, not-copied, undated, not-examined, and other for a file of the
+// source that is no JPEG picture. Size, time, device, inode and change time are the copy's as its
+// file system keeps them once it is under its name, 0 for no copy; times are nanoseconds since
+// 1970. Date is the date text the picture's names were made from (empty where the run read none),
+// so that undo can tell the names the run made from any other. Detail is the platform's message.
 
 #include <sys/types.h>
 

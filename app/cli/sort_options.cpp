@@ -2,6 +2,7 @@
 
 #include <span>
 
+#include "app/cli/commands.h"
 #include "app/cli/escaped_text.h"
 #include "engine/name_patterns.h"
 #include "localisation/multilanguage_utils.h"
@@ -94,8 +95,8 @@ bool ReadOption(const std::vector<std::string>& arguments, std::size_t& i, TSort
     options.verbose = true;
   else if (argument == "--dry-run")
     options.dryRun = true;
-  else if (argument.starts_with("--"))
-    error = "unknown option " + argument;
+  else if (IsOption(argument))
+    error = "unknown option " + Escaped(argument);
   else
     return false;
   return true;

@@ -1,9 +1,15 @@
 #include "app/window/form1.h"
 
+#include <algorithm>
+#include <map>
+#include <utility>
+
 #include "components/application.h"
 #include "components/window_builder.h"
 #include "localisation/program_texts.h"
 #include "platform/application_data_folder.h"
+#include "platform/ascii_text.h"
+#include "platform/file_names.h"
 #include "platform/program_path.h"
 #include "ui/rich_hint/rich_hint.h"
 
@@ -11,6 +17,17 @@ namespace kalvero {
 namespace {
 
 constexpr const char* kManual = "documentation.pdf";
+
+// The extension of the file at `path` in capitals (".CR2"); empty for a name without one, such as
+// "README", "notes." or ".profile".
+std::string CapitalExtension(const std::string& path) {
+  const std::size_t name = path.find_last_of(kPathSeparator) + 1;
+  const std::size_t dot = path.find_last_of('.');
+  if (dot == std::string::npos || dot <= name || dot + 1 == path.size()) return {};
+  std::string extension = path.substr(dot);
+  for (char& c : extension) c = AsciiUpper(c);
+  return extension;
+}
 
 }  // namespace
 
@@ -159,6 +176,26 @@ void TForm1::ShowScanRecords(const TScanRecords& records) {
   for (const TScanRecord& record : records) list += " " + record.path + " (" + ScanReasonText(record, *this) + "),";
   list.pop_back();
   ShowMessageBox(TMessageKind::Warning, ProgramText("msgNotExamined") + list, TMessageButtons::Ok);
+}
+
+// One information box: the count, the counts by extension, then a path a line.
+void TForm1::ShowOtherFiles(const std::vector<std::string>& paths) {
+  std::map<std::string, std::size_t> counts;
+  for (const std::string& path : paths) ++counts[CapitalExtension(path)];
+  std::vector<std::pair<std::string, std::size_t>> byCount(counts.begin(), counts.end());
+  // Most first; among equal counts the extensions in order, then the files without one.
+  std::ranges::stable_sort(byCount, [](const auto& a, const auto& b) {
+    return a.second != b.second ? a.second > b.second : !a.first.empty() && b.first.empty();
+  });
+  std::string text = std::to_string(paths.size()) + ProgramText(paths.size() == 1 ? "msgOtherFile" : "msgOtherFiles");
+  const char* separator = "";
+  for (const auto& [extension, count] : byCount) {
+    text += separator + std::to_string(count) + " " + (extension.empty() ? ProgramText("otherNoExtension") : extension);
+    separator = ", ";
+  }
+  text += "):";
+  for (const std::string& path : paths) text += "\r\n" + path;
+  ShowMessageBox(TMessageKind::Information, text, TMessageButtons::Ok);
 }
 
 std::string TForm1::ProgramText(const std::string& key) const { return kalvero::ProgramText(Language(), key); }

@@ -56,6 +56,7 @@ class TForm1 final : public TQtForm, public TEngineHost {
   void FocusEdit2() override { edit2_->SetFocus(); }
   TMessageAnswer ShowMessageBox(TMessageKind kind, const std::string& text, TMessageButtons buttons) override;
   void ShowScanRecords(const TScanRecords& records) override;
+  void ShowOtherFiles(const std::vector<std::string>& paths) override;
   std::string GetText(const std::string& key) const override { return lng_->GetText(key); }
   std::string ProgramText(const std::string& key) const override;
   std::string Language() const override { return lng_->Language(); }

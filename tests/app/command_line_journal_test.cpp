@@ -82,7 +82,7 @@ TEST_F(JournalTest, ADryRunPredictsTheRunExactlyAndWritesNothing) {
             "src/b.jpg\tthe name exists\n"
             "src/c.jpg\tno usable date\n"
             "src/d.jpg\tthe name exists\n"
-            "copied 1, not copied 2, without a usable date 1, not examined 0\n");
+            "copied 1, not copied 2, without a usable date 1, not examined 0, other files 0\n");
 
   const auto run = Kalvero({"sort", "src", "t", "--report", "run.tsv"});
   EXPECT_EQ(run.exitStatus, plan.exitStatus);
@@ -100,7 +100,7 @@ TEST_F(JournalTest, ADryRunIntoANewTargetPrintsThePlanAlone) {
             "src/b.jpg\tthe name exists\n"
             "src/c.jpg\tno usable date\n"
             "src/d.jpg\tnew/t/2005.01.02/02.01.2005 - 03.04.05.jpg\n"
-            "copied 2, not copied 1, without a usable date 1, not examined 0\n");
+            "copied 2, not copied 1, without a usable date 1, not examined 0, other files 0\n");
   EXPECT_EQ(plan.err, "");
   EXPECT_FALSE(fs::exists(work / "new"));
 }
@@ -127,7 +127,7 @@ TEST_P(DryRunRefusalTest, ShowsTheRefusalAsTheRunDoes) {
   arguments.push_back("--dry-run");
   const auto plan = Kalvero(arguments);
   EXPECT_EQ(plan.exitStatus, 2);
-  EXPECT_EQ(plan.err.find("Fehler: " + GetParam().message), 0u) << plan.err;
+  EXPECT_EQ(plan.err.find("error: " + GetParam().message), 0u) << plan.err;
   EXPECT_EQ(plan.err, run.err);
   EXPECT_EQ(plan.exitStatus, run.exitStatus);
   EXPECT_EQ(plan.out, "") << "no plan, and no status texts";
@@ -163,9 +163,9 @@ const std::string kTooLong = "t" + [] {
 
 const std::vector<TMediumCase> kMediums = {
     {"ReadOnlyTarget", TRunAs::Nobody, "ro/t", {"--no-date-folders"}, "permission-refused"},
-    {"ReadOnlyTargetIntoDateFolders", TRunAs::Nobody, "ro/t", {}, "Permission denied"},
+    {"ReadOnlyTargetIntoDateFolders", TRunAs::Nobody, "ro/t", {}, ": access refused."},
     {"NewTargetInAReadOnlyFolder", TRunAs::Nobody, "ro/new", {"--no-date-folders"}, "other"},
-    {"ReadOnlyMedium", TRunAs::OnReadOnlyMount, "medium", {}, "Read-only file system"},
+    {"ReadOnlyMedium", TRunAs::OnReadOnlyMount, "medium", {}, ": read-only medium."},
     {"TargetPathTooLong", TRunAs::Root, kTooLong, {"--no-date-folders"}, "name-too-long"},
 };
 
@@ -227,8 +227,8 @@ TEST_F(JournalTest, AStoppedRunReportsWhatItMetThenTheStop) {
                                  work.Path(), Environment());
   EXPECT_EQ(result.exitStatus, 3);
   const std::vector<std::string> order = {"s/b.jpg", "s/broken.jpg: broken link",
-                                          "copied 0, not copied 0, without a usable date 1, not examined 1\n",
-                                          "Kalvero 1.3: Cannot create the folder \"u/2004.08.09\": Not a directory.\n"};
+                                          "copied 0, not copied 0, without a usable date 1, not examined 1, other files 0\n",
+                                          "Kalvero 1.3: Cannot create the folder \"u/2004.08.09\": not a folder.\n"};
   std::size_t last = 0;
   for (const std::string& part : order) {
     const std::size_t at = result.out.find(part, last);
@@ -288,6 +288,37 @@ TEST_F(JournalTest, TheJournalRecordsTheRunAndNeverReplacesAFile) {
   EXPECT_EQ(copies[0].facts.lastWriteNanoseconds, LastWrite(work / "t/2004.08.07/07.08.2004 - 16.45.33.jpg"));
   EXPECT_EQ(copies[0].facts.identity, (TFileIdentity{copy.st_dev, copy.st_ino}));
   EXPECT_EQ(copies[0].facts.changeNanoseconds, std::int64_t{copy.st_ctim.tv_sec} * 1'000'000'000 + copy.st_ctim.tv_nsec);
+}
+
+// Files of the source that are no JPEG pictures: counted, named by a dry run and --verbose,
+// journaled as other; the exit status stays that of the pictures, and undo passes them over.
+TEST_F(JournalTest, OtherFilesAreCountedNamedAndJournaledWithoutChangingTheExitStatus) {
+  work.Write("p/a.jpg", PictureTakenAt("2004:08:07 16:45:33"));
+  work.Write("p/s/b.jpeg", PictureTakenAt("2004:08:07 16:45:34"));
+  for (const char* file : {"p/IMG_1.CR2", "p/.hidden.mov", "p/s/clip.MOV"}) work.Write(file);
+  const auto plan = Kalvero({"sort", "p", "u", "--dry-run", "--no-date-folders", "--pattern", "FFF"});
+  EXPECT_EQ(plan.exitStatus, 0) << plan.err;
+  EXPECT_EQ(plan.out,
+            "p/a.jpg\tu/0.jpg\np/s/b.jpeg\tu/1.jpg\n"
+            "p/IMG_1.CR2\tnot a JPEG picture\np/s/clip.MOV\tnot a JPEG picture\n"
+            "copied 2, not copied 0, without a usable date 0, not examined 0, other files 2\n");
+
+  const auto run = Kalvero({"sort", "p", "u", "--verbose", "--report", "run.tsv"});
+  EXPECT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_TRUE(run.out.ends_with("copied 2, not copied 0, without a usable date 0, not examined 0, other files 2\n"))
+      << run.out;
+  EXPECT_EQ(run.err, "p/IMG_1.CR2: not a JPEG picture\np/s/clip.MOV: not a JPEG picture\n");
+  const std::string source = fs::canonical(work / "p").string();
+  const auto outcomes = Outcomes("run.tsv");
+  ASSERT_EQ(outcomes.size(), 4u);
+  EXPECT_EQ(outcomes[2], "picture\t" + source + "/IMG_1.CR2\t\tother\tnot-a-jpeg\t");
+  EXPECT_EQ(outcomes[3], "picture\t" + source + "/s/clip.MOV\t\tother\tnot-a-jpeg\t");
+
+  const auto undone = Kalvero({"undo", "run.tsv"});
+  EXPECT_EQ(undone.exitStatus, 0) << undone.out << undone.err;
+  EXPECT_EQ(Copies(Journal("run.tsv")).size(), 2u);
+  EXPECT_FALSE(fs::exists(work / "u/2004.08.07")) << undone.out;
+  EXPECT_TRUE(fs::exists(work / "p/IMG_1.CR2"));
 }
 
 TEST_F(JournalTest, AKilledRunLeavesAJournalOfWhatItDid) {

@@ -168,7 +168,7 @@ TEST_F(ReliabilityTest, ALinkAtADateFolderNameStopsTheRunAndNothingLeavesTheTarg
   fs::create_directory_symlink(work / "elsewhere", work / "t/2004.08.07");
   const auto result = Kalvero({"sort", "src", "t"});
   EXPECT_EQ(result.exitStatus, 3);
-  EXPECT_EQ(result.err, "Kalvero 1.3: Cannot create the folder \"t/2004.08.07\": Not a directory.\n");
+  EXPECT_EQ(result.err, "Kalvero 1.3: Cannot create the folder \"t/2004.08.07\": not a folder.\n");
   EXPECT_TRUE(Listing("elsewhere").empty());
 }
 

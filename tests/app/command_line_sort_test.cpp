@@ -36,11 +36,11 @@ TEST_F(SortCommandTest, DateFolderRunReportsInEnglishAndLeavesSourcesAlone) {
   // The source is scanned when it is entered, and again when the run starts, as in the window.
   EXPECT_EQ(result.out,
             "Folders are scanned ...\n4 JPEG-Files found in the folder!\n"
-            "Informationen: The folder \"t\" does not exist.\nIt is provided automatically!\n"
+            "information: The folder \"t\" does not exist.\nIt is provided automatically!\n"
             "Folders are scanned ...\n4 JPEG-Files found in the folder!\nFolder structure provided...\n"
             "Copy files ...\nWriting the copies to the medium ...\n3 files copied!\n"
-            "copied 3, not copied 0, without a usable date 1, not examined 0\n");
-  EXPECT_EQ(result.err, "Warnung: The following files do not contain or wrong Exif data:  src/d.jpg\n");
+            "copied 3, not copied 0, without a usable date 1, not examined 0, other files 0\n");
+  EXPECT_EQ(result.err, "warning: The following files do not contain or wrong Exif data:  src/d.jpg\n");
   EXPECT_TRUE(Exists("t/2004/07.08.2004 - 16.45.33.jpg"));
   EXPECT_TRUE(Exists("t/2004/07.08.2004 - 16.45.34.jpg"));
   EXPECT_EQ(FileBytes(work / "t/2005/02.01.2005 - 03.04.05.jpg"), FileBytes(work / "src/b.JPEG"));
@@ -54,7 +54,7 @@ TEST_F(SortCommandTest, CleanRunExitsZeroAndASecondRunListsEveryPicture) {
   const auto first = Kalvero({"sort", "src", "t", "--no-date-folders", "--language", "German"});
   EXPECT_EQ(first.exitStatus, 0) << first.err;
   EXPECT_TRUE(first.out.ends_with("Dateien werden kopiert ...\nKopien werden auf den Datenträger geschrieben ...\n"
-                                  "2 Dateien kopiert!\ncopied 2, not copied 0, without a usable date 0, not examined 0\n"))
+                                  "2 Dateien kopiert!\ncopied 2, not copied 0, without a usable date 0, not examined 0, other files 0\n"))
       << first.out;
   const auto second = Kalvero({"sort", "src", "t", "--no-date-folders", "--language=German"});
   EXPECT_EQ(second.exitStatus, 1);
@@ -92,14 +92,14 @@ TEST_F(SortCommandTest, DateFolderBlockedByAFileStopsTheRun) {
   work.Write("t/2004.08.07", "in the way");
   const auto result = Kalvero({"sort", "src", "t"});
   EXPECT_EQ(result.exitStatus, 3);
-  EXPECT_EQ(result.err, "Kalvero 1.3: Cannot create the folder \"t/2004.08.07\": Not a directory.\n");
+  EXPECT_EQ(result.err, "Kalvero 1.3: Cannot create the folder \"t/2004.08.07\": not a folder.\n");
 }
 
 TEST_F(SortCommandTest, QuestionIsAnsweredCancelWithoutATerminalAndYesWithTheOption) {
   AddPicture("a.jpg", "2004:08:07 16:45:33");
   const auto cancelled = Kalvero({"sort", "src", "t", "--pattern", "HHNNSS", "--no-date-folders"});
   EXPECT_EQ(cancelled.exitStatus, 2);
-  EXPECT_NE(cancelled.err.find("Warnung: The files are sorted only after time. Consider that files with\n"
+  EXPECT_NE(cancelled.err.find("warning: The files are sorted only after time. Consider that files with\n"
                                "same file names are overwritten. Assortment nevertheless start?\n"),
             std::string::npos)
       << cancelled.err;
@@ -117,15 +117,16 @@ struct TRefusalCase {
 };
 
 const std::vector<TRefusalCase> kRefusals = {
-    {"PatternWithoutTokens", {"--pattern", "Bild"}, "Fehler: The parameters FFF (sequential assortment)"},
-    {"NumbersWithDateFolders", {"--pattern", "FFF"}, "Fehler: A sequential numbering (FFF) cannot take place,"},
-    {"EmptySource", {"--source-is-empty"}, "Fehler: Please indicate a source path and a target path!"},
+    {"PatternWithoutTokens", {"--pattern", "Bild"}, "error: The parameters FFF (sequential assortment)"},
+    {"NumbersWithDateFolders", {"--pattern", "FFF"}, "error: A sequential numbering (FFF) cannot take place,"},
+    {"EmptySource", {"--source-is-empty"}, "error: Please indicate a source path and a target path!"},
     {"UnknownLanguage", {"--language", "Klingon"}, "--language: no texts for \"Klingon\""},
     {"LongFolderPattern", {"--folder-pattern", "YYYY.MM.DD.X"}, "--folder-pattern: a folder pattern has at most 10"},
     {"ColonInPattern", {"--pattern", "DD:MM:YYYY HHNNSS"}, "--pattern: a pattern cannot hold any of"},
     {"FolderPatternLeavingTheTarget", {"--folder-pattern", ".."}, "--folder-pattern: the names it makes are no"},
     {"ControlCharacterInPattern", {"--pattern", "HH\tNNSS YYYYMMDD"}, "--pattern: the names it makes are no"},
     {"UnknownOption", {"--fast"}, "unknown option --fast"},
+    {"UnknownShortOption", {"-v"}, "unknown option -v"},
     {"MissingValue", {"--pattern"}, "--pattern needs a value"},
     {"EmptyJournalName", {"--report", ""}, "--report needs a file name"},
     {"EmptyJournalNameJoined", {"--report="}, "--report needs a file name"},

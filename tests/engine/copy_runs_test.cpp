@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <string>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -192,7 +194,7 @@ TEST_F(CopyRunTest, DateFolderThatCannotBeMadeStopsTheRunAfterReportingWhatItMet
     Run();
     FAIL() << "the run went on";
   } catch (const ERunError& error) {
-    EXPECT_EQ(ErrorBoxText(error.what()), "Der Ordner \"t/2004.08.08\" kann nicht erstellt werden: Not a directory.");
+    EXPECT_EQ(ErrorBoxText(error.what()), "Der Ordner \"t/2004.08.08\" kann nicht erstellt werden: Kein Ordner.");
   }
   const std::vector<std::string> end(host.events.end() - 6, host.events.end());
   EXPECT_EQ(end, (std::vector<std::string>{"icon=0 now", "status=0 Dateien kopiert!",
@@ -207,7 +209,7 @@ TEST_F(CopyRunTest, LinkAtADateFolderNameStopsTheRunAndNothingLeavesTheTarget) {
   AddPicture("a.jpg", "2004:08:07 16:45:33");
   EXPECT_THROW(
       try { Run(); } catch (const ERunError& error) {
-        EXPECT_STREQ(error.what(), "Der Ordner \"t/2004.08.07\" kann nicht erstellt werden: Not a directory");
+        EXPECT_STREQ(error.what(), "Der Ordner \"t/2004.08.07\" kann nicht erstellt werden: Kein Ordner");
         throw;
       },
       ERunError);
@@ -283,7 +285,7 @@ TEST_F(CopyRunTest, FailedFlushShowsTheReportWithoutClaimingTheCountThenTheError
     Run();
     FAIL() << "the run reported success";
   } catch (const ERunError& error) {
-    EXPECT_STREQ(error.what(), "Die Kopien konnten nicht auf den Datenträger geschrieben werden: Input/output error");
+    EXPECT_STREQ(error.what(), "Die Kopien konnten nicht auf den Datenträger geschrieben werden: Ein-/Ausgabefehler");
   }
   EXPECT_EQ(host.statusText, "Die Kopien sind nicht sicher auf dem Datenträger!");
   EXPECT_EQ(Boxes(), std::vector<std::string>{"Folgende Dateien enthalten keine oder falsche Exif-Daten:  src/b.jpg"});
@@ -339,6 +341,57 @@ TEST_F(CopyRunTest, RefusedChecksStartNoRun) {
   EXPECT_TRUE(Listing().empty());
   EXPECT_FALSE(std::ranges::count(host.events, "cursor=busy"));
 }
+
+// The files of the source that are no JPEG pictures: found once, by the first walk, with the same
+// choice of subfolders and without hidden entries; listed after the report and its boxes. The
+// file list stays as it was.
+struct TOtherFilesCase {
+  const char* name;
+  bool subfolders;
+  TFileList files;
+  std::vector<std::string> others;
+};
+
+class OtherFilesTest : public CopyRunTest, public testing::WithParamInterface<TOtherFilesCase> {};
+
+TEST_P(OtherFilesTest, AreListedOnceAfterTheReportAndTheFileListStaysAsItWas) {
+  host.cb2 = false;
+  host.cb1 = GetParam().subfolders;
+  AddPicture("a.jpg", "2004:08:07 16:45:33");
+  AddPicture("s/b.JPEG", "2004:08:07 16:45:34");
+  fs.AddFile("src/nodate.jpg", "");
+  for (const char* file : {"IMG_1.CR2", "README", "clip.mov", ".hidden.mov", "s/c.heic", "s/.t/d.mov",
+                           ".cache/e.mov", "album.cr2/f.xmp", "t2/g.mov"})
+    fs.AddFile("src/" + std::string(file), "");
+  fs.AddFolder("src/t2");
+
+  host.dir = "src";
+  host.dir2 = "";
+  ASSERT_FALSE(engine.Button1Click().has_value());
+  EXPECT_TRUE(host.shownOthers.empty()) << "a run refused before copying shows nothing of them";
+
+  host.dir2 = "src/t2";  // the target below the source is not entered
+  host.events.clear();
+  const auto summary = Run();
+  ASSERT_TRUE(summary.has_value());
+  EXPECT_EQ(engine.FileList(), GetParam().files);
+  EXPECT_EQ(summary->others, static_cast<int>(GetParam().others.size()));
+  EXPECT_EQ(host.shownOthers, std::vector<std::vector<std::string>>{GetParam().others});
+  EXPECT_EQ(*(host.events.end() - 3), "others=" + std::to_string(GetParam().others.size()))
+      << "after the report and its box, before the cursor returns";
+  EXPECT_EQ(*(host.events.end() - 4), "box=" + host.GetText("msgNoExif") + " src/nodate.jpg");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Subfolders, OtherFilesTest,
+    testing::Values(TOtherFilesCase{"Included",
+                                    true,
+                                    {"src/a.jpg", "src/nodate.jpg", "src/s/b.JPEG"},
+                                    {"src/clip.mov", "src/IMG_1.CR2", "src/README", "src/album.cr2/f.xmp",
+                                     "src/s/c.heic"}},
+                    TOtherFilesCase{"LeftOut", false, {"src/a.jpg", "src/nodate.jpg"},
+                                    {"src/clip.mov", "src/IMG_1.CR2", "src/README"}}),
+    TCaseName());
 
 TEST_F(CopyRunTest, EnglishReportTexts) {
   TRecordingHost english("English");
@@ -430,6 +483,44 @@ TEST(CopyRunPace, LongRunLetsTheWindowRepaintAboutEveryHundredMillisecondsAndRep
     EXPECT_TRUE(quick.yields.empty());
     std::erase(slow.events, "process without input");
     EXPECT_EQ(slow.events, quick.events);
+  }
+}
+
+struct TSystemErrorCase {
+  std::error_code error;
+  std::string german;
+  std::string english;
+};
+
+TEST(SystemErrorTexts, CommonErrorsHaveTextsOfTheirOwnAndOthersThePlatformsMessage) {
+  const auto errc = [](std::errc code) { return std::make_error_code(code); };
+  const std::error_code quota(EDQUOT, std::generic_category());
+  const std::error_code busy = errc(std::errc::device_or_resource_busy);
+  const std::vector<TSystemErrorCase> cases = {
+      {errc(std::errc::not_a_directory), "Kein Ordner", "not a folder"},
+      {errc(std::errc::permission_denied), "Zugriff verweigert", "access refused"},
+      {std::error_code(EPERM, std::system_category()), "Zugriff verweigert", "access refused"},
+      {errc(std::errc::no_space_on_device), "Kein Speicherplatz mehr frei", "no space left"},
+      {errc(std::errc::filename_too_long), "Name oder Pfad zu lang", "name or path too long"},
+      {errc(std::errc::read_only_file_system), "Datenträger ist schreibgeschützt", "read-only medium"},
+      {errc(std::errc::file_exists), "Name existiert bereits", "the name exists"},
+      {errc(std::errc::io_error), "Ein-/Ausgabefehler", "input/output error"},
+      {errc(std::errc::no_such_file_or_directory), "Datei oder Ordner nicht vorhanden", "no such file or folder"},
+      {quota, "Kontingent überschritten", "quota exceeded"},
+      {std::error_code(EDQUOT, std::system_category()), "Kontingent überschritten", "quota exceeded"},
+      {errc(std::errc::too_many_links), "Zu viele Verknüpfungen", "too many links"},
+      {busy, busy.message(), busy.message()},
+  };
+  TRecordingHost german("German");
+  TRecordingHost english("English");
+  for (const TSystemErrorCase& row : cases) {
+    EXPECT_EQ(SystemErrorText(row.error, german), row.german) << row.error.message();
+    EXPECT_EQ(SystemErrorText(row.error, english), row.english) << row.error.message();
+  }
+  for (const std::string language : {"French", "Spanish"}) {
+    const TRecordingHost host(language);
+    for (const TSystemErrorCase& row : cases)
+      EXPECT_FALSE(SystemErrorText(row.error, host).empty()) << language << ": " << row.error.message();
   }
 }
 

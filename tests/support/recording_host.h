@@ -78,6 +78,11 @@ class TRecordingHost : public TEngineHost {
     shownRecords.push_back(records);
   }
 
+  void ShowOtherFiles(const std::vector<std::string>& paths) override {
+    Log("others=" + std::to_string(paths.size()));
+    shownOthers.push_back(paths);
+  }
+
   bool PictureDone(const TPictureAccount& account) override {
     return Keep(account.source + " " + account.target + " " + std::string(WordsOf(account.reason).journalWord));
   }
@@ -115,6 +120,7 @@ class TRecordingHost : public TEngineHost {
   std::function<void(const std::string& event)> onEvent;
   std::vector<TShownMessage> messages;
   std::vector<TScanRecords> shownRecords;
+  std::vector<std::vector<std::string>> shownOthers;
   // The accounts of a run kept so far ("source target reason", "folder name"); the host keeps at
   // most `accountRoom`, as a journal on a full disk.
   std::vector<std::string> accounts;

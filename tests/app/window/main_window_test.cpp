@@ -156,6 +156,20 @@ TEST_F(WindowProgramTest, ACopyRunFromTheButtonReportsInTheStatusAreaAndCopies) 
   EXPECT_EQ(Control<TImage>("Image6").Picture().Name(), "status-idle");
 }
 
+TEST_F(WindowProgramTest, TheErrorBoxOfADateFolderThatIsAFileReadsWhollyInTheWindowsLanguage) {
+  TTempFolder trees;
+  trees.Write("src/p.jpg", PictureTakenAt("2004:08:01 10:00:00"));
+  trees.Write("t/2004.08.01", "a file where the date folder goes");
+  QTest::mouseClick(&WidgetOf(*main, "Image3"), Qt::LeftButton);
+  Control<TEdit>("dir2").SetText(trees / "t");
+  Control<TEdit>("dir").SetText(trees / "src");
+  QTest::mouseClick(&WidgetOf(*main, "Button1"), Qt::LeftButton);
+  ASSERT_FALSE(dialogs.boxes.empty());
+  EXPECT_EQ(dialogs.boxes.back().kind, TMessageKind::Error);
+  EXPECT_EQ(dialogs.boxes.back().text,
+            "Der Ordner \"" + (trees / "t/2004.08.01") + "\" kann nicht erstellt werden: Kein Ordner.");
+}
+
 // The fixture's HOME is its settings folder's base.
 TEST_F(WindowProgramTest, TildeInTheFolderFieldsNamesTheHomeFolderAndStaysAsTyped) {
   appData.Write("Karte/p.jpg", PictureTakenAt("2004:08:01 10:00:00"));
@@ -194,6 +208,33 @@ TEST_F(WindowProgramTest, WhatTheScanCouldNotExamineFollowsTheReportAndARefusal)
   EXPECT_EQ(dialogs.boxes.back().text,
             "The following entries could not be examined:  " + (trees / "src/broken.jpg") + " (broken link)");
   EXPECT_EQ(StatusText(), "1 files copied!");
+}
+
+// Files that are no JPEG pictures: one information box after the report and its boxes, counted by
+// extension, in the language in force.
+TEST_F(WindowProgramTest, OtherFilesOfTheSourceFollowTheReportInABoxOfTheirOwn) {
+  TTempFolder trees;
+  trees.Write("src/a.jpg", PictureTakenAt("2004:08:07 10:00:00"));
+  trees.Write("src/undated.jpg", "no exif");
+  for (const char* file : {"src/IMG_1.CR2", "src/README", "src/s/IMG_2.cr2", "src/s/clip.MOV"}) trees.Write(file);
+  Control<TEdit>("dir2").SetText(trees / "t");
+  Control<TEdit>("dir").SetText(trees / "src");
+  QTest::mouseClick(&WidgetOf(*main, "Button1"), Qt::LeftButton);
+  ASSERT_EQ(dialogs.boxes.size(), 3u) << "the new target, the pictures without a date, the other files";
+  EXPECT_EQ(dialogs.boxes[2].kind, TMessageKind::Information);
+  EXPECT_EQ(dialogs.boxes[2].text, "4 other files are no JPEG pictures and were not copied (2 .CR2, 1 .MOV, "
+                                   "1 without extension):\r\n" +
+                                       (trees / "src/IMG_1.CR2") + "\r\n" + (trees / "src/README") + "\r\n" +
+                                       (trees / "src/s/clip.MOV") + "\r\n" + (trees / "src/s/IMG_2.cr2"));
+
+  Control<TCheckBox>("cb1").SetChecked(false);
+  QTest::mouseClick(&WidgetOf(*main, "Image3"), Qt::LeftButton);
+  dialogs.boxes.clear();
+  QTest::mouseClick(&WidgetOf(*main, "Button1"), Qt::LeftButton);
+  ASSERT_FALSE(dialogs.boxes.empty());
+  EXPECT_EQ(dialogs.boxes.back().text,
+            "2 weitere Dateien sind keine JPEG-Bilder und wurden nicht kopiert (1 .CR2, 1 ohne Endung):\r\n" +
+                (trees / "src/IMG_1.CR2") + "\r\n" + (trees / "src/README"));
 }
 
 TEST_F(WindowProgramTest, TheSevenChoicesComeBackAfterTheWindowClosedAndOpenedAgain) {
