@@ -32,7 +32,7 @@ std::string CapitalExtension(const std::string& path) {
 }  // namespace
 
 TForm1::TForm1(TFileSystem& fileSystem, const TClock& clock, const TEnvironment& environment)
-    : engine_(*this, fileSystem, clock), environment_(environment) {}
+    : engine_(*this, fileSystem, clock), clock_(clock), environment_(environment) {}
 
 std::string TForm1::FolderPath(const std::string& text) const { return WithHomeFolder(text, environment_); }
 
@@ -133,12 +133,29 @@ void TForm1::SwitchLanguage(const char* language) {
 
 void TForm1::SetLabel6Caption(const std::string& caption, TRepaint repaint) {
   label6_->SetText(caption);
-  if (repaint == TRepaint::Now) label6_->Repaint();
+  if (repaint == TRepaint::Now) RepaintProgress(false);
 }
 
 void TForm1::AdvanceBar() {
   bar_->StepBy(1);
-  bar_->Repaint();
+  RepaintProgress(false);
+}
+
+// A run moves the count and the bar once a picture, thousands of times a second: drawing each
+// step would cost the run more than its copies. They are drawn at most once a frame, and at once
+// whenever the run shows something else (a new status icon, a box), so a person sees the same.
+void TForm1::RepaintProgress(bool now) {
+  const std::int64_t time = clock_.SteadyMilliseconds();
+  if (!now && progressDrawn_ && time - *progressDrawn_ < kFrameMilliseconds) {
+    progressWaiting_ = true;
+    return;
+  }
+  if (!now || progressWaiting_) {
+    label6_->Repaint();
+    bar_->Repaint();
+  }
+  progressDrawn_ = time;
+  progressWaiting_ = false;
 }
 
 void TForm1::SetBusyCursor(bool busy) {
@@ -147,7 +164,10 @@ void TForm1::SetBusyCursor(bool busy) {
 
 void TForm1::SetStatusIcon(TStatusIcon icon, TRepaint repaint) {
   imageList1_->GetPicture(static_cast<std::size_t>(icon), image6_->Picture());
-  if (repaint == TRepaint::Now) image6_->Repaint();
+  if (repaint == TRepaint::Now) {
+    RepaintProgress(true);
+    image6_->Repaint();
+  }
 }
 
 void TForm1::ProcessMessages(bool userInput) {
@@ -167,6 +187,7 @@ TMessageAnswer TForm1::ShowMessageBox(TMessageKind kind, const std::string& text
   // A close request that came since the run last let messages through is taken in now: the modal
   // box would block the window and so discard it.
   if (running_ && dialogs != nullptr) dialogs->ProcessMessages(false);
+  RepaintProgress(true);
   return dialogs != nullptr ? dialogs->ShowMessageBox(kind, "", text, buttons) : TMessageAnswer::Cancel;
 }
 

@@ -5,6 +5,8 @@
 // the key filters of the pattern fields, the copy run, the language flags, the manual and the
 // other windows. Its settings are loaded when it is created and saved when it closes.
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "components/image_controls.h"
@@ -82,8 +84,14 @@ class TForm1 final : public TQtForm, public TEngineHost {
  private:
   // The application the window belongs to; throws EComponentError when it belongs to none.
   TApplication& Application() const;
+  // Draws the copied count and the bar when a frame has passed since they were last drawn, or,
+  // with `now`, at once when a step is still waiting to be drawn.
+  void RepaintProgress(bool now);
+
+  static constexpr std::int64_t kFrameMilliseconds = 16;
 
   TSortEngine engine_;
+  const TClock& clock_;
   const TEnvironment& environment_;
   TDirectoryEdit* dir_ = nullptr;
   TDirectoryEdit* dir2_ = nullptr;
@@ -102,6 +110,8 @@ class TForm1 final : public TQtForm, public TEngineHost {
   bool closed_ = false;
   bool running_ = false;
   bool closeWaiting_ = false;
+  std::optional<std::int64_t> progressDrawn_;  // when the count and the bar were last drawn
+  bool progressWaiting_ = false;               // a step of theirs is not drawn yet
 };
 
 }  // namespace kalvero

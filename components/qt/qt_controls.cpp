@@ -171,9 +171,15 @@ TQtProgressBar::TQtProgressBar() : TQtControl(new QProgressBar) {
   ProgressChanged();
 }
 
+// QProgressBar draws itself at once whenever its bar grows by a pixel; like the other controls it
+// is drawn with the window's next paint instead, or when Repaint asks for it.
 void TQtProgressBar::ProgressChanged() {
-  Widget().setRange(Min(), Max());
-  Widget().setValue(Position());
+  QProgressBar& bar = Widget();
+  const bool updates = bar.updatesEnabled();
+  bar.setUpdatesEnabled(false);
+  bar.setRange(Min(), Max());
+  bar.setValue(Position());
+  bar.setUpdatesEnabled(updates);
 }
 
 }  // namespace kalvero

@@ -8,11 +8,13 @@
 #include <QStyle>
 
 #include <filesystem>
+#include <vector>
 
 #include "components/status_bar.h"
 #include "platform/program_path.h"
 #include "tests/app/window/window_fixture.h"
 #include "tests/support/exif_builder.h"
+#include "tests/support/fixed_clock.h"
 
 namespace kalvero {
 
@@ -154,6 +156,52 @@ TEST_F(WindowProgramTest, ACopyRunFromTheButtonReportsInTheStatusAreaAndCopies) 
   EXPECT_EQ(dialogs.boxes[1].text, "The following files do not contain or wrong Exif data:  " + (trees / "src/undated.jpg"));
   EXPECT_EQ(FileBytes(trees / "t/2004.08.02/02.08.2004 - 10.00.00.jpg"), FileBytes(trees / "src/p2.jpg"));
   EXPECT_EQ(Control<TImage>("Image6").Picture().Name(), "status-idle");
+}
+
+// Records the text a label showed at each of its paints, and counts the paints of a widget.
+class TPaintRecorder final : public QObject {
+ public:
+  QStringList labelTexts;
+  int barPaints = 0;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) {
+      if (const auto* label = qobject_cast<QLabel*>(watched))
+        labelTexts.push_back(label->text());
+      else
+        ++barPaints;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+};
+
+// A clock that stands still: the whole run takes less than a frame.
+class StillClockTest : public WindowProgramTest {
+ protected:
+  StillClockTest() { clock = &stillClock; }
+  TFixedClock stillClock{{2026, 12, 9, 10, 0, 0}};
+};
+
+TEST_F(StillClockTest, ARunDrawsItsCountAndBarOnceAFrameAndItsLastStepBeforeTheReport) {
+  TTempFolder trees;
+  for (int picture = 10; picture < 40; ++picture)
+    trees.Write("src/p" + std::to_string(picture) + ".jpg", PictureTakenAt("2004:08:07 10:00:" + std::to_string(picture)));
+  trees.Write("src/undated.jpg", "no exif");
+  trees.MakeFolder("t");
+  Control<TEdit>("dir2").SetText(trees / "t");
+  Control<TEdit>("dir").SetText(trees / "src");
+  TPaintRecorder paints;
+  WidgetOf(*main, "Label6").installEventFilter(&paints);
+  WidgetOf(*main, "bar").installEventFilter(&paints);
+  QTest::mouseClick(&WidgetOf(*main, "Button1"), Qt::LeftButton);
+  ASSERT_EQ(dialogs.boxes.size(), 1u) << "the report of the undated picture";
+  // Each pass draws its first step, and its last when the status icon changes after it; the
+  // messages the run lets through at its start paint too. Never a paint a picture (31 here).
+  EXPECT_LE(paints.labelTexts.size(), 8) << paints.labelTexts.join(QStringLiteral(",")).toStdString();
+  EXPECT_LE(paints.barPaints, 8);
+  ASSERT_FALSE(paints.labelTexts.empty());
+  EXPECT_EQ(paints.labelTexts.back(), QStringLiteral("30")) << "the final count was drawn";
 }
 
 TEST_F(WindowProgramTest, TheErrorBoxOfADateFolderThatIsAFileReadsWhollyInTheWindowsLanguage) {
