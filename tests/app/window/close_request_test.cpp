@@ -15,20 +15,10 @@
 #include "tests/app/window/window_fixture.h"
 #include "tests/support/case_name.h"
 #include "tests/support/exif_builder.h"
+#include "tests/support/hurrying_clock.h"
 
 namespace kalvero {
 namespace {
-
-// A clock whose steady count moves 60 ms each time it is asked, so that the run lets messages
-// through at almost every step.
-class THurryingClock final : public TClock {
- public:
-  TLocalDateTime Now() const override { return {2026, 12, 9, 10, 0, 0}; }
-  std::int64_t SteadyMilliseconds() const override { return steady_ += 60; }
-
- private:
-  mutable std::int64_t steady_ = 0;
-};
 
 // The real dialogs, except that the first pause of a run without input, once armed, asks the window manager to
 // close the main window, and that each box is closed shortly after it shows.

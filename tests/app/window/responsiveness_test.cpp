@@ -12,20 +12,10 @@
 #include "platform/memory_file_system.h"
 #include "tests/app/window/window_fixture.h"
 #include "tests/support/exif_builder.h"
+#include "tests/support/hurrying_clock.h"
 
 namespace kalvero {
 namespace {
-
-// A clock whose steady count moves 60 ms each time it is asked, so that scans and runs let
-// messages through at almost every step.
-class THurryingClock final : public TClock {
- public:
-  TLocalDateTime Now() const override { return {2026, 12, 9, 10, 0, 0}; }
-  std::int64_t SteadyMilliseconds() const override { return steady_ += 60; }
-
- private:
-  mutable std::int64_t steady_ = 0;
-};
 
 // The windows over a memory file system with a huge tree and a hurrying clock.
 class ResponsivenessTest : public WindowProgramTest {
