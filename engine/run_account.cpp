@@ -3,6 +3,8 @@
 #include <array>
 #include <cstddef>
 
+#include "engine/enum_rows.h"
+
 namespace kalvero {
 namespace {
 
@@ -20,13 +22,7 @@ constexpr std::array<TPictureReasonWords, 11> kPictureReasons = {{
     {TPictureReason::NotAJpeg, "not-a-jpeg", "not a JPEG picture"},
 }};
 
-// A reason's row is found by its value.
-constexpr bool InReasonOrder() {
-  for (std::size_t i = 0; i < kPictureReasons.size(); ++i)
-    if (static_cast<std::size_t>(kPictureReasons[i].reason) != i) return false;
-  return true;
-}
-static_assert(InReasonOrder());
+static_assert(RowsInEnumOrder(kPictureReasons));
 
 }  // namespace
 

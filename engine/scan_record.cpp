@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "engine/engine_host.h"
+#include "engine/enum_rows.h"
 #include "engine/error_text.h"
 
 namespace kalvero {
@@ -19,13 +20,7 @@ constexpr std::array<TScanReasonWords, 7> kScanReasons = {{
     {TScanReason::Other, "not-examinable"},
 }};
 
-// A reason's row is found by its value.
-constexpr bool InReasonOrder() {
-  for (std::size_t i = 0; i < kScanReasons.size(); ++i)
-    if (static_cast<std::size_t>(kScanReasons[i].reason) != i) return false;
-  return true;
-}
-static_assert(InReasonOrder());
+static_assert(RowsInEnumOrder(kScanReasons));
 
 }  // namespace
 

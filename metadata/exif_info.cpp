@@ -21,7 +21,6 @@ constexpr double kFilmDiagonal = 43.26661531;
 
 constexpr std::size_t kMakeLength = 32;
 constexpr std::size_t kModelLength = 40;
-constexpr std::size_t kDateLength = 20;
 constexpr std::size_t kVersionLength = 6;
 constexpr std::int64_t kCommentPrefix = 8;
 
@@ -173,11 +172,11 @@ void TExifInfo::ApplyTagAction(const TEntryValue& value, const std::string& text
     case 0x0110: cameraModel = text.substr(0, kModelLength); break;
     case 0x0132:
       dateTimePosition = value.valuePosition;
-      dateTime = text.substr(0, kDateLength);
+      dateTime = text.substr(0, kDateTextLength);
       break;
     case 0x9003:
       dateTimeOriginalPosition = value.valuePosition;
-      dateTime = text.substr(0, kDateLength);
+      dateTime = text.substr(0, kDateTextLength);
       break;
     case 0x9004: dateTimeDigitizedPosition = value.valuePosition; break;
     case 0x9000: exifVersion = value.raw.substr(0, kVersionLength); break;

@@ -14,6 +14,7 @@
 // once it has looked at kWorkPerByte times as many bytes as the buffer holds, which no well-formed
 // block comes near but overlapping or repeatedly named hostile directories would.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -23,6 +24,9 @@
 #include "metadata/tag_entry.h"
 
 namespace kalvero {
+
+// The longest date text the reader delivers, in bytes.
+inline constexpr std::size_t kDateTextLength = 20;
 
 class TImageReader;
 

@@ -13,6 +13,7 @@
 
 #include "app/cli/escaped_text.h"
 #include "engine/name_patterns.h"
+#include "metadata/exif_info.h"
 #include "platform/file_names.h"
 
 namespace kalvero {
@@ -134,9 +135,6 @@ bool Fits(const TShape& shape, std::string_view name) {
   return at[shape.size()];
 }
 
-// The longest date text the metadata reader delivers.
-constexpr std::size_t kLongestDateText = 20;
-
 TShape ShapeOf(std::string_view pattern) {
   TShape shape;
   for (const char byte : pattern) shape.push_back(static_cast<unsigned char>(byte));
@@ -156,7 +154,7 @@ TShape DigitFolderShape(std::string_view pattern) {
 // folder for a picture of the date text `date`: the names it makes from that date, as the run makes
 // them, FFF as one or more digits. `folder` receives the date folder.
 bool IsRunTarget(std::string_view target, const std::string& date, const TJournalHeader& header, std::string& folder) {
-  if (date.size() > kLongestDateText) return false;
+  if (date.size() > kDateTextLength) return false;
   const std::string& pattern = header.filePattern;
   const bool numbered = !header.dateFolders && ContainsToken(pattern, "FFF");
   const bool readsDates = !numbered || ContainsToken(pattern, "YYYY") || ContainsToken(pattern, "DD") ||
