@@ -26,3 +26,12 @@ function(kalvero_embed_text target symbol file)
     COMMENT "Embedding ${file}")
   target_sources(${target} PRIVATE ${out})
 endfunction()
+
+# A Windows program must import nothing but Windows' own DLLs: one that needs a runtime DLL of the
+# compiler fails under Wine only with exit status 53 and no word. Checked after every link.
+function(kalvero_check_windows_imports target)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DPROGRAM=$<TARGET_FILE:${target}>
+            -P ${PROJECT_SOURCE_DIR}/cmake/CheckWindowsImports.cmake
+    VERBATIM)
+endfunction()

@@ -7,7 +7,7 @@
 
 namespace kalvero {
 
-// The separator of folder names in a path ('/' on POSIX systems).
+// The separator of folder names in a path ('/' on POSIX systems, '\\' on Windows).
 extern const char kPathSeparator;
 
 // The order of names in a folder: byte by byte after mapping a-z to A-Z (every other byte,

@@ -9,6 +9,9 @@
 namespace kalvero {
 namespace {
 
+// Where a path is split: '/' and the native separator, as Windows takes both.
+const std::string kSeparators = std::string("/") + kPathSeparator;
+
 class TMemoryReadableFile final : public TReadableFile {
  public:
   TMemoryReadableFile(std::string content, const TFileFacts& facts, TMemoryFileSystem::TUsage& usage)
@@ -40,7 +43,7 @@ std::vector<std::string> TMemoryFileSystem::SplitPath(const std::string& path) {
   std::vector<std::string> parts;
   std::size_t start = 0;
   while (start <= path.size()) {
-    const std::size_t slash = std::min(path.find('/', start), path.size());
+    const std::size_t slash = std::min(path.find_first_of(kSeparators, start), path.size());
     if (slash > start) parts.push_back(path.substr(start, slash - start));
     start = slash + 1;
   }

@@ -6,8 +6,8 @@
 // a link below it is never followed. Every entry has an inode number of its own (device 0), and a
 // file's change time moves on with every change, as the native ones do.
 //
-// Paths are split at '/', empty parts ignored, so "a//b/" is "a/b"; every path is relative to
-// the one root, which the empty text names.
+// Paths are split at '/' and at the native separator, empty parts ignored, so "a//b/" is "a/b";
+// every path is relative to the one root, which the empty text names.
 
 #include <map>
 #include <memory>

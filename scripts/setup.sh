@@ -15,6 +15,8 @@ packages=(
   xvfb xauth                       # a virtual display for screenshots and the start-up benchmark
   openbox wmctrl                   # a window manager for the tests that need a real X server
   poppler-utils                    # pdftotext for the checks of the manual
+  g++-mingw-w64-x86-64-posix googletest  # the Windows build: the cross compiler, GoogleTest's sources
+  wine wine64                      # the Windows tests
   dpkg-dev file lintian            # the Debian package: library dependencies, its checks
   desktop-file-utils appstream man-db xdotool  # checks of the installed desktop entry, metadata, man page, window
   "$@"

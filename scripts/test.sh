@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds with AddressSanitizer and UndefinedBehaviorSanitizer, and runs every test: those
-# that need a real X server (label "xserver") last, on a virtual display with a window manager.
+# that need a real X server (label "xserver") last, on a virtual display with a window manager; then
+# the Windows build's tests under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,3 +13,4 @@ scripts/xserver-tests.sh build/test
 scripts/check_manual.sh
 scripts/check_install.sh build/test
 scripts/fuzz.sh
+scripts/test-windows.sh

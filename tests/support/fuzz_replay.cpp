@@ -18,7 +18,7 @@ void ReplayFuzzInputs(const std::string& target, const TFuzzHarness& harness) {
   std::ranges::sort(inputs);
   if (inputs.empty()) ADD_FAILURE() << "No inputs in " << folder << "; the committed seed corpus is missing";
   for (const std::filesystem::path& input : inputs) {
-    const std::string bytes = FileBytes(input);
+    const std::string bytes = FileBytes(input.string());
     EXPECT_TRUE(harness(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size())) << input.filename();
   }
 }

@@ -3,9 +3,12 @@
 // A fresh folder under the system's temporary folder, removed with everything in it when the
 // object goes out of scope.
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <system_error>
 
@@ -21,10 +24,17 @@ inline std::string FileBytes(const std::string& path) {
 
 class TTempFolder {
  public:
+  // A new folder of a random name: create_directory answers false when the name is taken.
   TTempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kalvero-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::system_error(errno, std::generic_category(), "mkdtemp");
-    path_ = pattern;
+    const std::filesystem::path parent = std::filesystem::temp_directory_path();
+    std::random_device device;
+    for (int attempt = 0; path_.empty(); ++attempt) {
+      char name[32];
+      std::snprintf(name, sizeof name, "kalvero-test-%08x", device());
+      const std::filesystem::path folder = parent / name;
+      if (std::filesystem::create_directory(folder)) path_ = folder.string();
+      else if (attempt == 100) throw std::runtime_error("No free name for a temporary folder in " + parent.string());
+    }
   }
   TTempFolder(const TTempFolder&) = delete;
   TTempFolder& operator=(const TTempFolder&) = delete;
