@@ -40,10 +40,4 @@ std::string SystemErrorText(const std::error_code& error, const TEngineHost& hos
   return error.message();
 }
 
-std::string ErrorBoxText(std::string_view message) {
-  std::string text(message);
-  if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
-  return text;
-}
-
 }  // namespace kalvero

@@ -10,6 +10,7 @@
 
 #include "engine/error_text.h"
 #include "engine/sort_engine.h"
+#include "platform/dialogs.h"
 #include "platform/memory_file_system.h"
 #include "tests/support/case_name.h"
 #include "tests/support/exif_builder.h"
