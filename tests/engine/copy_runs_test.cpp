@@ -140,6 +140,24 @@ TEST_F(CopyRunTest, NumberedRunStartsAtZeroWithTheWidthOfTheCount) {
   EXPECT_EQ(fs.FileContent("t/03.jpg"), fs.FileContent("src/p103.jpg"));
 }
 
+TEST_F(CopyRunTest, NumberedRunKeepsTheWidthItStartedWithWhenANewerScanChangesTheCount) {
+  host.cb2 = false;
+  host.edit1 = "FFF";
+  for (int i = 0; i < 10; ++i) AddPicture("p" + std::to_string(i) + ".jpg", "");
+  fs.AddFile("other/x.jpg", "");
+  engine.SetSourceFolder("src");
+  host.onProcessMessages = [&] {
+    host.onProcessMessages = nullptr;
+    engine.SetSourceFolder("other");
+  };
+  EXPECT_EQ(engine.Button1Click()->copied, 10);
+  EXPECT_EQ(host.label5, "1");
+  const auto names = Listing();
+  ASSERT_EQ(names.size(), 10u);
+  EXPECT_EQ(names.front(), "00.jpg");
+  EXPECT_EQ(names.back(), "09.jpg");
+}
+
 TEST_F(CopyRunTest, NumberedRunWithDateSkipsUndatedPicturesButKeepsTheirNumbers) {
   host.cb2 = false;
   host.edit1 = "YYYY-FFF";
