@@ -4,7 +4,7 @@
 #include <iostream>
 
 #include "components/forms.h"
-#include "engine/error_text.h"
+#include "platform/dialogs.h"
 
 namespace kalvero {
 namespace {

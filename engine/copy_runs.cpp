@@ -137,7 +137,7 @@ void TSortEngine::CopyFiles(TRun& run, bool byTime) {
       if (date.empty()) continue;
       name = BuildTimesInString(run.filePattern, date);
     }
-    if (!byTime) name = ReplaceToken(name, "FFF", kalvero::FormatSequenceNumber(index, run.numberWidth));
+    if (!byTime) name = ReplaceToken(name, "FFF", FormatSequenceNumber(index, run.numberWidth));
     CopyPicture(run, path, date, std::nullopt, name);
   }
 }

@@ -1,9 +1,9 @@
 #include "engine/error_text.h"
 
 #include <array>
-#include <cerrno>
 
 #include "engine/engine_host.h"
+#include "platform/system_errors.h"
 
 namespace kalvero {
 namespace {
@@ -13,7 +13,7 @@ struct TSystemErrorKey {
   const char* key;
 };
 
-const std::array<TSystemErrorKey, 15> kSystemErrorKeys = {{
+const std::array<TSystemErrorKey, 13> kSystemErrorKeys = {{
     {std::errc::not_a_directory, "reasonNotAFolder"},
     {std::errc::permission_denied, "reasonAccessRefused"},
     {std::errc::operation_not_permitted, "reasonAccessRefused"},
@@ -23,9 +23,6 @@ const std::array<TSystemErrorKey, 15> kSystemErrorKeys = {{
     {std::errc::file_exists, "reasonNameExists"},
     {std::errc::io_error, "reasonInputOutput"},
     {std::errc::no_such_file_or_directory, "reasonNoSuchEntry"},
-    // The quota has no portable name, and a system error code of it no generic equivalent.
-    {std::error_condition(EDQUOT, std::generic_category()), "reasonQuotaExceeded"},
-    {std::error_condition(EDQUOT, std::system_category()), "reasonQuotaExceeded"},
     {std::errc::too_many_links, "reasonTooManyLinks"},
     {std::errc::too_many_symbolic_link_levels, "reasonLinkLoop"},
     {std::errc::too_many_files_open, "reasonTooManyOpenFiles"},
@@ -35,15 +32,11 @@ const std::array<TSystemErrorKey, 15> kSystemErrorKeys = {{
 }  // namespace
 
 std::string SystemErrorText(const std::error_code& error, const TEngineHost& host) {
+  // The quota has no portable name: the platform tells it.
+  if (IsQuotaExceeded(error)) return host.ProgramText("reasonQuotaExceeded");
   for (const auto& [condition, key] : kSystemErrorKeys)
     if (error == condition) return host.ProgramText(key);
   return error.message();
-}
-
-std::string ErrorBoxText(std::string_view message) {
-  std::string text(message);
-  if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
-  return text;
 }
 
 }  // namespace kalvero

@@ -2,7 +2,6 @@
 
 #include <stdexcept>
 #include <string>
-#include <string_view>
 #include <system_error>
 #include <utility>
 
@@ -37,9 +36,5 @@ class TEngineHost;
 // medium, the name exists, input/output error, no such file or folder, quota exceeded, too many
 // links, a link loop, too many open files), else the platform's message.
 std::string SystemErrorText(const std::error_code& error, const TEngineHost& host);
-
-// The text of the application's error box for an error message: the message, with a full stop
-// added when its last byte sorts after '.'. The window and the command line both show this.
-std::string ErrorBoxText(std::string_view message);
 
 }  // namespace kalvero

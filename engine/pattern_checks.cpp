@@ -51,8 +51,8 @@ void TSortEngine::Edit2Exit() {
   host_.FocusEdit2();
 }
 
-std::string TSortEngine::FormatSequenceNumber(std::size_t n) const {
-  return kalvero::FormatSequenceNumber(n, host_.Label5Caption().size());
+std::string TSortEngine::FormatSequenceNumber(std::size_t n, std::optional<std::size_t> width) const {
+  return kalvero::FormatSequenceNumber(n, width ? *width : host_.Label5Caption().size());
 }
 
 bool TSortEngine::correctdate(const std::string& dateText) const {

@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "engine/enum_rows.h"
+#include "platform/system_errors.h"
 
 namespace kalvero {
 namespace {
@@ -35,7 +36,7 @@ const TPictureReasonWords& WordsOf(TPictureReason reason) {
 TPictureReason CopyFailureReason(const std::error_code& error) {
   if (error == std::errc::file_exists) return TPictureReason::NameExists;
   // A file-size limit is no full medium: the platform's message names it.
-  if (error == std::errc::no_space_on_device || error.value() == EDQUOT) return TPictureReason::NoSpace;
+  if (error == std::errc::no_space_on_device || IsQuotaExceeded(error)) return TPictureReason::NoSpace;
   if (error == std::errc::filename_too_long) return TPictureReason::NameTooLong;
   if (error == std::errc::permission_denied || error == std::errc::operation_not_permitted ||
       error == std::errc::read_only_file_system)

@@ -56,8 +56,9 @@ class TSortEngine {
   // When `Edit2` is left without all of DD, MM and YYYY: an error box, and the focus goes back.
   void Edit2Exit();
 
-  // The text that replaces FFF for picture n, as wide as the count of files found.
-  std::string FormatSequenceNumber(std::size_t n) const;
+  // The text that replaces FFF for picture n, as wide as the count of files found: as many digits
+  // as `Label5` shows, or `width` digits, the width that a run fixed when it started.
+  std::string FormatSequenceNumber(std::size_t n, std::optional<std::size_t> width = std::nullopt) const;
 
   bool correctdate(const std::string& dateText) const;
 
@@ -71,12 +72,6 @@ class TSortEngine {
   // included, every 50 ms or so; when these start a newer scan or ask the window to close, it
   // stops there and changes nothing.
   void dirChange();
-
-  // Appends the path of every file below `folder` whose name matches `mask`, depth first: a
-  // folder's own files, then each subfolder that is not hidden, in name order. A folder reached
-  // again through a link is not entered twice.
-  void GetFilesInDirectory(const std::string& folder, const std::string& mask, bool includeSubfolders,
-                           TFileList& list) const;
 
   const TFileList& FileList() const { return *fileList_; }
   // What the last scan could not examine, once each, in walk order.
@@ -177,8 +172,12 @@ class TSortEngine {
   // Both walks of a scan, the "*.jpg" files first; nothing when the scan stopped.
   std::optional<TScan> WalkSourceFolder(TScanKind kind, unsigned number);
   void ShowScanResult(const TFileList& files);
-  void CollectFiles(std::string folder, const std::string& mask, bool includeSubfolders, TFileList& list,
-                    TWalk& walk) const;
+  // Appends the path of every file below `folder` whose name matches `mask`, depth first: a
+  // folder's own files, then each subfolder that is not hidden, in name order. A folder reached
+  // again through a link is not entered twice. `walk` keeps what the walk entered, met and
+  // collected on the way, and whether it stopped.
+  void GetFilesInDirectory(std::string folder, const std::string& mask, bool includeSubfolders, TFileList& list,
+                           TWalk& walk) const;
   void Record(TWalk& walk, const std::string& path, const TUnreadableEntry& entry) const;
   // Called before each folder of a walk: lets messages through when it is time. Answers whether
   // the walk goes on.

@@ -55,7 +55,7 @@ std::optional<TSortEngine::TScan> TSortEngine::WalkSourceFolder(TScanKind kind, 
   TMessagePace pace(host_, clock_, kScanMessageInterval, sourceField);
   const auto walk = [&](const std::string& mask, TFileList& list, TFileList* others) {
     TWalk state{{}, target, &records, &recorded, others, &pace, number, sourceField};
-    CollectFiles(folder, mask, includeSubfolders, list, state);
+    GetFilesInDirectory(folder, mask, includeSubfolders, list, state);
     return !state.stopped;
   };
   TFileList found;
@@ -83,14 +83,8 @@ void TSortEngine::ShowScanResult(const TFileList& files) {
   }
 }
 
-void TSortEngine::GetFilesInDirectory(const std::string& folder, const std::string& mask,
-                                      bool includeSubfolders, TFileList& list) const {
-  TWalk walk;
-  CollectFiles(folder, mask, includeSubfolders, list, walk);
-}
-
-void TSortEngine::CollectFiles(std::string folder, const std::string& mask, bool includeSubfolders,
-                               TFileList& list, TWalk& walk) const {
+void TSortEngine::GetFilesInDirectory(std::string folder, const std::string& mask, bool includeSubfolders,
+                                      TFileList& list, TWalk& walk) const {
   if (!GoOn(walk)) return;
   std::error_code why;
   const auto identity = fileSystem_.FolderIdentity(folder, &why);
@@ -116,7 +110,7 @@ void TSortEngine::CollectFiles(std::string folder, const std::string& mask, bool
   if (!includeSubfolders) return;
   for (const TFolderEntry& entry : entries) {
     if (entry.kind != TEntryKind::Folder || entry.hidden || entry.identity == walk.skipped) continue;
-    CollectFiles(folder + entry.name, mask, true, list, walk);
+    GetFilesInDirectory(folder + entry.name, mask, true, list, walk);
   }
 }
 

@@ -5,6 +5,7 @@
 // One implementation over the user-interface toolkit (platform/qt/), fakes in tests.
 
 #include <string>
+#include <string_view>
 
 namespace kalvero {
 
@@ -15,6 +16,10 @@ enum class TMessageAnswer { Ok, Yes, Cancel };
 // The fixed caption of a message box of each kind, whatever the language: "Warnung", "Fehler",
 // "Informationen", "Bestätigen".
 const char* MessageCaption(TMessageKind kind);
+
+// The text of the application's error box for an error message: the message, with a full stop
+// added when its last byte sorts after '.'. The window and the command line both show this.
+std::string ErrorBoxText(std::string_view message);
 
 class TDialogs {
  public:

@@ -102,16 +102,16 @@ class TPlanningTargetFolder final : public TTargetFolder {
 
 std::optional<TFileIdentity> TPlanningFileSystem::FolderIdentity(const std::string& path, std::error_code* why) const {
   if (const auto planned = planned_.find(path); planned != planned_.end()) return planned->second;
-  return real_.FolderIdentity(path, why);
+  return Inner().FolderIdentity(path, why);
 }
 
 std::error_code TPlanningFileSystem::WriteAccess(const std::string& path) const {
-  return planned_.contains(path) ? std::error_code() : real_.WriteAccess(path);
+  return planned_.contains(path) ? std::error_code() : Inner().WriteAccess(path);
 }
 
 std::error_code TPlanningFileSystem::CreateFolder(const std::string& path) {
   // The system refuses a path that is too long before it looks at anything.
-  if (path.size() > real_.LongestPath()) return std::make_error_code(std::errc::filename_too_long);
+  if (path.size() > Inner().LongestPath()) return std::make_error_code(std::errc::filename_too_long);
   if (Exists(path)) return std::make_error_code(std::errc::file_exists);
   const std::string parent(ParentFolder(path));
   if (!parent.empty() && !FolderIdentity(parent)) return std::make_error_code(std::errc::no_such_file_or_directory);
@@ -123,10 +123,10 @@ std::error_code TPlanningFileSystem::CreateFolder(const std::string& path) {
 
 std::unique_ptr<TTargetFolder> TPlanningFileSystem::OpenTargetFolder(const std::string& path, std::error_code& error) {
   error.clear();
-  if (planned_.contains(path)) return std::make_unique<TPlanningTargetFolder>(real_, nullptr, path);
-  auto target = real_.OpenTargetFolder(path, error);
+  if (planned_.contains(path)) return std::make_unique<TPlanningTargetFolder>(Inner(), nullptr, path);
+  auto target = Inner().OpenTargetFolder(path, error);
   if (!target) return nullptr;
-  return std::make_unique<TPlanningTargetFolder>(real_, std::move(target), path);
+  return std::make_unique<TPlanningTargetFolder>(Inner(), std::move(target), path);
 }
 
 }  // namespace kalvero

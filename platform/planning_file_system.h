@@ -13,23 +13,18 @@
 #include <set>
 #include <string>
 
-#include "platform/file_system.h"
+#include "platform/file_system_wrapper.h"
 
 namespace kalvero {
 
-class TPlanningFileSystem final : public TFileSystem {
+class TPlanningFileSystem final : public TFileSystemWrapper {
  public:
-  explicit TPlanningFileSystem(TFileSystem& real) : real_(real) {}
+  explicit TPlanningFileSystem(TFileSystem& real) : TFileSystemWrapper(real) {}
 
-  std::vector<TFolderEntry> ListFolder(const std::string& folder,
-                                       std::vector<TUnreadableEntry>* unreadable = nullptr) const override {
-    return real_.ListFolder(folder, unreadable);
-  }
   std::optional<TFileIdentity> FolderIdentity(const std::string& path, std::error_code* why = nullptr) const override;
-  bool Exists(const std::string& path) const override { return planned_.contains(path) || real_.Exists(path); }
+  bool Exists(const std::string& path) const override { return planned_.contains(path) || Inner().Exists(path); }
   // A folder whose parent is there and may be written, or is planned, is planned.
   std::error_code CreateFolder(const std::string& path) override;
-  std::optional<TFileFacts> FileFacts(const std::string& path) const override { return real_.FileFacts(path); }
   std::unique_ptr<TTargetFolder> OpenTargetFolder(const std::string& path, std::error_code& error) override;
   // A plan takes nothing real back; a planned folder is taken out of the plan.
   std::unique_ptr<TTargetFolder> OpenRecordedFolder(const std::string&, std::error_code& error) override {
@@ -43,21 +38,12 @@ class TPlanningFileSystem final : public TFileSystem {
   }
   // A planned folder may be written.
   std::error_code WriteAccess(const std::string& path) const override;
-  std::size_t LongestPath() const override { return real_.LongestPath(); }
-  std::unique_ptr<TReadableFile> OpenRead(const std::string& path, std::error_code& error) const override {
-    return real_.OpenRead(path, error);
-  }
-  std::optional<std::string> ReadWholeFile(const std::string& path, std::uint64_t maxSize,
-                                           std::error_code& error) const override {
-    return real_.ReadWholeFile(path, maxSize, error);
-  }
   // Never writes: refused.
   std::error_code ReplaceFileContent(const std::string&, std::string_view) override {
     return std::make_error_code(std::errc::operation_not_permitted);
   }
 
  private:
-  TFileSystem& real_;
   // Planned folders by path, each with an identity of its own.
   std::map<std::string, TFileIdentity> planned_;
   std::uint64_t plannedCount_ = 0;  // folders ever planned, so that no two share an identity

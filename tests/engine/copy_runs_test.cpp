@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
+#include <ios>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -10,7 +10,9 @@
 
 #include "engine/error_text.h"
 #include "engine/sort_engine.h"
+#include "platform/dialogs.h"
 #include "platform/memory_file_system.h"
+#include "platform/system_errors.h"
 #include "tests/support/case_name.h"
 #include "tests/support/exif_builder.h"
 #include "tests/support/fixed_clock.h"
@@ -136,6 +138,24 @@ TEST_F(CopyRunTest, NumberedRunStartsAtZeroWithTheWidthOfTheCount) {
   EXPECT_EQ(names.front(), "00.jpg");
   EXPECT_EQ(names.back(), "11.jpg");
   EXPECT_EQ(fs.FileContent("t/03.jpg"), fs.FileContent("src/p103.jpg"));
+}
+
+TEST_F(CopyRunTest, NumberedRunKeepsTheWidthItStartedWithWhenANewerScanChangesTheCount) {
+  host.cb2 = false;
+  host.edit1 = "FFF";
+  for (int i = 0; i < 10; ++i) AddPicture("p" + std::to_string(i) + ".jpg", "");
+  fs.AddFile("other/x.jpg", "");
+  engine.SetSourceFolder("src");
+  host.onProcessMessages = [&] {
+    host.onProcessMessages = nullptr;
+    engine.SetSourceFolder("other");
+  };
+  EXPECT_EQ(engine.Button1Click()->copied, 10);
+  EXPECT_EQ(host.label5, "1");
+  const auto names = Listing();
+  ASSERT_EQ(names.size(), 10u);
+  EXPECT_EQ(names.front(), "00.jpg");
+  EXPECT_EQ(names.back(), "09.jpg");
 }
 
 TEST_F(CopyRunTest, NumberedRunWithDateSkipsUndatedPicturesButKeepsTheirNumbers) {
@@ -494,23 +514,22 @@ struct TSystemErrorCase {
 
 TEST(SystemErrorTexts, CommonErrorsHaveTextsOfTheirOwnAndOthersThePlatformsMessage) {
   const auto errc = [](std::errc code) { return std::make_error_code(code); };
-  const std::error_code quota(EDQUOT, std::generic_category());
   const std::error_code busy = errc(std::errc::device_or_resource_busy);
-  const std::vector<TSystemErrorCase> cases = {
+  std::vector<TSystemErrorCase> cases = {
       {errc(std::errc::not_a_directory), "Kein Ordner", "not a folder"},
       {errc(std::errc::permission_denied), "Zugriff verweigert", "access refused"},
-      {std::error_code(EPERM, std::system_category()), "Zugriff verweigert", "access refused"},
+      {errc(std::errc::operation_not_permitted), "Zugriff verweigert", "access refused"},
       {errc(std::errc::no_space_on_device), "Kein Speicherplatz mehr frei", "no space left"},
       {errc(std::errc::filename_too_long), "Name oder Pfad zu lang", "name or path too long"},
       {errc(std::errc::read_only_file_system), "Datenträger ist schreibgeschützt", "read-only medium"},
       {errc(std::errc::file_exists), "Name existiert bereits", "the name exists"},
       {errc(std::errc::io_error), "Ein-/Ausgabefehler", "input/output error"},
       {errc(std::errc::no_such_file_or_directory), "Datei oder Ordner nicht vorhanden", "no such file or folder"},
-      {quota, "Kontingent überschritten", "quota exceeded"},
-      {std::error_code(EDQUOT, std::system_category()), "Kontingent überschritten", "quota exceeded"},
       {errc(std::errc::too_many_links), "Zu viele Verknüpfungen", "too many links"},
       {busy, busy.message(), busy.message()},
   };
+  for (const std::error_code& quota : QuotaExceededErrors())
+    cases.push_back({quota, "Kontingent überschritten", "quota exceeded"});
   TRecordingHost german("German");
   TRecordingHost english("English");
   for (const TSystemErrorCase& row : cases) {
@@ -521,6 +540,15 @@ TEST(SystemErrorTexts, CommonErrorsHaveTextsOfTheirOwnAndOthersThePlatformsMessa
     const TRecordingHost host(language);
     for (const TSystemErrorCase& row : cases)
       EXPECT_FALSE(SystemErrorText(row.error, host).empty()) << language << ": " << row.error.message();
+  }
+}
+
+// A full quota counts as a full medium; the same number in a category of its own is something else.
+TEST(CopyFailureReasons, QuotaExceededIsNoSpaceLeft) {
+  ASSERT_FALSE(QuotaExceededErrors().empty());
+  for (const std::error_code& quota : QuotaExceededErrors()) {
+    EXPECT_EQ(CopyFailureReason(quota), TPictureReason::NoSpace) << quota.message();
+    EXPECT_EQ(CopyFailureReason(std::error_code(quota.value(), std::iostream_category())), TPictureReason::Other);
   }
 }
 

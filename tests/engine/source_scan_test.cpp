@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/sort_engine.h"
+#include "platform/file_system_wrapper.h"
 #include "platform/memory_file_system.h"
 #include "tests/support/case_name.h"
 #include "tests/support/exif_builder.h"
@@ -157,51 +158,21 @@ TEST(SourceScan, ScanStartedWhileMessagesAreHandledIsTheOneInForce) {
 
 // The in-memory file system on a slow disk: listing a folder takes `listingMilliseconds` of the
 // clock's steady time.
-class TSlowListingFileSystem final : public TFileSystem {
+class TSlowListingFileSystem final : public TFileSystemWrapper {
  public:
   TSlowListingFileSystem(TMemoryFileSystem& files, TFixedClock& clock, std::int64_t listingMilliseconds)
-      : files_(files), clock_(clock), listingMilliseconds_(listingMilliseconds) {}
+      : TFileSystemWrapper(files), clock_(clock), listingMilliseconds_(listingMilliseconds) {}
 
   std::vector<TFolderEntry> ListFolder(const std::string& folder,
                                        std::vector<TUnreadableEntry>* unreadable = nullptr) const override {
     clock_.Advance(listingMilliseconds_);
     ++listings;
-    return files_.ListFolder(folder, unreadable);
-  }
-  std::optional<TFileIdentity> FolderIdentity(const std::string& path, std::error_code* why = nullptr) const override {
-    return files_.FolderIdentity(path, why);
-  }
-  bool Exists(const std::string& path) const override { return files_.Exists(path); }
-  std::error_code CreateFolder(const std::string& path) override { return files_.CreateFolder(path); }
-  std::optional<TFileFacts> FileFacts(const std::string& path) const override { return files_.FileFacts(path); }
-  std::unique_ptr<TTargetFolder> OpenTargetFolder(const std::string& path, std::error_code& error) override {
-    return files_.OpenTargetFolder(path, error);
-  }
-  std::unique_ptr<TTargetFolder> OpenRecordedFolder(const std::string& path, std::error_code& error) override {
-    return files_.OpenRecordedFolder(path, error);
-  }
-  TRemoval RemoveEmptyFolder(const std::string& path, const TFileIdentity& identity, bool checkOnly,
-                             std::size_t leaving) override {
-    return files_.RemoveEmptyFolder(path, identity, checkOnly, leaving);
-  }
-  std::error_code WriteAccess(const std::string& path) const override { return files_.WriteAccess(path); }
-  std::size_t LongestPath() const override { return files_.LongestPath(); }
-
-  std::unique_ptr<TReadableFile> OpenRead(const std::string& path, std::error_code& error) const override {
-    return files_.OpenRead(path, error);
-  }
-  std::optional<std::string> ReadWholeFile(const std::string& path, std::uint64_t maxSize,
-                                           std::error_code& error) const override {
-    return files_.ReadWholeFile(path, maxSize, error);
-  }
-  std::error_code ReplaceFileContent(const std::string& path, std::string_view content) override {
-    return files_.ReplaceFileContent(path, content);
+    return Inner().ListFolder(folder, unreadable);
   }
 
   mutable int listings = 0;
 
  private:
-  TMemoryFileSystem& files_;
   TFixedClock& clock_;
   std::int64_t listingMilliseconds_;
 };
