@@ -147,27 +147,13 @@ std::string BuildFolderName(std::string_view folderPattern, std::string_view dat
   return ReplaceToken(name, "DD", Characters(compactDate, 7, 2));
 }
 
-namespace {
-
-std::string FillSampleDate(std::string_view pattern) {
-  std::string text = ReplaceToken(pattern, "DD", "07");
-  text = ReplaceToken(text, "MM", "08");
-  return ReplaceToken(text, "YYYY", "2004");
-}
-
-}  // namespace
-
 std::string NamePreview(std::string_view filePattern, std::string_view folderPattern,
                         bool createDateFolders, std::string_view filesFoundCaption) {
-  std::string name = FillSampleDate(filePattern);
-  name = ReplaceToken(name, "HH", "16");
-  name = ReplaceToken(name, "NN", "45");
-  name = ReplaceToken(name, "SS", "33");
   const std::string number =
       filesFoundCaption.empty() ? "001" : FormatSequenceNumber(1, filesFoundCaption.size());
-  name = ReplaceToken(name, "FFF", number) + ".jpg";
+  const std::string name = ReplaceToken(BuildTimesInString(filePattern, kSampleDateText), "FFF", number) + ".jpg";
   if (!createDateFolders) return name;
-  return FillSampleDate(folderPattern) + " / " + name;
+  return BuildFolderName(folderPattern, kSampleDateText) + " / " + name;
 }
 
 char32_t FilterPatternKey(char32_t key) {

@@ -60,7 +60,10 @@ std::string FormatSequenceNumber(std::size_t n, std::size_t width);
 // blank) with every ':' removed.
 std::string BuildFolderName(std::string_view folderPattern, std::string_view dateText);
 
-// The preview of a target name for the sample date 2004:08:07 16:45:33 and the sequence
+// The date text of the sample names: the preview's, and those against which a pattern is checked.
+inline constexpr std::string_view kSampleDateText = "2004:08:07 16:45:33";
+
+// The preview of a target name for the sample date (kSampleDateText) and the sequence
 // number 1, its width taken from `filesFoundCaption` ("001" while it is empty). With date
 // folders the folder name comes first, then " / ".
 std::string NamePreview(std::string_view filePattern, std::string_view folderPattern,

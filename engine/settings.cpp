@@ -10,13 +10,18 @@
 
 namespace kalvero {
 
-const char kDefaultSettingsFile[] =
-    "[pref]\r\nlng=English\r\nsource=\r\ntarget=\r\ncb1=1\r\ncb2=1\r\nfolder=YYYY.MM.DD\r\n"
-    "file=DD.MM.YYYY - HH.NN.SS\r\n";
-
 namespace {
 
 constexpr std::string_view kSection = "pref";
+
+// The exact content of the file written at the first start.
+std::string DefaultSettingsFile() {
+  const auto line = [](std::string_view key, std::string_view value) {
+    return std::string(key) + '=' + std::string(value) + "\r\n";
+  };
+  return "[pref]\r\n" + line("lng", kDefaultLanguage) + line("source", "") + line("target", "") + line("cb1", "1") +
+         line("cb2", "1") + line("folder", kDefaultFolderPattern) + line("file", kDefaultFilePattern);
+}
 
 // The INI reader removes surrounding blanks and one pair of enclosing quotes; a value that would
 // lose either is written inside double quotes, so that a folder named with a trailing blank
@@ -83,7 +88,7 @@ void TSortEngine::LoadSettings(const TEnvironment& environment) {
   const auto file = SettingsFilePath(environment);
   if (folder && file && !fileSystem_.FolderExists(*folder) && !fileSystem_.FileFacts(*file)) {
     CreateFolderChain(fileSystem_, *folder);
-    fileSystem_.ReplaceFileContent(*file, kDefaultSettingsFile);
+    fileSystem_.ReplaceFileContent(*file, DefaultSettingsFile());
   }
   const TStoredSettings settings = ReadStoredSettings(fileSystem_, environment).value_or(TStoredSettings());
   host_.SetLanguage(settings.language);

@@ -3,27 +3,35 @@
 // The user's remembered choices: section "pref" of kalvero.ini in the settings folder below the
 // application-data folder.
 
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/environment.h"
 #include "platform/file_system.h"
 
 namespace kalvero {
 
+// The defaults of the choices, from which the window, the command line and the settings file
+// written at the first start all begin.
+inline constexpr std::string_view kDefaultLanguage = "English";
+inline constexpr std::string_view kDefaultFolderPattern = "YYYY.MM.DD";
+inline constexpr std::string_view kDefaultFilePattern = "DD.MM.YYYY - HH.NN.SS";
+
+// The folder pattern's field takes at most this many characters.
+inline constexpr std::size_t kFolderPatternMaxLength = 10;
+
 // The seven stored values; a missing key (or a missing file) gives the value written here.
 struct TStoredSettings {
-  std::string language = "English";
+  std::string language{kDefaultLanguage};
   std::string source;
   std::string target;
   bool includeSubfolders = true;
   bool createDateFolders = true;
-  std::string folderPattern = "YYYY.MM.DD";
-  std::string filePattern = "DD.MM.YYYY - HH.NN.SS";
+  std::string folderPattern{kDefaultFolderPattern};
+  std::string filePattern{kDefaultFilePattern};
 };
-
-// The exact content of the file written at the first start.
-extern const char kDefaultSettingsFile[];
 
 // The settings file of the environment, when it exists; nothing is ever created. A boolean key
 // is read as an integer (sign, '$' or "0x" hexadecimal), any value but 0 meaning true and a

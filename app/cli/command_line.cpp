@@ -1,4 +1,3 @@
-#include <csignal>
 #include <iostream>
 #include <optional>
 
@@ -6,6 +5,7 @@
 #include "app/cli/escaped_text.h"
 #include "app/cli/help_texts.h"
 #include "platform/application_data_folder.h"
+#include "platform/console.h"
 #include "platform/environment.h"
 #include "platform/file_system.h"
 #include "platform/program_path.h"
@@ -98,7 +98,7 @@ int RunCommandLine(const std::vector<std::string>& arguments) {
   }
   // A reader that goes away (`kalvero sort ... | head`) must not end a run half way: output to it
   // is lost, the run completes with its status.
-  std::signal(SIGPIPE, SIG_IGN);
+  SetUpConsoleProgram();
   if (command == "sort") {
     if (AsksForHelp(rest)) {
       std::cout << SortHelp(SettingsFilePath(ProcessEnvironment()).value_or(""));

@@ -1,12 +1,11 @@
 #include "app/cli/console_host.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <iostream>
 
 #include "app/cli/escaped_text.h"
 #include "engine/name_patterns.h"
+#include "platform/console.h"
 #include "platform/file_names.h"
 #include "localisation/program_texts.h"
 #include "localisation/window_scripts.h"
@@ -38,7 +37,7 @@ const char* LabelKey(TMessageKind kind) {
 TConsoleHost::TConsoleHost(const std::string& language, const TConsoleMode& mode)
     : lng_(window_.CreateComponent<TMultilanguage>("lng")),
       mode_(mode),
-      progressOnTerminal_(::isatty(STDERR_FILENO) == 1 && !mode.dryRun) {
+      progressOnTerminal_(IsTerminal(TStandardStream::Error) && !mode.dryRun) {
   lng_.SetScript(MainWindowScript());
   lng_.SetLanguage(language);
 }
@@ -121,7 +120,7 @@ TMessageAnswer TConsoleHost::Ask() {
     std::cerr << "(--yes: Yes)" << std::endl;
     return TMessageAnswer::Yes;
   }
-  if (::isatty(STDIN_FILENO) != 1) {
+  if (!IsTerminal(TStandardStream::Input)) {
     std::cerr << "(no terminal to answer; Cancel. Give --yes to go on.)" << std::endl;
     return TMessageAnswer::Cancel;
   }

@@ -23,18 +23,6 @@ struct TConsoleMode {
   TJournalWriter* journal = nullptr;
 };
 
-// The counts of the summary line, from which the exit status comes too.
-struct TConsoleCounts {
-  int copied = 0;
-  int notCopied = 0;
-  int undated = 0;
-  int notExamined = 0;
-  int others = 0;  // files of the source that are no JPEG pictures; no reason for another exit status
-
-  // Whether the run reported a picture it did not copy or an entry it did not examine.
-  bool ReportsAny() const { return notCopied > 0 || undated > 0 || notExamined > 0; }
-};
-
 class TConsoleHost final : public TEngineHost {
  public:
   // `language` selects the texts of the main window's script.
@@ -78,12 +66,20 @@ class TConsoleHost final : public TEngineHost {
   std::string Language() const override { return lng_.Language(); }
   void SetLanguage(const std::string& language) override { lng_.SetLanguage(language); }
 
-  const TConsoleCounts& Counts() const { return counts_; }
   // The summary line: the counts of the pictures copied, not copied, without a usable date, the
   // entries not examined and the other files.
   std::string Summary() const;
 
  private:
+  // The counts of the summary line.
+  struct TCounts {
+    int copied = 0;
+    int notCopied = 0;
+    int undated = 0;
+    int notExamined = 0;
+    int others = 0;  // files of the source that are no JPEG pictures
+  };
+
   void DrawProgress();
   void ClearProgress();
   TMessageAnswer Ask();
@@ -91,7 +87,7 @@ class TConsoleHost final : public TEngineHost {
   TComponent window_;
   TMultilanguage& lng_;
   TConsoleMode mode_;
-  TConsoleCounts counts_;
+  TCounts counts_;
   bool progressOnTerminal_;
   bool progressShown_ = false;
   bool busy_ = false;  // the run is copying: from the busy cursor on until it is taken back

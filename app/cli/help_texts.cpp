@@ -1,5 +1,7 @@
 #include "app/cli/help_texts.h"
 
+#include "engine/settings.h"
+
 namespace kalvero {
 namespace {
 
@@ -12,6 +14,16 @@ clear the screen, set the terminal's title or split a line.
 )";
 
 constexpr const char* kEscapesPointer = "Names and texts from outside are printed escaped: see kalvero --help.\n";
+
+// The lines of sort's help on the two patterns, with their defaults and limit.
+std::string PatternOptions() {
+  return "  --pattern TEXT         file name pattern (default \"" + std::string(kDefaultFilePattern) +
+         "\"); the tokens DD MM\n"
+         "                         YYYY HH NN SS stand for the capture date and time, FFF for a number\n"
+         "  --folder-pattern TEXT  name of the date folders, at most " +
+         std::to_string(kFolderPatternMaxLength) + " characters (default \"" + std::string(kDefaultFolderPattern) +
+         "\")\n";
+}
 
 }  // namespace
 
@@ -54,10 +66,7 @@ takes the choices the window stored in its settings file, )" +
          R"(, else the
 defaults below. It never writes that file.
 
-  --pattern TEXT         file name pattern (default "DD.MM.YYYY - HH.NN.SS"); the tokens DD MM
-                         YYYY HH NN SS stand for the capture date and time, FFF for a number
-  --folder-pattern TEXT  name of the date folders, at most 10 characters (default "YYYY.MM.DD")
-  --date-folders         copy into one folder per date (the default)
+)" + PatternOptions() + R"(  --date-folders         copy into one folder per date (the default)
   --no-date-folders      copy flat into TARGET
   --subfolders           include the subfolders of SOURCE (the default)
   --no-subfolders        only the files of SOURCE itself

@@ -1,11 +1,7 @@
 #include "app/cli/journal.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <charconv>
 #include <filesystem>
 #include <set>
@@ -382,37 +378,21 @@ void TJournalCopies::ForEach(const std::function<void(const TJournalCopy&)>& vis
 }
 
 std::unique_ptr<TJournalWriter> TJournalWriter::Create(const std::string& path, std::error_code& error) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0644);
-  if (fd < 0) {
-    error = {errno, std::generic_category()};
-    return nullptr;
-  }
-  error.clear();
-  return std::unique_ptr<TJournalWriter>(new TJournalWriter(fd));
+  auto file = CreateOutputFile(path, error);
+  if (!file) return nullptr;
+  return std::unique_ptr<TJournalWriter>(new TJournalWriter(std::move(file)));
 }
-
-TJournalWriter::~TJournalWriter() { ::close(fd_); }
 
 bool TJournalWriter::Line(const std::vector<std::string>& fields) {
   if (error_) return false;
   std::string line;
   for (const std::string& field : fields) line.append(line.empty() ? "" : "\t").append(Escaped(field));
   line += '\n';
-  // Handed to the system at once: a killed run's journal holds every event before it.
-  for (std::string_view rest = line; !rest.empty() && !error_;) {
-    const ssize_t written = ::write(fd_, rest.data(), rest.size());
-    if (written < 0 && errno == EINTR) continue;
-    if (written < 0) error_ = {errno, std::generic_category()};
-    else rest.remove_prefix(static_cast<std::size_t>(written));
-  }
-  if (error_) {
-    // Back to the last complete line, so that undo reads everything before the failure. Should
-    // even that fail, the reader passes over a cut last line: nothing more to do then.
-    [[maybe_unused]] const bool cutBack = ::ftruncate(fd_, length_) == 0;
-    return false;
-  }
-  length_ += static_cast<off_t>(line.size());
-  return true;
+  // Handed to the system at once: a killed run's journal holds every event before it. A failed
+  // line is cut off again, so that undo reads everything before the failure; should even that
+  // fail, the reader passes over a cut last line.
+  error_ = file_->Append(line);
+  return !error_;
 }
 
 std::string TJournalWriter::Recorded(const TBase& base, const std::string& path) {

@@ -20,8 +20,6 @@
 // 1970. Date is the date text the picture's names were made from (empty where the run read none),
 // so that undo can tell the names the run made from any other. Detail is the platform's message.
 
-#include <sys/types.h>
-
 #include <cstdint>
 #include <functional>
 #include <istream>
@@ -31,11 +29,13 @@
 #include <string_view>
 #include <system_error>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "engine/run_account.h"
 #include "engine/scan_record.h"
 #include "platform/file_system.h"
+#include "platform/output_file.h"
 
 namespace kalvero {
 
@@ -108,7 +108,6 @@ class TJournalWriter {
   static std::unique_ptr<TJournalWriter> Create(const std::string& path, std::error_code& error);
   TJournalWriter(const TJournalWriter&) = delete;
   TJournalWriter& operator=(const TJournalWriter&) = delete;
-  ~TJournalWriter();
 
   // The header, with the source and target as the run uses them.
   void Header(const TJournalHeader& header);
@@ -121,7 +120,7 @@ class TJournalWriter {
   std::error_code Error() const { return error_; }
 
  private:
-  explicit TJournalWriter(int fd) : fd_(fd) {}
+  explicit TJournalWriter(std::unique_ptr<TOutputFile> file) : file_(std::move(file)) {}
   bool Line(const std::vector<std::string>& fields);
 
   // A folder as the run names it, and as the journal records it.
@@ -132,8 +131,7 @@ class TJournalWriter {
   // `path`, below `base` as the run names it, as the journal records it.
   static std::string Recorded(const TBase& base, const std::string& path);
 
-  int fd_;
-  off_t length_ = 0;  // up to the end of the last complete line
+  std::unique_ptr<TOutputFile> file_;
   std::error_code error_;
   TBase source_;
   TBase target_;

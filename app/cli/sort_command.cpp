@@ -1,4 +1,5 @@
-#include <ctime>
+#include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <iostream>
 
@@ -17,12 +18,13 @@
 namespace kalvero {
 namespace {
 
+// The current local time with its offset from UTC, as ISO 8601 writes it ("2004-08-07T16:45:33+0200").
 std::string LocalTime() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  ::localtime_r(&now, &local);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S%z", &local);
+  const TLocalDateTime now = SystemClock().Now();
+  const int offsetMinutes = std::abs(now.utcOffsetSeconds) / 60;
+  char text[96];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d%c%02d%02d", now.year, now.month, now.day, now.hour,
+                now.minute, now.second, now.utcOffsetSeconds < 0 ? '-' : '+', offsetMinutes / 60, offsetMinutes % 60);
   return text;
 }
 

@@ -12,9 +12,6 @@
 namespace kalvero {
 namespace {
 
-// The folder name pattern field takes at most this many characters.
-constexpr std::size_t kFolderPatternMaxLength = 10;
-
 std::size_t CharacterCount(const std::string& text) {
   std::size_t count = 0;
   for (const char c : text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
@@ -128,10 +125,9 @@ std::optional<TSortOptions> ParseSortOptions(const std::vector<std::string>& arg
 }
 
 TSampleNames SampleNames(const TSortOptions& options, std::size_t numberWidth) {
-  constexpr std::string_view kSampleDate = "2004:08:07 16:45:33";
   const std::string number = FormatSequenceNumber(0, numberWidth);
-  return {ReplaceToken(BuildTimesInString(options.filePattern.value, kSampleDate), "FFF", number) + ".jpg",
-          BuildFolderName(options.folderPattern.value, kSampleDate)};
+  return {ReplaceToken(BuildTimesInString(options.filePattern.value, kSampleDateText), "FFF", number) + ".jpg",
+          BuildFolderName(options.folderPattern.value, kSampleDateText)};
 }
 
 std::string CheckSortOptions(const TSortOptions& options) {
@@ -142,7 +138,7 @@ std::string CheckSortOptions(const TSortOptions& options) {
   const auto& [filePattern, fileOrigin] = options.filePattern;
   // The folder pattern matters only to runs into date folders.
   if (options.dateFolders && CharacterCount(folderPattern) > kFolderPatternMaxLength)
-    return folderOrigin + ": a folder pattern has at most 10 characters";
+    return folderOrigin + ": a folder pattern has at most " + std::to_string(kFolderPatternMaxLength) + " characters";
   for (const TOptionValue* pattern : {&options.filePattern, &options.folderPattern}) {
     if (pattern == &options.folderPattern && !options.dateFolders) continue;
     if (HoldsRefusedKey(pattern->value))

@@ -20,9 +20,9 @@ struct TOptionValue {
 struct TSortOptions {
   std::string source;
   std::string target;
-  TOptionValue filePattern{"DD.MM.YYYY - HH.NN.SS", "--pattern"};
-  TOptionValue folderPattern{"YYYY.MM.DD", "--folder-pattern"};
-  TOptionValue language{"English", "--language"};
+  TOptionValue filePattern{std::string(kDefaultFilePattern), "--pattern"};
+  TOptionValue folderPattern{std::string(kDefaultFolderPattern), "--folder-pattern"};
+  TOptionValue language{std::string(kDefaultLanguage), "--language"};
   bool dateFolders = true;
   bool subfolders = true;
   bool answerYes = false;
@@ -39,7 +39,7 @@ std::optional<TSortOptions> ParseSortOptions(const std::vector<std::string>& arg
                                              const std::optional<TStoredSettings>& stored,
                                              const std::string& settingsFile, std::string& error);
 
-// The names the patterns make for the sample date 2004:08:07 16:45:33, FFF filled with 0 in
+// The names the patterns make for the sample date (kSampleDateText), FFF filled with 0 in
 // `numberWidth` digits: the file's name, ".jpg" included, and the date folder's.
 struct TSampleNames {
   std::string file;

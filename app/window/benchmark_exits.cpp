@@ -3,18 +3,17 @@
 #include <QEvent>
 #include <QTimer>
 
-#include <time.h>
-
 #include <cstdio>
 #include <cstdlib>
+
+#include "platform/clock.h"
 
 namespace kalvero {
 namespace {
 
 void PrintMonotonicClock() {
-  timespec now{};
-  ::clock_gettime(CLOCK_MONOTONIC, &now);
-  std::printf("%lld.%09ld\n", static_cast<long long>(now.tv_sec), now.tv_nsec);
+  const auto now = static_cast<long long>(MonotonicNanoseconds());
+  std::printf("%lld.%09lld\n", now / 1'000'000'000, now % 1'000'000'000);
   std::fflush(stdout);
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
-// Switches of the window program for benchmarks and checks: each prints the monotonic clock
-// (seconds, as CLOCK_MONOTONIC counts them) at a moment of interest and ends the program.
+// Switches of the window program for benchmarks and checks: each prints the machine's monotonic
+// clock (MonotonicNanoseconds, as seconds with nine decimals) at a moment of interest and ends the
+// program.
 
 #include <QObject>
 

@@ -1,5 +1,6 @@
 #include "app/window/main_window_description.h"
 
+#include "engine/settings.h"
 #include "localisation/window_scripts.h"
 
 namespace kalvero {
@@ -53,11 +54,14 @@ std::vector<TComponentDescription> InputColumn() {
       ControlAt("TCheckBox", "cb2", "GroupBox2", {128, 146, 177, 17},
                 {{"TabOrder", "4"}, {"Caption", "Ordner nach Datum erzeugen:"}, {"Checked", "True"}}),
       ControlAt("TEdit", "Edit2", "GroupBox2", {304, 144, 81, 21},
-                {{"TabOrder", "5"}, {"Text", "YYYY.MM.DD"}, {"MaxLength", "10"}, {"ShowHint", "True"}}),
+                {{"TabOrder", "5"},
+                 {"Text", std::string(kDefaultFolderPattern)},
+                 {"MaxLength", std::to_string(kFolderPatternMaxLength)},
+                 {"ShowHint", "True"}}),
       ControlAt("TSpeedButton", "SpeedButton3", "GroupBox2", {394, 143, 22, 22}, {{"Flat", "True"}, {"Glyph.Name", "help"}}),
       LabelAt("Label3", "GroupBox2", 24, 178, "Dateinamen:"),
       ControlAt("TEdit", "Edit1", "GroupBox2", {128, 176, 257, 21},
-                {{"TabOrder", "3"}, {"Text", "DD.MM.YYYY - HH.NN.SS"}, {"ShowHint", "True"}}),
+                {{"TabOrder", "3"}, {"Text", std::string(kDefaultFilePattern)}, {"ShowHint", "True"}}),
       ControlAt("TSpeedButton", "SpeedButton4", "GroupBox2", {394, 175, 22, 22}, {{"Flat", "True"}, {"Glyph.Name", "help"}}),
       LabelAt("Label8", "GroupBox2", 24, 210, "Vorschau:"),
       LabelAt("Label9", "GroupBox2", 128, 210, "Dateien:"),

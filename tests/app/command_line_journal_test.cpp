@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 #include "app/cli/journal.h"
@@ -274,8 +275,14 @@ TEST_F(JournalTest, TheJournalRecordsTheRunAndNeverReplacesAFile) {
   EXPECT_EQ(refused.exitStatus, 2);
   EXPECT_EQ(FileBytes(work / "taken.tsv"), "mine");
 
-  EXPECT_EQ(Kalvero({"sort", "src", "t", "--report", "run.tsv"}).exitStatus, 1);
+  // The time is local, with its offset from UTC: here half an hour off and behind it.
+  auto environment = Environment();
+  environment["TZ"] = "NST3:30";
+  EXPECT_EQ(RunProgram({KALVERO_PROGRAM, "sort", "src", "t", "--report", "run.tsv"}, work.Path(), environment).exitStatus,
+            1);
   const TJournal journal = Journal("run.tsv");
+  EXPECT_TRUE(std::regex_match(journal.header.time, std::regex(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d-0330)")))
+      << journal.header.time;
   EXPECT_EQ(journal.header.target, fs::canonical(work / "t").string());
   EXPECT_EQ(journal.header.source, fs::canonical(work / "src").string());
   EXPECT_EQ(journal.header.filePattern, "DD.MM.YYYY - HH.NN.SS");
