@@ -55,27 +55,6 @@ TEST(MemoryFileSystem, InjectedFailuresAndFolderCreationRules) {
   EXPECT_FALSE(fs.FolderExists("t/full"));
 }
 
-// The engine's tests and undo's rest on the fake: where a date folder is missing, a file or a link,
-// its target folder answers as the native one does.
-TEST(MemoryFileSystem, TargetFolderAnswersAsTheNativeOneWhereNoDateFolderIs) {
-  TTempFolder temp;
-  temp.Write("t/file", "a file");
-  std::filesystem::create_directory_symlink(temp.MakeFolder("elsewhere"), temp / "t/linked");
-  TMemoryFileSystem fake;
-  fake.AddFile("t/file", "a file");
-  fake.AddFolderLink("t/linked", "elsewhere");
-  std::error_code error;
-  const auto native = NativeFileSystem().OpenTargetFolder(temp / "t", error);
-  const auto faked = fake.OpenTargetFolder("t", error);
-  ASSERT_TRUE(native && faked);
-  for (const std::string folder : {"missing", "file", "linked"}) {
-    EXPECT_EQ(faked->RemoveCopy(folder, "a.jpg", {}, "a.jpg", true),
-              native->RemoveCopy(folder, "a.jpg", {}, temp / "a.jpg", true))
-        << folder;
-    EXPECT_EQ(faked->RemoveFolder(folder, {}, false, 0), native->RemoveFolder(folder, {}, false, 0)) << folder;
-  }
-}
-
 struct TRemovalCase {
   std::string name;
   void (*change)(TMemoryFileSystem&);  // what happened to the copy t/2004/a.jpg since the run

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/interrupt_hold.h"
+#include "platform/memory_file_system.h"
 #include "platform/posix/pending_file.h"
 #include "platform/posix/posix_file_system.h"
 #include "tests/support/case_name.h"
@@ -476,6 +477,27 @@ TEST(InterruptCleanup, ASignalAnotherThreadTakesWaitsForTheCopyingThread) {
   EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
   EXPECT_TRUE(std::filesystem::exists(temp / "waited"));
   EXPECT_FALSE(std::filesystem::exists(partial));
+}
+
+// The engine's tests and undo's rest on the fake: where a date folder is missing, a file or a link,
+// its target folder answers as the native one does.
+TEST(MemoryFileSystem, TargetFolderAnswersAsTheNativeOneWhereNoDateFolderIs) {
+  TTempFolder temp;
+  temp.Write("t/file", "a file");
+  std::filesystem::create_directory_symlink(temp.MakeFolder("elsewhere"), temp / "t/linked");
+  TMemoryFileSystem fake;
+  fake.AddFile("t/file", "a file");
+  fake.AddFolderLink("t/linked", "elsewhere");
+  std::error_code error;
+  const auto native = NativeFileSystem().OpenTargetFolder(temp / "t", error);
+  const auto faked = fake.OpenTargetFolder("t", error);
+  ASSERT_TRUE(native && faked);
+  for (const std::string folder : {"missing", "file", "linked"}) {
+    EXPECT_EQ(faked->RemoveCopy(folder, "a.jpg", {}, "a.jpg", true),
+              native->RemoveCopy(folder, "a.jpg", {}, temp / "a.jpg", true))
+        << folder;
+    EXPECT_EQ(faked->RemoveFolder(folder, {}, false, 0), native->RemoveFolder(folder, {}, false, 0)) << folder;
+  }
 }
 
 }  // namespace
