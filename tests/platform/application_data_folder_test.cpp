@@ -19,6 +19,10 @@ struct TFolderCase {
 };
 
 const std::vector<TFolderCase> kFolderCases = {
+    {"OverrideFirst", {{"KALVERO_APPDATA", "/portable"}, {"XDG_CONFIG_HOME", "/cfg"}, {"HOME", "/home/u"}}, "/portable"},
+    {"OverrideAsTypedWithoutHome", {{"KALVERO_APPDATA", "/portable/"}}, "/portable/"},
+    {"RelativeOverrideIgnored", {{"KALVERO_APPDATA", "portable"}, {"XDG_CONFIG_HOME", "/cfg"}}, "/cfg"},
+    {"EmptyOverrideIgnored", {{"KALVERO_APPDATA", ""}, {"HOME", "/home/u"}}, "/home/u/.config"},
     {"ConfigHomeFirst", {{"XDG_CONFIG_HOME", "/cfg"}, {"HOME", "/home/u"}}, "/cfg"},
     {"ConfigHomeAsTyped", {{"XDG_CONFIG_HOME", "/cfg/"}}, "/cfg/"},
     {"HomeWithoutConfigHome", {{"HOME", "/home/u"}}, "/home/u/.config"},
