@@ -85,6 +85,7 @@ INSTANTIATE_TEST_SUITE_P(Paths, HomeFolderTest, testing::ValuesIn(kHomeCases), T
 
 // Each test case runs in a process of its own, so changing the environment here is safe.
 TEST(SettingsLocation, ReadsTheProcessEnvironment) {
+  ASSERT_EQ(::unsetenv("KALVERO_APPDATA"), 0);
   ASSERT_EQ(::setenv("XDG_CONFIG_HOME", "/tmp/kalvero-config", 1), 0);
   EXPECT_EQ(SettingsFilePath(ProcessEnvironment()), "/tmp/kalvero-config/Vandrel/Kalvero/kalvero.ini");
   ASSERT_EQ(::unsetenv("XDG_CONFIG_HOME"), 0);
