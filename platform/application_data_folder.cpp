@@ -12,6 +12,17 @@ std::string Join(std::string folder, std::string_view name) {
 
 }  // namespace
 
+std::optional<std::string> ApplicationDataFolder(const TEnvironment& environment) {
+  if (auto chosen = AbsolutePathVariable(environment, "KALVERO_APPDATA")) return chosen;
+  return NativeApplicationDataFolder(environment);
+}
+
+std::optional<std::string> AbsolutePathVariable(const TEnvironment& environment, const std::string& name) {
+  auto value = environment.Variable(name);
+  if (!value || !IsAbsolutePath(*value)) return std::nullopt;
+  return value;
+}
+
 std::optional<std::string> SettingsFolder(const TEnvironment& environment) {
   const auto base = ApplicationDataFolder(environment);
   if (!base) return std::nullopt;

@@ -12,10 +12,18 @@
 
 namespace kalvero {
 
-// The user's roaming application-data folder, as typed in the environment. On POSIX systems:
-// XDG_CONFIG_HOME when it is an absolute path, else ".config" in HOME when HOME is an absolute
-// path; an empty or relative value counts as not set.
+// The user's roaming application-data folder, as typed in the environment: KALVERO_APPDATA when
+// it is an absolute path, on every platform, so that tests and scripts can choose where the
+// settings lie; else the platform's own folder.
 std::optional<std::string> ApplicationDataFolder(const TEnvironment& environment);
+
+// The platform's own application-data folder. On POSIX systems: XDG_CONFIG_HOME when it is an
+// absolute path, else ".config" in HOME when HOME is an absolute path.
+std::optional<std::string> NativeApplicationDataFolder(const TEnvironment& environment);
+
+// The value of the variable `name` when it is an absolute path. An empty or relative value counts
+// as not set: it would depend on the folder the program happens to be started in.
+std::optional<std::string> AbsolutePathVariable(const TEnvironment& environment, const std::string& name);
 
 // The program's settings folder: "Vandrel" and "Kalvero" below the application-data folder,
 // joined with the path separator (one added only where missing).

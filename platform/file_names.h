@@ -32,6 +32,10 @@ std::string_view WithoutTrailingSeparators(std::string_view path);
 // root is its own parent, so a walk up stops when the parent equals the folder.
 std::string_view ParentFolder(std::string_view path);
 
+// True when `path` names the same place whatever the current folder is: on POSIX systems, when
+// it begins with the separator.
+bool IsAbsolutePath(std::string_view path);
+
 // Hidden entries are those whose name begins with a dot.
 inline bool IsHiddenName(std::string_view name) { return name.starts_with('.'); }
 

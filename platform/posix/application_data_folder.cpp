@@ -4,28 +4,17 @@
 #include "platform/application_data_folder.h"
 
 namespace kalvero {
-namespace {
 
-// A path from the environment counts only when it is absolute: a relative one would depend on
-// the folder the program happens to be started in.
-std::optional<std::string> AbsolutePath(const TEnvironment& environment, const std::string& name) {
-  auto value = environment.Variable(name);
-  if (!value || !value->starts_with('/')) return std::nullopt;
-  return value;
-}
-
-}  // namespace
-
-std::optional<std::string> ApplicationDataFolder(const TEnvironment& environment) {
-  if (auto configHome = AbsolutePath(environment, "XDG_CONFIG_HOME")) return configHome;
-  const auto home = AbsolutePath(environment, "HOME");
+std::optional<std::string> NativeApplicationDataFolder(const TEnvironment& environment) {
+  if (auto configHome = AbsolutePathVariable(environment, "XDG_CONFIG_HOME")) return configHome;
+  const auto home = AbsolutePathVariable(environment, "HOME");
   if (!home) return std::nullopt;
   return *home + (home->ends_with('/') ? ".config" : "/.config");
 }
 
 std::string WithHomeFolder(const std::string& typed, const TEnvironment& environment) {
   if (typed != "~" && !typed.starts_with("~/")) return typed;
-  const auto home = AbsolutePath(environment, "HOME");
+  const auto home = AbsolutePathVariable(environment, "HOME");
   if (!home) return typed;
   // One separator between the home folder and the rest, also when HOME ends in one.
   return *home + typed.substr(home->ends_with('/') && typed.size() > 1 ? 2 : 1);

@@ -17,6 +17,8 @@ namespace kalvero {
 
 const char kPathSeparator = '/';
 
+bool IsAbsolutePath(std::string_view path) { return path.starts_with(kPathSeparator); }
+
 namespace {
 
 const char* OsPath(const std::string& path) { return path.empty() ? "." : path.c_str(); }

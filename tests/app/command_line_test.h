@@ -25,7 +25,7 @@ class CommandLineTest : public testing::Test {
 
   // The environment every run gets: the test's own application-data folder.
   std::map<std::string, std::string> Environment() const {
-    return {{"XDG_CONFIG_HOME", appData.Path()}, {"HOME", appData.Path()}};
+    return {{"KALVERO_APPDATA", appData.Path()}, {"HOME", appData.Path()}};
   }
 
   // Runs kalvero through setpriv with `privileges` (another user, fewer capabilities), its copies

@@ -29,7 +29,7 @@ class SettingsTest : public testing::Test {
   void WriteSettings(const std::string& content) const { appData.Write("Vandrel/Kalvero/kalvero.ini", content); }
 
   TTempFolder appData;
-  TFixedEnvironment environment{{{"XDG_CONFIG_HOME", appData.Path()}}};
+  TFixedEnvironment environment{{{"KALVERO_APPDATA", appData.Path()}}};
   TRecordingHost host{"German"};
   TSortEngine engine{host, NativeFileSystem(), kClock};
 };

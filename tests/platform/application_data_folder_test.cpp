@@ -19,6 +19,10 @@ struct TFolderCase {
 };
 
 const std::vector<TFolderCase> kFolderCases = {
+    {"OverrideFirst", {{"KALVERO_APPDATA", "/portable"}, {"XDG_CONFIG_HOME", "/cfg"}, {"HOME", "/home/u"}}, "/portable"},
+    {"OverrideAsTypedWithoutHome", {{"KALVERO_APPDATA", "/portable/"}}, "/portable/"},
+    {"RelativeOverrideIgnored", {{"KALVERO_APPDATA", "portable"}, {"XDG_CONFIG_HOME", "/cfg"}}, "/cfg"},
+    {"EmptyOverrideIgnored", {{"KALVERO_APPDATA", ""}, {"HOME", "/home/u"}}, "/home/u/.config"},
     {"ConfigHomeFirst", {{"XDG_CONFIG_HOME", "/cfg"}, {"HOME", "/home/u"}}, "/cfg"},
     {"ConfigHomeAsTyped", {{"XDG_CONFIG_HOME", "/cfg/"}}, "/cfg/"},
     {"HomeWithoutConfigHome", {{"HOME", "/home/u"}}, "/home/u/.config"},
@@ -81,6 +85,7 @@ INSTANTIATE_TEST_SUITE_P(Paths, HomeFolderTest, testing::ValuesIn(kHomeCases), T
 
 // Each test case runs in a process of its own, so changing the environment here is safe.
 TEST(SettingsLocation, ReadsTheProcessEnvironment) {
+  ASSERT_EQ(::unsetenv("KALVERO_APPDATA"), 0);
   ASSERT_EQ(::setenv("XDG_CONFIG_HOME", "/tmp/kalvero-config", 1), 0);
   EXPECT_EQ(SettingsFilePath(ProcessEnvironment()), "/tmp/kalvero-config/Vandrel/Kalvero/kalvero.ini");
   ASSERT_EQ(::unsetenv("XDG_CONFIG_HOME"), 0);

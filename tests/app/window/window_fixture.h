@@ -56,7 +56,7 @@ class WindowProgramTest : public testing::Test {
   TFileSystem* fileSystem = &NativeFileSystem();
   const TClock* clock = &SystemClock();
   TTempFolder appData;
-  TFixedEnvironment environment{{{"XDG_CONFIG_HOME", appData.Path()}, {"HOME", appData.Path()}}};
+  TFixedEnvironment environment{{{"KALVERO_APPDATA", appData.Path()}, {"HOME", appData.Path()}}};
   TRecordingDialogs dialogs;
   // The dialogs the application uses: the recording ones, unless a derived fixture's constructor
   // puts others in their place.
