@@ -43,21 +43,22 @@ bool IsSinglePathComponent(std::string_view name) {
   if (name.empty() || name == "." || name == "..") return false;
   for (const char c : name) {
     const auto byte = static_cast<unsigned char>(c);
-    if (c == kPathSeparator || byte < 32 || byte == 127) return false;
+    if (IsPathSeparator(c) || byte < 32 || byte == 127) return false;
   }
   return true;
 }
 
 std::string_view WithoutTrailingSeparators(std::string_view path) {
-  while (path.size() > 1 && path.back() == kPathSeparator) path.remove_suffix(1);
+  while (path.size() > 1 && IsPathSeparator(path.back())) path.remove_suffix(1);
   return path;
 }
 
 std::string_view ParentFolder(std::string_view path) {
   path = WithoutTrailingSeparators(path);
-  const std::size_t separator = path.rfind(kPathSeparator);
-  if (separator == std::string_view::npos) return {};
-  return WithoutTrailingSeparators(path.substr(0, separator + 1));
+  std::size_t end = path.size();  // just after the last separator
+  while (end > 0 && !IsPathSeparator(path[end - 1])) --end;
+  if (end == 0) return {};
+  return WithoutTrailingSeparators(path.substr(0, end));
 }
 
 }  // namespace kalvero

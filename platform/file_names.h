@@ -10,6 +10,9 @@ namespace kalvero {
 // The separator of folder names in a path ('/' on POSIX systems, '\\' on Windows).
 extern const char kPathSeparator;
 
+// True for the separator and for '/', which Windows takes as one too.
+inline bool IsPathSeparator(char c) { return c == kPathSeparator || c == '/'; }
+
 // The order of names in a folder: byte by byte after mapping a-z to A-Z (every other byte,
 // UTF-8 included, unchanged and compared as unsigned); names equal by that are ordered by their
 // raw bytes. So a scan lists the same tree in the same order on every file system.

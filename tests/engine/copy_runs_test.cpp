@@ -17,6 +17,7 @@
 #include "tests/support/exif_builder.h"
 #include "tests/support/fixed_clock.h"
 #include "tests/support/recording_host.h"
+#include "tests/support/slashed_paths.h"
 
 namespace kalvero {
 namespace {
@@ -58,7 +59,7 @@ class CopyRunTest : public testing::Test {
   // The texts of the boxes shown, in order.
   std::vector<std::string> Boxes() const {
     std::vector<std::string> texts;
-    for (const auto& message : host.messages) texts.push_back(message.text);
+    for (const auto& message : host.messages) texts.push_back(Slashed(message.text));
     return texts;
   }
 
@@ -394,7 +395,7 @@ TEST_P(OtherFilesTest, AreListedOnceAfterTheReportAndTheFileListStaysAsItWas) {
   host.events.clear();
   const auto summary = Run();
   ASSERT_TRUE(summary.has_value());
-  EXPECT_EQ(engine.FileList(), GetParam().files);
+  EXPECT_EQ(Slashed(engine.FileList()), GetParam().files);
   EXPECT_EQ(summary->others, static_cast<int>(GetParam().others.size()));
   EXPECT_EQ(host.shownOthers, std::vector<std::vector<std::string>>{GetParam().others});
   EXPECT_EQ(*(host.events.end() - 3), "others=" + std::to_string(GetParam().others.size()))

@@ -15,6 +15,7 @@
 #include "tests/support/exif_builder.h"
 #include "tests/support/fixed_clock.h"
 #include "tests/support/recording_host.h"
+#include "tests/support/slashed_paths.h"
 #include "tests/support/temp_folder.h"
 
 namespace kalvero {
@@ -42,7 +43,7 @@ TEST(SourceScan, EmptyFolderTextSearchesTheCurrentFolder) {
   TRecordingHost host;
   TSortEngine engine(host, fs, kClock);
   engine.dirChange();
-  EXPECT_EQ(engine.FileList(), (TFileList{"a.jpg", "sub/b.jpg"}));
+  EXPECT_EQ(Slashed(engine.FileList()), (TFileList{"a.jpg", "sub/b.jpg"}));
 }
 
 TEST(SourceScan, SettingTheSameSourceFolderStartsNoScan) {
@@ -72,7 +73,7 @@ TEST(SourceScan, ScanStartedWhileMessagesAreHandledIsTheOneInForce) {
     engine.SetSourceFolder("two");
   };
   engine.SetSourceFolder("one");
-  EXPECT_EQ(engine.FileList(), (TFileList{"two/b.jpg", "two/c.jpg"}));
+  EXPECT_EQ(Slashed(engine.FileList()), (TFileList{"two/b.jpg", "two/c.jpg"}));
   EXPECT_EQ(host.label5, "2");
 }
 
@@ -179,7 +180,7 @@ TEST_P(SupersededScanTest, KeystrokeDuringAYieldLeavesOnlyTheNewestScanInForceAn
   engine.SetSourceFolder("big");
   EXPECT_EQ(slow.listings, listingsAtKeystroke + 2) << "the superseded walk listed nothing more";
   EXPECT_EQ(yields, GetParam().yield + 1) << "only the newest scan's processing after the walk followed";
-  EXPECT_EQ(engine.FileList(), TFileList{"small/x.jpg"});
+  EXPECT_EQ(Slashed(engine.FileList()), TFileList{"small/x.jpg"});
   EXPECT_TRUE(engine.ScanRecords().empty()) << "the locked folder was found by the superseded scan only";
   std::erase(host.events, "process");
   EXPECT_EQ(host.events, (std::vector<std::string>{"icon=1 now", "status=Ordner werden durchsucht ...",
@@ -201,7 +202,7 @@ TEST_F(ScanPaceTest, ClosingWindowStopsATypingScanAndChangesNothing) {
   engine.SetSourceFolder("big");
   EXPECT_EQ(slow.listings, listingsAtClose);
   EXPECT_EQ(host.events, (std::vector<std::string>{"icon=1 now", "status=Ordner werden durchsucht ...", "process"}));
-  EXPECT_EQ(engine.FileList(), TFileList{"small/x.jpg"});
+  EXPECT_EQ(Slashed(engine.FileList()), TFileList{"small/x.jpg"});
   EXPECT_TRUE(engine.ScanRecords().empty());
   EXPECT_EQ(host.label5, "1");
 }
@@ -241,7 +242,7 @@ TEST_F(ScanPaceTest, RunsOwnScanLetsNoUserInputThroughAndCompletesWhileClosingAn
   EXPECT_EQ(events, (std::vector<std::string>{"process without input", "process", "process without input",
                                               "process without input", "process without input", "process",
                                               "process"}));
-  EXPECT_EQ(engine.FileList(), TFileList{"small/x.jpg"}) << "the newest scan's list is in force";
+  EXPECT_EQ(Slashed(engine.FileList()), TFileList{"small/x.jpg"}) << "the newest scan's list is in force";
 }
 
 // What a scan could not examine, over the in-memory file system.
@@ -250,7 +251,7 @@ class ScanRecordTest : public testing::Test {
   std::vector<std::string> Records() {
     std::vector<std::string> lines;
     for (const TScanRecord& record : engine.ScanRecords())
-      lines.push_back(record.path + ": " + ScanReasonText(record, host));
+      lines.push_back(Slashed(record.path) + ": " + ScanReasonText(record, host));
     return lines;
   }
 
@@ -274,7 +275,7 @@ TEST_F(ScanRecordTest, EachEntryThatCouldNotBeExaminedOnceInWalkOrder) {
   fs.AddUnreadable("src/notes.txt", std::errc::no_such_file_or_directory, true);
   fs.AddUnreadable("src/gone.jpg", std::errc::no_such_file_or_directory);
   engine.SetSourceFolder("src");
-  EXPECT_EQ(engine.FileList(), std::vector<std::string>{"src/a.jpg"}) << "a folder too long to reach is not entered";
+  EXPECT_EQ(Slashed(engine.FileList()), std::vector<std::string>{"src/a.jpg"}) << "a folder too long to reach is not entered";
   EXPECT_EQ(Records(), (std::vector<std::string>{"src/broken.jpg: broken link", "src/busy: too many open files",
                                                  "src/failing: input/output error", "src/loop.JPEG: link loop",
                                                  "src/deep/deeper: name or path too long",
@@ -317,7 +318,7 @@ TEST_F(ScanRecordTest, TargetBelowTheSourceIsLeftOutButTheSourceItselfIsAlwaysSc
   fs.AddFolderLink("src/link-to-sorted", "src/sorted");
   host.dir2 = "src/sorted";
   engine.SetSourceFolder("src");
-  EXPECT_EQ(engine.FileList(), std::vector<std::string>{"src/a.jpg"});
+  EXPECT_EQ(Slashed(engine.FileList()), std::vector<std::string>{"src/a.jpg"});
   host.dir2 = "src";
   engine.dirChange();
   EXPECT_EQ(engine.FileList().size(), 2u) << "a target equal to the source is scanned as before";
