@@ -12,6 +12,6 @@ export WINEPREFIX="$PWD/build/windows/wineprefix"
 trap 'wineserver -k 2>/dev/null || true' EXIT
 wineserver -p
 build/windows/wine-run wineboot
-# A test that fails is run once more before it counts: now and then a Wine process fails to start
-# at all (one start in a few thousand here, ending in some 20 ms with no output of the test).
+# A test that fails is run once more before it counts: now and then a test under Wine fails at its
+# start (seen here once in about two thousand runs, after 20 ms) and passes when run again.
 ctest --test-dir build/windows --output-on-failure --parallel "$(nproc)" --repeat until-pass:2
