@@ -2,34 +2,28 @@
 // (CREATE_NEW also refuses a link), each piece written after the last whole one and handed to the
 // system at once. No one else may write it while it is open.
 
-#include <windows.h>
-
 #include <cstdint>
 
 #include "platform/output_file.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_handle.h"
 
 namespace kalvero {
 namespace {
 
-std::error_code LastError() { return {static_cast<int>(GetLastError()), std::system_category()}; }
-
 class TWindowsOutputFile final : public TOutputFile {
  public:
-  explicit TWindowsOutputFile(HANDLE file) : file_(file) {}
-  TWindowsOutputFile(const TWindowsOutputFile&) = delete;
-  TWindowsOutputFile& operator=(const TWindowsOutputFile&) = delete;
-  ~TWindowsOutputFile() override { CloseHandle(file_); }
+  explicit TWindowsOutputFile(TWinHandle file) : file_(std::move(file)) {}
 
   std::error_code Append(std::string_view bytes) override {
     LARGE_INTEGER end;
     end.QuadPart = static_cast<LONGLONG>(length_);
-    if (!SetFilePointerEx(file_, end, nullptr, FILE_BEGIN)) return LastError();
+    if (!SetFilePointerEx(file_.Get(), end, nullptr, FILE_BEGIN)) return LastWin32Error();
     std::string_view rest = bytes;
     while (!rest.empty()) {
       const DWORD piece = rest.size() > 1u << 30 ? 1u << 30 : static_cast<DWORD>(rest.size());
       DWORD written = 0;
-      if (!WriteFile(file_, rest.data(), piece, &written, nullptr)) return CutBack(LastError());
+      if (!WriteFile(file_.Get(), rest.data(), piece, &written, nullptr)) return CutBack(LastWin32Error());
       rest.remove_prefix(written);
     }
     length_ += bytes.size();
@@ -41,27 +35,25 @@ class TWindowsOutputFile final : public TOutputFile {
   std::error_code CutBack(std::error_code error) {
     LARGE_INTEGER end;
     end.QuadPart = static_cast<LONGLONG>(length_);
-    if (SetFilePointerEx(file_, end, nullptr, FILE_BEGIN)) SetEndOfFile(file_);
+    if (SetFilePointerEx(file_.Get(), end, nullptr, FILE_BEGIN)) SetEndOfFile(file_.Get());
     return error;
   }
 
-  HANDLE file_;
+  TWinHandle file_;
   std::uint64_t length_ = 0;  // up to the end of the last piece written whole
 };
 
 }  // namespace
 
 std::unique_ptr<TOutputFile> CreateOutputFile(const std::string& path, std::error_code& error) {
-  const HANDLE file = CreateFileW(WideText(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                  CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    error = LastError();
-    if (error.value() == ERROR_FILE_EXISTS || error.value() == ERROR_ALREADY_EXISTS)
-      error = std::make_error_code(std::errc::file_exists);
+  TWinHandle file(CreateFileW(WideText(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) {
+    error = LastWin32Error();
     return nullptr;
   }
   error.clear();
-  return std::make_unique<TWindowsOutputFile>(file);
+  return std::make_unique<TWindowsOutputFile>(std::move(file));
 }
 
 }  // namespace kalvero
