@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "platform/win32/api_path.h"
 #include "platform/win32/win32_handle.h"
 #include "tests/support/case_name.h"
 
@@ -55,6 +56,21 @@ TEST(Win32Error, CommonErrorsCompareAsTheirPortableConditions) {
   const std::error_code other = Win32Error(ERROR_INVALID_FUNCTION);
   EXPECT_EQ(other.category(), std::system_category()) << "others keep the system's own message";
   EXPECT_EQ(other.value(), static_cast<int>(ERROR_INVALID_FUNCTION));
+}
+
+TEST(ApiPath, OnlyPathsTooLongForThePlainApiGetThePrefix) {
+  EXPECT_EQ(ApiPath("C:\\Fotos\\a.jpg"), L"C:\\Fotos\\a.jpg");
+  EXPECT_EQ(ApiPath("relative/a.jpg"), L"relative/a.jpg");
+  const std::string folder(120, 'x');
+  const std::string longPath = "C:\\" + folder + "\\" + folder + "/..\\" + folder + "\\\xC3\xA4.jpg";
+  EXPECT_EQ(ApiPath(longPath), L"\\\\?\\C:\\" + std::wstring(120, L'x') + L"\\" + std::wstring(120, L'x') +
+                                   L"\\\u00E4.jpg")
+      << "made full: '/' and '..' as the plain API reads them";
+  const std::string share = "\\\\server\\share\\" + folder + "\\" + folder + "\\" + folder;
+  EXPECT_EQ(ApiPath(share), L"\\\\?\\UNC\\server\\share\\" + std::wstring(120, L'x') + L"\\" + std::wstring(120, L'x') + L"\\" +
+                                std::wstring(120, L'x'));
+  const std::string prefixed = "\\\\?\\C:\\" + folder + "\\" + folder + "\\..";
+  EXPECT_EQ(ApiPath(prefixed), WideText(prefixed)) << "a prefixed path is taken as typed";
 }
 
 }  // namespace
