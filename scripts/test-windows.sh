@@ -10,6 +10,9 @@ scripts/build-windows.sh
 
 export WINEPREFIX="$PWD/build/windows/wineprefix"
 trap 'wineserver -k 2>/dev/null || true' EXIT
+# The server that listed the tests during the build may still be running: a persistent one cannot
+# be started beside it.
+wineserver -w
 wineserver -p
 build/windows/wine-run wineboot
 # A test that fails is run once more before it counts: now and then a test under Wine fails at its
