@@ -40,10 +40,10 @@ std::error_code StatusError(NTSTATUS status) { return Win32Error(RtlNtStatusToDo
 
 bool Missing(NTSTATUS status) { return status == kNameNotFound || status == kPathNotFound; }
 
-// A name directly inside a folder: one that the native API would read as a path, or as this
-// folder or its parent, is none.
+// A name directly inside a folder: one that the native API would read as a path, as a stream of
+// a file (after a colon), or as this folder or its parent, is none.
 bool PlainName(const std::string& name) {
-  return !name.empty() && name != "." && name != ".." && name.find_first_of("\\/") == std::string::npos;
+  return !name.empty() && name != "." && name != ".." && name.find_first_of("\\/:") == std::string::npos;
 }
 
 // Windows' times count 100 ns from 1601; ours count nanoseconds from 1970, saturating beyond the
@@ -79,10 +79,11 @@ NTSTATUS OpenRelative(HANDLE root, const std::wstring& name, ACCESS_MASK access,
 
 // Whether the open entry is a link: a reparse point that stands for another name (a symbolic
 // link, junction or mount point). Other reparse points (cloud or deduplicated files) are files.
+// An entry whose kind cannot be told counts as a link, which is never followed.
 bool IsLink(HANDLE entry) {
   FILE_ATTRIBUTE_TAG_INFO tag{};
-  return GetFileInformationByHandleEx(entry, FileAttributeTagInfo, &tag, sizeof tag) &&
-         (tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 && IsReparseTagNameSurrogate(tag.ReparseTag);
+  if (!GetFileInformationByHandleEx(entry, FileAttributeTagInfo, &tag, sizeof tag)) return true;
+  return (tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 && IsReparseTagNameSurrogate(tag.ReparseTag);
 }
 
 bool IsFolder(HANDLE entry) {
@@ -242,6 +243,8 @@ class TWin32TargetFolder final : public TTargetFolder {
   // The folder `name` of this one (this one itself for the empty text, as a null handle); a link
   // or junction in its place answers not_a_directory.
   TWinHandle OpenSubfolder(const std::string& name, std::error_code& error) const;
+  // The facts of the regular file `name` in the open folder `in`, links not followed.
+  static std::optional<TFileFacts> FactsIn(HANDLE in, const std::wstring& name);
   HANDLE Within(const TWinHandle& subfolder) const { return subfolder.Valid() ? subfolder.Get() : folder_.Get(); }
   // Writes the source's bytes into the open temporary file, with the source's last-write time,
   // visible, and flushed to the medium.
@@ -305,9 +308,12 @@ std::optional<TFileFacts> TWin32TargetFolder::Facts(const std::string& folder, c
   std::error_code error;
   const TWinHandle subfolder = OpenSubfolder(folder, error);
   if (error || !PlainName(name)) return std::nullopt;
+  return FactsIn(Within(subfolder), WideText(name));
+}
+
+std::optional<TFileFacts> TWin32TargetFolder::FactsIn(HANDLE in, const std::wstring& name) {
   TWinHandle file;
-  if (OpenRelative(Within(subfolder), WideText(name), FILE_READ_ATTRIBUTES, 0, kShareAll, FILE_OPEN,
-                   FILE_NON_DIRECTORY_FILE, file) < 0 ||
+  if (OpenRelative(in, name, FILE_READ_ATTRIBUTES, 0, kShareAll, FILE_OPEN, FILE_NON_DIRECTORY_FILE, file) < 0 ||
       IsLink(file.Get()))
     return std::nullopt;
   return FactsOf(file.Get());
@@ -367,7 +373,7 @@ std::error_code TWin32TargetFolder::CopyInto(const std::string& source, const st
   if (error) return error;
   // Naming the copy changed its change time: its facts as undo will find them are those under
   // its name now.
-  if (copy != nullptr) *copy = Facts(folder, name).value_or(TFileFacts{});
+  if (copy != nullptr) *copy = FactsIn(into, wideName).value_or(TFileFacts{});
   return {};
 }
 

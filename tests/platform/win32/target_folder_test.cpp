@@ -7,6 +7,8 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -92,6 +94,7 @@ TEST(Win32TargetFolder, FailedCopiesLeaveNothingAndReplaceNothing) {
       {source, "absent", "new.jpg", std::errc::no_such_file_or_directory},
       {source, "file", "new.jpg", std::errc::not_a_directory},
       {source, "", "sub\\new.jpg", std::errc::invalid_argument},
+      {source, "", "b.jpg:stream", std::errc::invalid_argument},  // no stream of an existing file
   };
   for (const auto& c : cases) {
     EXPECT_EQ(target->CopyInto(c.source, c.folder, c.name, nullptr), std::make_error_code(c.error))
@@ -227,39 +230,60 @@ TEST(Win32InterruptCleanup, TheHandlerWaitsForAHoldThenRemovesThePendingFile) {
   EXPECT_EQ(Listing(temp.Path()), std::vector<std::string>{});
 }
 
-// A copy's temporary file, caught while the bytes are written: hidden, never a picture's name, and
-// removed by the handler.
+// Copies `source` to "b.jpg" in `folder` and, once the copy's temporary file is seen while the
+// bytes are written, calls `caught` with its path under the interrupt lock, where the copy waits
+// before it names the file. Answers the copy's result; none when the copy was never seen writing.
+std::optional<std::error_code> CatchWriting(const std::string& folder, const std::string& source,
+                                            const std::function<void(const std::string&)>& caught) {
+  const auto target = Open(folder);
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    std::atomic<bool> done = false;
+    std::error_code result;
+    std::thread copy([&] {
+      result = target->CopyInto(source, "", "b.jpg", nullptr);
+      done = true;
+    });
+    bool seen = false;
+    while (!done && !seen) {
+      for (const std::string& name : Listing(folder)) {
+        if (seen || !name.starts_with(".kalvero-") || !name.ends_with(".part")) continue;
+        const std::lock_guard lock(InterruptLock());
+        if (Attributes(folder + "/" + name) == INVALID_FILE_ATTRIBUTES) continue;  // named meanwhile
+        seen = true;
+        caught(folder + "/" + name);
+      }
+    }
+    copy.join();
+    if (seen) return result;
+    std::filesystem::remove(std::filesystem::path(WideText(folder + "/b.jpg")));
+  }
+  return std::nullopt;
+}
+
 TEST(Win32InterruptCleanup, TheCopysHiddenTemporaryFileIsWhatTheHandlerRemoves) {
   TTempFolder temp;
   const std::string source = temp.Write("src/a.jpg", std::string(64 << 20, 'x'));
   temp.MakeFolder("t");
-  const auto target = Open(temp / "t");
-  bool caught = false;
-  for (int attempt = 0; attempt < 5 && !caught; ++attempt) {
-    std::atomic<bool> done = false;
-    endStatus = 0;
-    std::thread copy([&] {
-      target->CopyInto(source, "", "b.jpg", nullptr);
-      done = true;
-    });
-    while (!done && !caught) {
-      for (const std::string& name : Listing(temp / "t")) {
-        if (!name.starts_with(".kalvero-") || !name.ends_with(".part")) continue;
-        const std::lock_guard lock(InterruptLock());
-        const DWORD attributes = Attributes(temp / "t/" + name);
-        if (attributes == INVALID_FILE_ATTRIBUTES) continue;  // named meanwhile
-        caught = true;
-        EXPECT_NE(attributes & FILE_ATTRIBUTE_HIDDEN, 0u);
-        HandleConsoleEvent(CTRL_C_EVENT, RecordEnd);
-        EXPECT_EQ(endStatus, 0xC000013Au);
-      }
-    }
-    copy.join();
-    // The process would have ended here; its handles closed, nothing is left.
-    if (caught) EXPECT_EQ(Listing(temp / "t"), std::vector<std::string>{});
-    else std::filesystem::remove(std::filesystem::path(WideText(temp / "t/b.jpg")));
-  }
-  EXPECT_TRUE(caught) << "the copy was never seen writing";
+  endStatus = 0;
+  const auto result = CatchWriting(temp / "t", source, [](const std::string& temporary) {
+    EXPECT_NE(Attributes(temporary) & FILE_ATTRIBUTE_HIDDEN, 0u);
+    HandleConsoleEvent(CTRL_C_EVENT, RecordEnd);
+  });
+  ASSERT_TRUE(result.has_value()) << "the copy was never seen writing";
+  EXPECT_EQ(endStatus, 0xC000013Au);
+  // The process would have ended with the handler; once its handles are closed, nothing is left.
+  EXPECT_EQ(Listing(temp / "t"), std::vector<std::string>{});
+}
+
+TEST(Win32TargetFolder, ANameTakenWhileTheBytesAreWrittenFailsTheCopyAndStays) {
+  TTempFolder temp;
+  const std::string source = temp.Write("src/a.jpg", std::string(64 << 20, 'x'));
+  temp.MakeFolder("t");
+  const auto result = CatchWriting(temp / "t", source, [&](const std::string&) { temp.Write("t/B.JPG", "other"); });
+  ASSERT_TRUE(result.has_value()) << "the copy was never seen writing";
+  EXPECT_EQ(*result, std::errc::file_exists);
+  EXPECT_EQ(Listing(temp / "t"), std::vector<std::string>{"B.JPG"});
+  EXPECT_EQ(FileBytes(temp / "t/B.JPG"), "other");
 }
 
 }  // namespace
