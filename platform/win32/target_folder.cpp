@@ -474,10 +474,12 @@ std::unique_ptr<TTargetFolder> OpenWin32TargetFolder(const std::string& path, bo
                                                      std::error_code& error) {
   constexpr DWORD kRead = FILE_LIST_DIRECTORY | FILE_TRAVERSE | FILE_READ_ATTRIBUTES;
   // The access to add entries lets the folder be flushed; a folder that this user or the medium
-  // does not let be written is still opened, for undo to check it.
+  // does not let be written, or that another program holds open denying writers, is still opened:
+  // for undo to check it, and for copies, each of which is flushed itself.
   bool writable = true;
   TWinHandle folder = OpenFolderByPath(path, followLink, kRead | FILE_ADD_FILE | FILE_ADD_SUBDIRECTORY);
-  if (!folder.Valid() && (GetLastError() == ERROR_ACCESS_DENIED || GetLastError() == ERROR_WRITE_PROTECT)) {
+  const DWORD refusal = folder.Valid() ? ERROR_SUCCESS : GetLastError();
+  if (refusal == ERROR_ACCESS_DENIED || refusal == ERROR_WRITE_PROTECT || refusal == ERROR_SHARING_VIOLATION) {
     writable = false;
     folder = OpenFolderByPath(path, followLink, kRead);
   }
