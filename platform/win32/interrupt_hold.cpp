@@ -3,19 +3,15 @@
 // takes this lock before it removes a copy's file and ends the process, so it waits while a hold
 // lives.
 
-#include <mutex>
-
 #include "platform/interrupt_hold.h"
+#include "platform/win32/interrupt_lock.h"
 
 namespace kalvero {
-namespace {
 
 std::recursive_mutex& InterruptLock() {
   static std::recursive_mutex lock;
   return lock;
 }
-
-}  // namespace
 
 TInterruptHold::TInterruptHold() { InterruptLock().lock(); }
 
