@@ -305,16 +305,19 @@ TRemoval TWin32FileSystem::RemoveEmptyFolder(const std::string& path, const TFil
 }
 
 std::error_code TWin32FileSystem::WriteAccess(const std::string& path) const {
+  std::error_code error;
+  if (!FolderIdentity(path, &error)) return error;
+  // A medium that takes no writes says so before any access right is asked for.
+  const TWinHandle folder = OpenEntry(path, FILE_READ_ATTRIBUTES, error);
+  DWORD flags = 0;
+  if (!error && !GetVolumeInformationByHandleW(folder.Get(), nullptr, 0, nullptr, nullptr, &flags, nullptr, 0))
+    error = LastWin32Error();
+  if (error) return error;
+  if ((flags & FILE_READ_ONLY_VOLUME) != 0) return std::make_error_code(std::errc::read_only_file_system);
   // Opening the folder with the rights to add files and folders asks the system's own access
   // check; the read-only attribute of a folder forbids nothing on Windows and is not consulted.
-  std::error_code error;
-  const TWinHandle folder = OpenEntry(path, FILE_ADD_FILE | FILE_ADD_SUBDIRECTORY, error);
-  if (error) return error;
-  DWORD flags = 0;
-  if (!GetVolumeInformationByHandleW(folder.Get(), nullptr, 0, nullptr, nullptr, &flags, nullptr, 0))
-    return LastWin32Error();
-  if ((flags & FILE_READ_ONLY_VOLUME) != 0) return std::make_error_code(std::errc::read_only_file_system);
-  return {};
+  OpenEntry(path, FILE_ADD_FILE | FILE_ADD_SUBDIRECTORY, error);
+  return error;
 }
 
 std::size_t TWin32FileSystem::LongestPath() const { return kLongestApiPath; }
