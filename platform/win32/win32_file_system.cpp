@@ -157,8 +157,9 @@ struct TFindCloser {
 };
 using TSearch = std::unique_ptr<std::remove_pointer_t<HANDLE>, TFindCloser>;
 
-// The longest path the API takes with the \\?\ prefix is 32767 units with the terminating null;
-// the prefix itself takes up to 8 of them (\\?\UNC\ in place of a share's \\).
+// The longest path the API takes with the \\?\ prefix is 32767 units with the terminating null,
+// and ApiPath's prefix adds up to 6 (\\?\UNC\ in place of a share's \\). A path's UTF-8 bytes
+// are never fewer than its UTF-16 units, so a path within this many bytes always fits.
 constexpr std::size_t kLongestApiPath = 32767 - 1 - 6;
 
 // A new file beside `target`, named after it, which nothing else can have opened; `attributes`
@@ -201,17 +202,17 @@ std::error_code ResolveTarget(const std::string& path, DWORD attributes, std::st
   std::error_code error;
   const TWinHandle entry = OpenEntry(path, 0, error);
   if (error) return error;
-  std::wstring final(MAX_PATH, L'\0');
+  std::wstring resolved(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD length = GetFinalPathNameByHandleW(entry.Get(), final.data(), static_cast<DWORD>(final.size()),
+    const DWORD length = GetFinalPathNameByHandleW(entry.Get(), resolved.data(), static_cast<DWORD>(resolved.size()),
                                                    FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
     if (length == 0) return LastWin32Error();
-    if (length < final.size()) {
-      final.resize(length);
-      target = NarrowText(final);
+    if (length < resolved.size()) {
+      resolved.resize(length);
+      target = NarrowText(resolved);
       return {};
     }
-    final.resize(length);
+    resolved.resize(length);
   }
 }
 
