@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/name_limit.h"
+#include "platform/output_file.h"
 #include "platform/program_path.h"
 #include "platform/win32/api_path.h"
 #include "platform/win32/wide_text.h"
@@ -163,7 +164,14 @@ TEST(Win32FileSystemTest, PathsLongerThanMaxPathWorkThroughout) {
   EXPECT_TRUE(fileSystem.FolderExists(folder));
   EXPECT_FALSE(fileSystem.WriteAccess(folder));
   EXPECT_EQ(NameLengthLimit(folder + "\\not\\made"), 255);
+  const std::string journal = folder + "\\journal.txt";
+  auto output = CreateOutputFile(journal, error);
+  ASSERT_TRUE(output) << error.message();
+  EXPECT_FALSE(output->Append("entry"));
+  output.reset();
+  EXPECT_EQ(fileSystem.ReadWholeFile(journal, 100, error), "entry");
   DeleteFileW(ApiPath(file).c_str());
+  DeleteFileW(ApiPath(journal).c_str());
   for (; folder.size() > temp.Path().size(); folder.resize(folder.rfind('\\')))
     ASSERT_TRUE(RemoveDirectoryW(ApiPath(folder).c_str()));
 }
