@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "platform/output_file.h"
-#include "platform/win32/wide_text.h"
+#include "platform/win32/api_path.h"
 #include "platform/win32/win32_handle.h"
 
 namespace kalvero {
@@ -46,7 +46,7 @@ class TWindowsOutputFile final : public TOutputFile {
 }  // namespace
 
 std::unique_ptr<TOutputFile> CreateOutputFile(const std::string& path, std::error_code& error) {
-  TWinHandle file(CreateFileW(WideText(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+  TWinHandle file(CreateFileW(ApiPath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) {
     error = LastWin32Error();
