@@ -14,3 +14,4 @@ scripts/check_manual.sh
 scripts/check_install.sh build/test
 scripts/fuzz.sh
 scripts/test-windows.sh
+scripts/check_windows_sort.sh build/test build/windows

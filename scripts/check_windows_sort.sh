@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# Runs the Windows command line under Wine over the corpus's camera pictures and compares what it
+# makes with what the Linux one makes from the same pictures: the trees (names and bytes) of a run
+# into date folders, a flat run and a numbered run, the runs' summaries and exit statuses, and the
+# date text of every picture of the corpus.
+#
+#   scripts/check_windows_sort.sh [LINUX_BUILD [WINDOWS_BUILD]]   (defaults build/test, build/windows)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+linux_kalvero="${1:-build/test}/app/kalvero"
+windows_build="${2:-build/windows}"
+windows_kalvero="$windows_build/app/kalvero.exe"
+corpus="$(cd .. && pwd)/shared/corpus"
+
+[ -d "$corpus/camera" ] || {
+  echo "check_windows_sort: $corpus/camera is missing: the Windows program is compared on its pictures" >&2
+  exit 1
+}
+for program in "$linux_kalvero" "$windows_kalvero"; do
+  [ -x "$program" ] || { echo "check_windows_sort: $program is missing: build it first" >&2; exit 1; }
+done
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+# Neither program may read the user's stored choices.
+export KALVERO_APPDATA="$work/settings"
+mkdir -p "$KALVERO_APPDATA"
+
+failures=0
+fail() {
+  echo "FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+
+# The relative path and checksum of every file below a folder, in one order.
+tree_of() { (cd "$1" && find . -type f -print0 | sort -z | xargs -0 -r sha256sum); }
+
+# name|options of each run compared
+runs=(
+  "date-folders|"
+  "flat|--no-date-folders"
+  "numbered|--no-date-folders --pattern Urlaub-FFF --yes"
+)
+for run in "${runs[@]}"; do
+  name="${run%%|*}"
+  read -r -a options <<<"${run#*|}"
+  set +e
+  "$linux_kalvero" sort "${options[@]}" "$corpus/camera" "$work/linux-$name" >"$work/linux-$name.out" 2>/dev/null
+  linux_status=$?
+  "$windows_build/wine-run" "$windows_kalvero" sort "${options[@]}" "$corpus/camera" "$work/windows-$name" \
+    >"$work/windows-$name.out" 2>/dev/null
+  windows_status=$?
+  set -e
+  [ "$linux_status" -eq "$windows_status" ] ||
+    fail "$name: exit status $windows_status under Wine, $linux_status on Linux"
+  [ -d "$work/linux-$name" ] && [ -n "$(ls -A "$work/linux-$name")" ] || fail "$name: the Linux run copied nothing"
+  if diff <(tree_of "$work/linux-$name") <(tree_of "$work/windows-$name") >"$work/$name.diff"; then
+    echo "ok: $name: $(tree_of "$work/windows-$name" | wc -l) copies, the same names and bytes as on Linux"
+  else
+    fail "$name: the trees differ (< Linux, > Windows):"
+    head -20 "$work/$name.diff" >&2
+  fi
+  diff <(tail -n 1 "$work/linux-$name.out") <(tail -n 1 "$work/windows-$name.out") >/dev/null ||
+    fail "$name: summary under Wine: $(tail -n 1 "$work/windows-$name.out"); on Linux: $(tail -n 1 "$work/linux-$name.out")"
+done
+
+# The date text of every picture, file by file, named relative to the corpus so that both print the
+# same paths. Redirected output is UTF-8 with LF line ends on both.
+root="$PWD"
+mapfile -t pictures < <(cd "$corpus" && find camera hostile tiff -type f \( -iname '*.jp*g' -o -iname '*.tif*' \) | sort)
+(cd "$corpus" && "$root/$linux_kalvero" date -- "${pictures[@]}") >"$work/linux-dates" 2>&1 || true
+(cd "$corpus" && "$root/$windows_build/wine-run" "$root/$windows_kalvero" date -- "${pictures[@]}") \
+  >"$work/windows-dates" 2>&1 || true
+if diff "$work/linux-dates" "$work/windows-dates" >"$work/dates.diff"; then
+  echo "ok: date: the same date text for all ${#pictures[@]} pictures of the corpus"
+else
+  fail "date: the texts differ (< Linux, > Windows):"
+  head -20 "$work/dates.diff" >&2
+fi
+
+if ((failures > 0)); then
+  echo "check_windows_sort: $failures of $((${#runs[@]} * 2 + 1)) checks failed" >&2
+  exit 1
+fi
+echo "check_windows_sort: the Windows command line under Wine does what the Linux one does"
