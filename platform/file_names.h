@@ -39,6 +39,12 @@ std::string_view ParentFolder(std::string_view path);
 // it begins with the separator.
 bool IsAbsolutePath(std::string_view path);
 
+// True when Windows refuses `name`, one name in a folder, for a file or a folder: its base (the
+// part before the first dot, without blanks at its end) names a device (CON, PRN, AUX, NUL,
+// COM1-COM9, LPT1-LPT9, in any letter case), it ends in a dot or a blank, or it holds one of
+// <>:"/\|?* or a control character. Never on POSIX systems, where IsSinglePathComponent says all.
+bool IsRefusedName(std::string_view name);
+
 // Hidden entries are those whose name begins with a dot.
 inline bool IsHiddenName(std::string_view name) { return name.starts_with('.'); }
 

@@ -264,7 +264,7 @@ std::string ReadPicture(const std::vector<std::string>& fields, TReading& readin
   const std::string& target = fields[2];
   if (outcome != "copied" && outcome != "not-copied") {
     if (!target.empty()) return "a picture without a copy names one";
-  } else if (!(outcome == "not-copied" && reason == "no-single-name")) {
+  } else if (!(outcome == "not-copied" && (reason == "no-single-name" || reason == "refused-name"))) {
     // A name made from a hostile date is recorded as it was refused; any other the patterns made.
     std::string folder;
     if (!IsRunTarget(target, fields[10], reading.journal.header, folder)) return "a name that the patterns cannot make";

@@ -19,6 +19,8 @@ const char kPathSeparator = '/';
 
 bool IsAbsolutePath(std::string_view path) { return path.starts_with(kPathSeparator); }
 
+bool IsRefusedName(std::string_view) { return false; }
+
 namespace {
 
 const char* OsPath(const std::string& path) { return path.empty() ? "." : path.c_str(); }
