@@ -3,6 +3,7 @@
 // The rules for names in folders that hold on every platform: the one order of a folder's
 // entries, wildcard masks as the Windows file search reads them, and the parts of a path.
 
+#include <cstddef>
 #include <string_view>
 
 namespace kalvero {
@@ -38,6 +39,11 @@ std::string_view ParentFolder(std::string_view path);
 // True when `path` names the same place whatever the current folder is: on POSIX systems, when
 // it begins with the separator.
 bool IsAbsolutePath(std::string_view path);
+
+// The length of the root that an absolute path begins with, 0 for any other path: on POSIX systems
+// the separator; on Windows a drive's root ("C:\\") or a share ("\\\\server\\share", without a separator
+// after it), either separator counting as one.
+std::size_t RootLength(std::string_view path);
 
 // True when Windows refuses `name`, one name in a folder, for a file or a folder: its base (the
 // part before the first dot, without blanks at its end) names a device (CON, PRN, AUX, NUL,

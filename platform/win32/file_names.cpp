@@ -38,6 +38,21 @@ bool IsAbsolutePath(std::string_view path) {
   return driveLetter && path[1] == ':' && separator(path[2]);
 }
 
+std::size_t RootLength(std::string_view path) {
+  if (!IsAbsolutePath(path)) return 0;
+  if (!IsPathSeparator(path[0])) return 3;
+  // A share: the server's name and the share's, each one name.
+  const auto nameEnd = [&path](std::size_t start) {
+    std::size_t end = start;
+    while (end < path.size() && !IsPathSeparator(path[end])) ++end;
+    return end;
+  };
+  const std::size_t server = nameEnd(2);
+  if (server == 2 || server == path.size()) return 0;
+  const std::size_t share = nameEnd(server + 1);
+  return share == server + 1 ? 0 : share;
+}
+
 bool IsRefusedName(std::string_view name) {
   if (name.ends_with('.') || name.ends_with(' ')) return true;
   for (const char c : name) {
