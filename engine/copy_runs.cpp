@@ -184,6 +184,7 @@ void TSortEngine::MakeDateFolder(TRun& run, const std::string& name) {
   if (name.empty()) return;
   const std::string folder = Append(run.target, name);
   if (!IsSinglePathComponent(name)) throw CannotCreateFolder(folder, host_.ProgramText("reasonNoSingleName"));
+  if (IsRefusedName(name)) throw CannotCreateFolder(folder, host_.ProgramText("reasonRefusedName"));
   std::optional<TFileIdentity> made;
   const std::error_code error = run.targetFolder ? run.targetFolder->MakeFolder(name, &made) : run.targetError;
   if (error) throw CannotCreateFolder(folder, SystemErrorText(error, host_));
@@ -241,6 +242,8 @@ void TSortEngine::CopyPicture(TRun& run, const std::string& source, const std::s
   // A name made from a hostile date text must not lead out of the target; such a copy fails.
   if (!IsSinglePathComponent(fileName) || (!folder.empty() && !IsSinglePathComponent(folder)))
     account.reason = TPictureReason::NoSingleName;
+  else if (IsRefusedName(fileName) || IsRefusedName(folder))
+    account.reason = TPictureReason::RefusedName;
   else if (!run.targetFolder)
     account.error = run.targetError;
   else

@@ -1,5 +1,6 @@
 #include "engine/name_patterns.h"
 #include "engine/sort_engine.h"
+#include "platform/file_names.h"
 
 namespace kalvero {
 
@@ -28,6 +29,10 @@ bool TSortEngine::CheckInput(const std::string& filePattern) {
     ShowError(TwoLines("msgError3/1", "msgError3/2"));
     return false;
   }
+  if (!CheckSampleName(BuildTimesInString(filePattern, kSampleDateText), ".jpg") ||
+      (dateFolders && !CheckSampleName(BuildFolderName(host_.Edit2Text(), kSampleDateText), ""))) {
+    return false;
+  }
   if (host_.DirText().empty() || host_.Dir2Text().empty()) {
     ShowError(host_.GetText("msgErrorPath"));
     return false;
@@ -43,6 +48,14 @@ bool TSortEngine::CheckInput(const std::string& filePattern) {
   if (ContainsAllTokens(filePattern, {"DD", "MM", "YYYY"})) return true;
   return host_.ShowMessageBox(TMessageKind::Warning, TwoLines("msgOverwrite1/2", "msgOverwrite2/2"),
                               TMessageButtons::YesCancel) == TMessageAnswer::Yes;
+}
+
+bool TSortEngine::CheckSampleName(const std::string& name, std::string_view extension) {
+  // The number a numbered run gives its first picture, as wide as the preview's.
+  const std::string sample = ReplaceToken(name, "FFF", FormatSequenceNumber(1, std::nullopt)).append(extension);
+  if (!IsRefusedName(sample)) return true;
+  ShowError(host_.ProgramText("msgRefusedPattern") + host_.ShownPath(sample));
+  return false;
 }
 
 void TSortEngine::Edit2Exit() {

@@ -9,7 +9,7 @@
 namespace kalvero {
 namespace {
 
-constexpr std::array<TPictureReasonWords, 11> kPictureReasons = {{
+constexpr std::array<TPictureReasonWords, 12> kPictureReasons = {{
     {TPictureReason::None, "none", "copied"},
     {TPictureReason::NameExists, "name-exists", "the name exists"},
     {TPictureReason::NoSpace, "no-space", "no space left"},
@@ -21,6 +21,7 @@ constexpr std::array<TPictureReasonWords, 11> kPictureReasons = {{
     {TPictureReason::NoFolder, "no-folder", "its date folder is no folder"},
     {TPictureReason::Other, "other", ""},
     {TPictureReason::NotAJpeg, "not-a-jpeg", "not a JPEG picture"},
+    {TPictureReason::RefusedName, "refused-name", "the system refuses the name"},
 }};
 
 static_assert(RowsInEnumOrder(kPictureReasons));

@@ -29,6 +29,7 @@ enum class TPictureReason {
   NoFolder,           // its date folder is not there or is no folder
   Other,              // anything else; the platform's message tells what
   NotAJpeg,           // a file of the source that is no JPEG picture
+  RefusedName,        // the system refuses the name made from its date (IsRefusedName)
 };
 
 // A reason in the words of each reader: the journal's word (journals already written hold it, so

@@ -185,6 +185,9 @@ class TSortEngine {
   // The error that stops a run at a folder it cannot make.
   ERunError CannotCreateFolder(const std::string& folder, const std::string& reason) const;
   void ShowError(const std::string& text);
+  // Whether the system takes the name that a pattern makes for the sample date, `extension` added;
+  // shows why not when it refuses it.
+  bool CheckSampleName(const std::string& name, std::string_view extension);
   // The texts of two keys on two lines.
   std::string TwoLines(const std::string& firstKey, const std::string& secondKey) const;
 

@@ -3,6 +3,7 @@
 // The rules for names in folders that hold on every platform: the one order of a folder's
 // entries, wildcard masks as the Windows file search reads them, and the parts of a path.
 
+#include <cstddef>
 #include <string_view>
 
 namespace kalvero {
@@ -38,6 +39,17 @@ std::string_view ParentFolder(std::string_view path);
 // True when `path` names the same place whatever the current folder is: on POSIX systems, when
 // it begins with the separator.
 bool IsAbsolutePath(std::string_view path);
+
+// The length of the root that an absolute path begins with, 0 for any other path: on POSIX systems
+// the separator; on Windows a drive's root ("C:\\") or a share ("\\\\server\\share", without a separator
+// after it), either separator counting as one.
+std::size_t RootLength(std::string_view path);
+
+// True when Windows refuses `name`, one name in a folder, for a file or a folder: its base (the
+// part before the first dot, without blanks at its end) names a device (CON, PRN, AUX, NUL,
+// COM1-COM9, LPT1-LPT9, in any letter case), it ends in a dot or a blank, or it holds one of
+// <>:"/\|?* or a control character. Never on POSIX systems, where IsSinglePathComponent says all.
+bool IsRefusedName(std::string_view name);
 
 // Hidden entries are those whose name begins with a dot.
 inline bool IsHiddenName(std::string_view name) { return name.starts_with('.'); }

@@ -24,10 +24,11 @@ int StartWindowProgram() {
               << std::endl;
     return kExitRefused;
   }
-  std::string window = folder + "kalvero-window";
+  const std::string name = std::string("kalvero-window") + kProgramFileSuffix;
+  std::string window = folder + name;
   std::error_code error = ReplaceWithProgram(window);
   if (error == std::errc::no_such_file_or_directory) {
-    window = folder + "../lib/kalvero/kalvero-window";
+    window = folder + "../lib/kalvero/" + name;
     error = ReplaceWithProgram(window);
   }
   std::cerr << "kalvero: cannot start the window program " << window << ": " << error.message()

@@ -1,6 +1,5 @@
 #include "app/cli/console_host.h"
 
-#include <cstdio>
 #include <iostream>
 
 #include "app/cli/escaped_text.h"
@@ -142,14 +141,13 @@ void TConsoleHost::AdvanceBar() {
 
 void TConsoleHost::DrawProgress() {
   if (!progressOnTerminal_) return;
-  std::fprintf(stderr, "\r%d of %d", barPosition_, barMax_);
-  std::fflush(stderr);
+  std::cerr << '\r' << barPosition_ << " of " << barMax_ << std::flush;
   progressShown_ = true;
 }
 
 void TConsoleHost::ClearProgress() {
   if (!progressShown_) return;
-  std::fputs("\r\x1b[K", stderr);
+  std::cerr << "\r\x1b[K" << std::flush;
   progressShown_ = false;
 }
 

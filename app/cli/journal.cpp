@@ -55,25 +55,35 @@ constexpr std::size_t kLongestName = 255;
 constexpr std::string_view kOlderJournal = "it was written by an older kalvero; it cannot be undone";
 
 // The path as the journal records it: absolute, with the links of the part that exists resolved,
-// without a separator at its end.
+// without a separator at its end unless it is a root. Paths are UTF-8 (WTF-8 on Windows) on their
+// way through std::filesystem, whose narrow strings would use Windows' ANSI code page.
 std::string Resolved(const std::string& path) {
   std::error_code error;
-  const auto absolute = std::filesystem::absolute(path.empty() ? "." : path, error);
+  const std::filesystem::path typed(path.empty() ? u8"." : std::u8string(path.begin(), path.end()));
+  const auto absolute = std::filesystem::absolute(typed, error);
   auto resolved = std::filesystem::weakly_canonical(absolute, error);
   if (error) resolved = absolute.lexically_normal();
-  std::string text = resolved.string();
-  while (text.size() > 1 && text.back() == kPathSeparator) text.pop_back();
+  const std::u8string utf8 = resolved.u8string();
+  std::string text(utf8.begin(), utf8.end());
+  while (text.size() > std::max<std::size_t>(RootLength(text), 1) && IsPathSeparator(text.back())) text.pop_back();
   return text;
 }
 
-bool IsName(std::string_view name) { return IsSinglePathComponent(name) && name.size() <= kLongestName; }
+bool IsName(std::string_view name) {
+  return IsSinglePathComponent(name) && !IsRefusedName(name) && name.size() <= kLongestName;
+}
 
-// A path as the writer records it: the root, or names each after one separator.
+// A path as the writer records it: a root (IsAbsolutePath: no drive-relative "C:x"), or a root
+// and names each after one separator.
 bool IsRecordedPath(std::string_view path) {
-  if (!path.starts_with(kPathSeparator)) return false;
-  if (path.size() == 1) return true;
-  for (std::size_t start = 1;;) {
-    const std::size_t end = std::min(path.find(kPathSeparator, start), path.size());
+  std::size_t start = RootLength(path);
+  if (start == 0) return false;
+  if (start == path.size()) return true;
+  // A share's root ends before its separator.
+  if (!IsPathSeparator(path[start - 1]) && !IsPathSeparator(path[start++])) return false;
+  for (;;) {
+    std::size_t end = start;
+    while (end < path.size() && !IsPathSeparator(path[end])) ++end;
     if (!IsName(path.substr(start, end - start))) return false;
     if (end == path.size()) return true;
     start = end + 1;
@@ -82,8 +92,9 @@ bool IsRecordedPath(std::string_view path) {
 
 // Whether the recorded path `folder` is the recorded path `target` or a folder above it.
 bool IsTargetOrAbove(std::string_view folder, std::string_view target) {
-  if (folder == target || folder == std::string_view(&kPathSeparator, 1)) return true;
-  return target.starts_with(folder) && target.size() > folder.size() && target[folder.size()] == kPathSeparator;
+  if (!target.starts_with(folder)) return false;
+  if (folder.size() == target.size() || IsPathSeparator(folder.back())) return true;
+  return IsPathSeparator(target[folder.size()]);
 }
 
 // How the names a pattern makes look: its bytes, each date token as that many digits, each FFF as
@@ -264,7 +275,7 @@ std::string ReadPicture(const std::vector<std::string>& fields, TReading& readin
   const std::string& target = fields[2];
   if (outcome != "copied" && outcome != "not-copied") {
     if (!target.empty()) return "a picture without a copy names one";
-  } else if (!(outcome == "not-copied" && reason == "no-single-name")) {
+  } else if (!(outcome == "not-copied" && (reason == "no-single-name" || reason == "refused-name"))) {
     // A name made from a hostile date is recorded as it was refused; any other the patterns made.
     std::string folder;
     if (!IsRunTarget(target, fields[10], reading.journal.header, folder)) return "a name that the patterns cannot make";
@@ -401,11 +412,13 @@ std::string TJournalWriter::Recorded(const TBase& base, const std::string& path)
     // "src2/a.jpg" does not lie below "src".
     if (!rest.starts_with(base.typed)) return Resolved(path);
     rest.remove_prefix(base.typed.size());
-    if (!rest.empty() && base.typed.back() != kPathSeparator && rest.front() != kPathSeparator) return Resolved(path);
+    if (!rest.empty() && !IsPathSeparator(base.typed.back()) && !IsPathSeparator(rest.front())) return Resolved(path);
   }
-  while (rest.starts_with(kPathSeparator)) rest.remove_prefix(1);
+  while (!rest.empty() && IsPathSeparator(rest.front())) rest.remove_prefix(1);
   if (rest.empty()) return base.resolved;
-  return base.resolved + (base.resolved.ends_with(kPathSeparator) ? "" : "/") + std::string(rest);
+  std::string recorded = base.resolved;
+  if (!IsPathSeparator(recorded.back())) recorded += kPathSeparator;
+  return recorded.append(rest);
 }
 
 void TJournalWriter::Header(const TJournalHeader& header) {

@@ -1,8 +1,7 @@
-#include <string>
-#include <vector>
-
 #include "app/cli/commands.h"
+#include "platform/console.h"
 
 int main(int argc, char** argv) {
-  return kalvero::RunCommandLine(std::vector<std::string>(argv, argv + argc));
+  kalvero::SetUpConsoleStreams();
+  return kalvero::RunCommandLine(kalvero::ProgramArguments(argc, argv));
 }

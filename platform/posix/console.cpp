@@ -15,6 +15,10 @@ bool IsTerminal(TStandardStream stream) {
   return false;
 }
 
+std::vector<std::string> ProgramArguments(int argc, char** argv) { return {argv, argv + argc}; }
+
+void SetUpConsoleStreams() {}
+
 void SetUpConsoleProgram() {
   // A write to such a pipe then fails with EPIPE instead of raising SIGPIPE.
   std::signal(SIGPIPE, SIG_IGN);

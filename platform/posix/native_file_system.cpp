@@ -19,6 +19,10 @@ const char kPathSeparator = '/';
 
 bool IsAbsolutePath(std::string_view path) { return path.starts_with(kPathSeparator); }
 
+bool IsRefusedName(std::string_view) { return false; }
+
+std::size_t RootLength(std::string_view path) { return IsAbsolutePath(path) ? 1 : 0; }
+
 namespace {
 
 const char* OsPath(const std::string& path) { return path.empty() ? "." : path.c_str(); }

@@ -7,6 +7,8 @@
 
 namespace kalvero {
 
+const char kProgramFileSuffix[] = "";
+
 std::string ProgramFolder() {
   std::array<char, 4096> buffer;
   const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());

@@ -11,6 +11,7 @@
 #include "engine/error_text.h"
 #include "engine/sort_engine.h"
 #include "platform/dialogs.h"
+#include "platform/file_names.h"
 #include "platform/memory_file_system.h"
 #include "platform/system_errors.h"
 #include "tests/support/case_name.h"
@@ -291,9 +292,13 @@ TEST_F(CopyRunTest, EmptyDateFolderNamePutsThePictureIntoTheTargetItself) {
   host.edit2 = "DD";
   AddPicture("a.jpg", "2003:9:6 08:19:51");
   AddPicture("b.jpg", "2003:09:07 08:19:51");
-  EXPECT_EQ(Run()->copied, 2);
-  // The name's fixed character positions take what the short date holds there.
-  EXPECT_EQ(Listing(), (std::vector<std::string>{" 0.9:.2003 - :1.:5..jpg", "07"}));
+  // The name's fixed character positions take what the short date holds there: colons, which
+  // Windows refuses in a name, so there that picture is not copied.
+  const std::string odd = " 0.9:.2003 - :1.:5..jpg";
+  const bool refused = IsRefusedName(odd);
+  EXPECT_EQ(Run()->copied, refused ? 1 : 2);
+  const std::vector<std::string> listed = refused ? std::vector<std::string>{"07"} : std::vector<std::string>{odd, "07"};
+  EXPECT_EQ(Listing(), listed);
   EXPECT_EQ(Listing("t/07"), std::vector<std::string>{"07.09.2003 - 08.19.51.jpg"});
 }
 
