@@ -10,8 +10,9 @@ scripts/build-windows.sh
 
 export WINEPREFIX="$PWD/build/windows/wineprefix"
 trap 'wineserver -k 2>/dev/null || true' EXIT
-# The server that listed the tests during the build may still be running: a persistent one cannot
-# be started beside it.
+# The server that listed the tests during the build, or one kept from an earlier run, may still be
+# running: a persistent one cannot be started beside it.
+wineserver -k 2>/dev/null || true
 wineserver -w
 wineserver -p
 build/windows/wine-run wineboot

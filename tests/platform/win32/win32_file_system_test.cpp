@@ -221,10 +221,10 @@ TEST(Win32FileSystemTest, ProgramFolderHoldsTheRunningProgramWhichAnotherCanRepl
   EXPECT_EQ(folder.back(), '\\');
   EXPECT_TRUE(TWin32FileSystem().FileFacts(folder + "kalvero_platform_tests.exe"));
   EXPECT_EQ(ReplaceWithProgram(folder + "missing"), std::errc::no_such_file_or_directory);
-  // The program is named without ".exe", as the command line names the window program.
+  // The program is named with its suffix, as the command line names the window program.
   std::array<wchar_t, MAX_PATH> system;
   ASSERT_GT(GetSystemDirectoryW(system.data(), MAX_PATH), 0u);
-  const std::string hostname = NarrowText(system.data()) + "\\hostname";
+  const std::string hostname = NarrowText(system.data()) + "\\hostname" + kProgramFileSuffix;
   EXPECT_EXIT(ReplaceWithProgram(hostname), testing::ExitedWithCode(0), "");
 }
 
