@@ -32,10 +32,9 @@ bool IsDeviceName(std::string_view base) {
 const char kPathSeparator = '\\';
 
 bool IsAbsolutePath(std::string_view path) {
-  const auto separator = [](char c) { return c == '\\' || c == '/'; };
-  if (path.size() >= 2 && separator(path[0]) && separator(path[1])) return true;
+  if (path.size() >= 2 && IsPathSeparator(path[0]) && IsPathSeparator(path[1])) return true;
   const bool driveLetter = path.size() >= 3 && ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
-  return driveLetter && path[1] == ':' && separator(path[2]);
+  return driveLetter && path[1] == ':' && IsPathSeparator(path[2]);
 }
 
 std::size_t RootLength(std::string_view path) {
