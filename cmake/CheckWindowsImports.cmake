@@ -3,7 +3,7 @@ cmake_minimum_required(VERSION 3.25)
 # Fails unless every DLL that PROGRAM imports is one of Windows' own.
 set(windowsDlls
   advapi32.dll bcrypt.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll ntdll.dll
-  ole32.dll oleaut32.dll shell32.dll shlwapi.dll user32.dll uxtheme.dll version.dll ws2_32.dll)
+  msimg32.dll ole32.dll oleaut32.dll shell32.dll shlwapi.dll user32.dll uxtheme.dll version.dll ws2_32.dll)
 
 execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM} OUTPUT_VARIABLE headers RESULT_VARIABLE failed)
 if(failed)
