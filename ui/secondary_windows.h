@@ -4,7 +4,7 @@
 // two help windows that list the tokens of the folder name pattern (Form3) and of the file name
 // pattern (Form4). Each is a single-bordered white window with the close box only, "Tahoma" 8
 // points, hidden until the main window shows it, centred over the main window on its first
-// showing. Their classes (ui/qt/qt_secondary_windows.h) wire the handlers once a window is built.
+// showing. Their classes (ui/secondary_window_classes.h) wire the handlers once a window is built.
 
 #include <string_view>
 

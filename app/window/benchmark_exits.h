@@ -2,30 +2,16 @@
 
 // Switches of the window program for benchmarks and checks: each prints the machine's monotonic
 // clock (MonotonicNanoseconds, as seconds with nine decimals) at a moment of interest and ends the
-// program.
+// program. KALVERO_EXIT_AFTER_FIRST_PAINT ends it at the main window's first paint, for the start-up
+// benchmark, the install checks and the test that `kalvero` starts the window program; each
+// backend's main function watches for that paint.
 
-#include <QObject>
-
-#include <string>
-
-#include "components/qt/qt_application.h"
 #include "platform/dialogs.h"
 
 namespace kalvero {
 
-// KALVERO_EXIT_AFTER_FIRST_PAINT: at the first paint of the watched window (the main window), for
-// the start-up benchmark, the install check and the test that `kalvero` starts the window program.
-class TFirstPaintExit final : public QObject {
- public:
-  explicit TFirstPaintExit(TQtApplication& application) : application_(application) {}
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
- private:
-  TQtApplication& application_;
-  bool done_ = false;
-};
+// Prints the monotonic clock on the standard output and flushes it.
+void PrintMonotonicClock();
 
 // KALVERO_EXIT_AFTER_RUN: the dialogs of the program, except that the end of the first copy run
 // (its first message box, or the busy cursor's end when it shows none) prints the clock and ends

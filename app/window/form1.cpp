@@ -37,7 +37,7 @@ TForm1::TForm1(TFileSystem& fileSystem, const TClock& clock, const TEnvironment&
 std::string TForm1::FolderPath(const std::string& text) const { return WithHomeFolder(text, environment_); }
 
 void TForm1::Loaded() {
-  TQtForm::Loaded();
+  TNativeForm::Loaded();
   dir_ = &DescribedComponent<TDirectoryEdit>(*this, "dir");
   dir2_ = &DescribedComponent<TDirectoryEdit>(*this, "dir2");
   edit1_ = &DescribedComponent<TEdit>(*this, "Edit1");

@@ -11,7 +11,7 @@
 
 #include "components/image_controls.h"
 #include "components/progress_bar.h"
-#include "components/qt/qt_form.h"
+#include "native_form.h"
 #include "components/status_bar.h"
 #include "engine/sort_engine.h"
 #include "localisation/multilanguage.h"
@@ -21,7 +21,7 @@ namespace kalvero {
 
 class TApplication;
 
-class TForm1 final : public TQtForm, public TEngineHost {
+class TForm1 final : public TNativeForm, public TEngineHost {
  public:
   TForm1(TFileSystem& fileSystem, const TClock& clock, const TEnvironment& environment);
 

@@ -3,8 +3,8 @@
 // The window program's windows, built in their order over the services of a platform, so that the
 // program's main function and the tests build exactly the same program.
 
+#include "components/application.h"
 #include "components/class_registry.h"
-#include "components/qt/qt_application.h"
 #include "platform/clock.h"
 #include "platform/environment.h"
 #include "platform/file_system.h"
@@ -20,16 +20,13 @@ struct TWindowServices {
   const TEnvironment& environment;
 };
 
-// Sets up the QApplication as the windows are designed for: the style, the program's icon and
-// the fonts (Tahoma from the wine fonts, or Liberation Sans in its place).
-void PrepareQtApplication();
-
-// Every class the windows' descriptions name, TForm1 made over `services`.
+// Every class the windows' descriptions name, over the backend this build uses; TForm1 made over
+// `services`.
 TClassRegistry WindowClasses(const TWindowServices& services);
 
 // Titles the application "Kalvero 1.3", the caption of its error boxes, and creates the windows
 // once each, in this order: Form1 (which loads the settings), Form2, Form3, Form4. Answers the main
 // window.
-TForm1& CreateWindows(TQtApplication& application, const TClassRegistry& classes);
+TForm1& CreateWindows(TApplication& application, const TClassRegistry& classes);
 
 }  // namespace kalvero

@@ -1,5 +1,6 @@
 #include "components/qt/qt_registry.h"
 
+#include "components/native_controls.h"
 #include "components/qt/qt_controls.h"
 #include "components/qt/qt_edit.h"
 #include "components/qt/qt_form.h"
@@ -22,5 +23,7 @@ void RegisterQtControls(TClassRegistry& registry) {
   registry.Register<TQtImage>("TImage");
   registry.Register<TQtProgressBar>("TProgressBar");
 }
+
+void RegisterNativeControls(TClassRegistry& registry) { RegisterQtControls(registry); }
 
 }  // namespace kalvero

@@ -25,7 +25,7 @@
 #include "tests/support/temp_folder.h"
 #include "tests/support/widget_of.h"
 #include "ui/qt/qt_directory_edit.h"
-#include "ui/qt/ui_registry.h"
+#include "ui/ui_registry.h"
 
 namespace kalvero {
 namespace {

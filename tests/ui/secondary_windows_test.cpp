@@ -22,7 +22,7 @@
 #include "tests/support/recording_dialogs.h"
 #include "tests/support/recording_shell.h"
 #include "tests/support/widget_of.h"
-#include "ui/qt/qt_secondary_windows.h"
+#include "ui/secondary_window_classes.h"
 #include "ui/secondary_windows.h"
 
 namespace kalvero {

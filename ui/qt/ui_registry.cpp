@@ -1,4 +1,4 @@
-#include "ui/qt/ui_registry.h"
+#include "ui/ui_registry.h"
 
 #include "ui/qt/qt_directory_edit.h"
 #include "ui/rich_hint/qt/rich_hint_window.h"

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app/window/form1.h"
+#include "app/window/qt/qt_window_program.h"
 #include "app/window/window_program.h"
 #include "components/qt/qt_application.h"
 #include "components/status_bar.h"

@@ -1,18 +1,19 @@
 #pragma once
 
-// The classes of the About window and the two placeholder help windows over Qt. Everything a
-// window shows comes from its description (ui/secondary_windows.h); a description names no
-// handlers, so each class wires its own in Loaded, once its controls exist.
+// The classes of the About window and the two placeholder help windows, over the window class of
+// the backend this build uses. Everything a window shows comes from its description
+// (ui/secondary_windows.h); a description names no handlers, so each class wires its own in
+// Loaded, once its controls exist.
 
 #include "components/class_registry.h"
-#include "components/qt/qt_form.h"
+#include "native_form.h"
 
 namespace kalvero {
 
 class TLabel;
 
 // A window that its OK button, Button1, closes.
-class TSecondaryForm : public TQtForm {
+class TSecondaryForm : public TNativeForm {
  public:
   // Throws EComponentError when the description has no button Button1.
   void Loaded() override;
@@ -49,7 +50,7 @@ class TForm3 final : public TSecondaryForm {};
 class TForm4 final : public TSecondaryForm {};
 
 // Registers TForm2, TForm3 and TForm4. Their descriptions also name TGroupBox, TLabel, TButton
-// and TImage, which RegisterQtControls (components/qt/qt_registry.h) registers, and
+// and TImage, which RegisterNativeControls (components/native_controls.h) registers, and
 // TMultilanguage, which RegisterLanguageClasses (localisation/multilanguage.h) registers.
 void RegisterSecondaryWindows(TClassRegistry& registry);
 

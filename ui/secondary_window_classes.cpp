@@ -1,4 +1,4 @@
-#include "ui/qt/qt_secondary_windows.h"
+#include "ui/secondary_window_classes.h"
 
 #include <string>
 
@@ -10,7 +10,7 @@
 namespace kalvero {
 
 void TSecondaryForm::Loaded() {
-  TQtForm::Loaded();
+  TNativeForm::Loaded();
   auto& ok = DescribedComponent<TButton>(*this, "Button1");
   ok.OnClick = [this](TComponent& sender) { Button1Click(sender); };
 }

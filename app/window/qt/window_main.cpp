@@ -7,6 +7,8 @@
 
 #include "app/window/benchmark_exits.h"
 #include "app/window/form1.h"
+#include "app/window/qt/first_paint_exit.h"
+#include "app/window/qt/qt_window_program.h"
 #include "app/window/window_program.h"
 #include "platform/application_data_folder.h"
 #include "platform/environment.h"
