@@ -12,7 +12,7 @@
 
 #include "platform/memory_file_system.h"
 #include "platform/qt/qt_dialogs.h"
-#include "tests/app/window/window_fixture.h"
+#include "tests/app/window/qt/qt_window_fixture.h"
 #include "tests/support/case_name.h"
 #include "tests/support/exif_builder.h"
 #include "tests/support/hurrying_clock.h"

@@ -7,7 +7,7 @@
 #include <QImage>
 #include <QLineEdit>
 
-#include "tests/app/window/window_fixture.h"
+#include "tests/app/window/qt/qt_window_fixture.h"
 #include "ui/rich_hint/qt/rich_hint_window.h"
 
 namespace kalvero {

@@ -5,7 +5,7 @@
 #include <QProcess>
 #include <QScreen>
 
-#include "tests/app/window/window_fixture.h"
+#include "tests/app/window/qt/qt_window_fixture.h"
 #include "ui/rich_hint/qt/rich_hint_window.h"
 
 namespace kalvero {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/memory_file_system.h"
-#include "tests/app/window/window_fixture.h"
+#include "tests/app/window/qt/qt_window_fixture.h"
 #include "tests/support/exif_builder.h"
 #include "tests/support/hurrying_clock.h"
 
