@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Sets up, cross-builds for Windows and runs the Windows tests under Wine. Wine's server is started
 # and the prefix booted before ctest, so that each test starts in a moment instead of about a
-# second, and stopped after, whatever the tests answered.
+# second, and stopped after, whatever the tests answered. The tests make windows, so the Wine
+# server, its desktop and the tests all run on one virtual X screen.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/setup.sh
-scripts/build-windows.sh
+if [[ ${1:-} != --on-display ]]; then
+  scripts/setup.sh
+  scripts/build-windows.sh
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --on-display
+fi
 
 export WINEPREFIX="$PWD/build/windows/wineprefix"
 trap 'wineserver -k 2>/dev/null || true' EXIT
