@@ -6,11 +6,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "app/window/main_window_description.h"
 #include "components/win32/win32_pictures.h"
+#include "ui/secondary_windows.h"
 
 namespace kalvero {
 namespace {
@@ -63,6 +67,35 @@ INSTANTIATE_TEST_SUITE_P(EveryPicture, PictureResourceTest, testing::ValuesIn(kP
                            std::replace(name.begin(), name.end(), '-', '_');
                            return name;
                          });
+
+// The names of the pictures a window shows: its images', its buttons' glyphs and its image lists'.
+void AddPictureNames(const TWindowDescription& window, std::set<std::string>& names) {
+  for (const TComponentDescription& component : window.components) {
+    for (const TPropertySetting& setting : component.properties) {
+      if (setting.name == "Picture.Name" || setting.name == "Glyph.Name") names.insert(setting.value);
+      if (setting.name != "Pictures") continue;
+      std::istringstream lines(setting.value);
+      for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty()) names.insert(line);
+      }
+    }
+  }
+}
+
+TEST(PictureResourceTest, EveryPictureOfTheWindowsIsAResourceTestedAbove) {
+  std::set<std::string> names;
+  for (const TWindowDescription& window : {MainWindowDescription(), AboutWindowDescription(),
+                                           FolderHelpWindowDescription(), FileHelpWindowDescription()})
+    AddPictureNames(window, names);
+  ASSERT_GE(names.size(), 10u);
+  for (const std::string& name : names) {
+    EXPECT_FALSE(TWin32Picture(name).Empty()) << name;
+    EXPECT_TRUE(std::any_of(std::begin(kPictureCases), std::end(kPictureCases),
+                            [&name](const TPictureCase& picture) { return picture.name == name; }))
+        << name << " is missing from the table of pictures";
+  }
+}
 
 // A white 32 x 32 DIB section selected into a memory DC, to draw pictures on.
 class TWhiteCanvas {
