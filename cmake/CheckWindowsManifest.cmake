@@ -1,7 +1,8 @@
-# cmake -DWRESTOOL=wrestool -DPROGRAM=file.exe -P CheckWindowsManifest.cmake
+# cmake -DWRESTOOL=wrestool -DXMLLINT=xmllint -DPROGRAM=file.exe -P CheckWindowsManifest.cmake
 cmake_minimum_required(VERSION 3.25)
 # Fails unless PROGRAM carries the manifest Windows reads when it starts a program (RT_MANIFEST,
-# id 1) and that manifest asks for version 6.0.0.0 of the common controls, with their public key.
+# id 1), that manifest is well-formed XML (Windows refuses to start a program whose manifest is
+# not) and it asks for version 6.0.0.0 of the common controls, with their public key.
 execute_process(COMMAND ${WRESTOOL} --extract --raw --type=24 --name=1 ${PROGRAM}
                 OUTPUT_VARIABLE manifest ERROR_VARIABLE errors RESULT_VARIABLE failed)
 if(failed)
@@ -9,6 +10,13 @@ if(failed)
 endif()
 if(manifest STREQUAL "")
   message(FATAL_ERROR "${PROGRAM} carries no manifest: it would run with the common controls 5")
+endif()
+
+execute_process(COMMAND ${WRESTOOL} --extract --raw --type=24 --name=1 ${PROGRAM}
+                COMMAND ${XMLLINT} --noout -
+                ERROR_VARIABLE errors RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "${PROGRAM}'s manifest is not well-formed XML: ${errors}")
 endif()
 
 string(REGEX MATCHALL "<assemblyIdentity[^>]*>" identities "${manifest}")

@@ -2,6 +2,7 @@
 # information and the pictures (ui/artwork). Included by the top-level CMakeLists.txt on Windows.
 enable_language(RC)
 find_program(KALVERO_WRESTOOL wrestool REQUIRED)  # icoutils: reads a program's resources
+find_program(KALVERO_XMLLINT xmllint REQUIRED)    # libxml2-utils: reads its manifest
 
 # The version as Windows writes it, 1.3.0.0, and as the version resource's numbers, 1,3,0,0.
 set(KALVERO_FILE_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.0.0)
@@ -29,7 +30,8 @@ add_library(kalvero_manifest_win32 OBJECT ${CMAKE_BINARY_DIR}/resources/manifest
 # the build unless `target` carries a manifest that asks for version 6 of the common controls.
 function(kalvero_check_windows_manifest target)
   add_custom_command(TARGET ${target} POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -DWRESTOOL=${KALVERO_WRESTOOL} -DPROGRAM=$<TARGET_FILE:${target}>
+    COMMAND ${CMAKE_COMMAND} -DWRESTOOL=${KALVERO_WRESTOOL} -DXMLLINT=${KALVERO_XMLLINT}
+            -DPROGRAM=$<TARGET_FILE:${target}>
             -P ${PROJECT_SOURCE_DIR}/cmake/CheckWindowsManifest.cmake
     VERBATIM)
 endfunction()

@@ -16,7 +16,7 @@ packages=(
   openbox wmctrl                   # a window manager for the tests that need a real X server
   poppler-utils                    # pdftotext for the checks of the manual
   g++-mingw-w64-x86-64-posix googletest  # the Windows build: the cross compiler, GoogleTest's sources
-  icoutils                         # the Windows build: wrestool, to check the programs' manifests
+  icoutils libxml2-utils           # the Windows build: wrestool and xmllint, to check the manifests
   wine wine64                      # the Windows tests
   dpkg-dev file lintian            # the Debian package: library dependencies, its checks
   desktop-file-utils appstream man-db xdotool  # checks of the installed desktop entry, metadata, man page, window
