@@ -137,6 +137,19 @@ TEST(PictureResourceTest, DrawsItsColoursInTheirPlaces) {
   EXPECT_GT(GetBValue(GetPixel(canvas.Dc(), 16 + 2, 16 + 8)), 0xa0);
 }
 
+// The manifest that this suite carries like the programs makes Windows load the common controls
+// from the side-by-side store, version 6 (Wine keeps a copy there too), instead of System32's 5.
+TEST(ProgramResourceTest, TheManifestBringsTheCommonControls6) {
+  const HMODULE controls = LoadLibraryW(L"comctl32.dll");
+  ASSERT_NE(controls, nullptr);
+  std::wstring path(MAX_PATH, L'\0');
+  path.resize(GetModuleFileNameW(controls, path.data(), MAX_PATH));
+  FreeLibrary(controls);
+  CharLowerBuffW(path.data(), static_cast<DWORD>(path.size()));
+  EXPECT_NE(path.find(L"\\winsxs\\amd64_microsoft.windows.common-controls_6595b64144ccf1df_6.0."), std::wstring::npos)
+      << path;
+}
+
 // The command-line program, beside this suite's folder in the build tree, loaded for its
 // resources only.
 std::wstring ProgramPath() {
