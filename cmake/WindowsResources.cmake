@@ -26,8 +26,9 @@ set_source_files_properties(${CMAKE_BINARY_DIR}/resources/manifest.rc PROPERTIES
   OBJECT_DEPENDS ${CMAKE_BINARY_DIR}/resources/kalvero.manifest)
 add_library(kalvero_manifest_win32 OBJECT ${CMAKE_BINARY_DIR}/resources/manifest.rc)
 
-# Wine looks the same with the manifest and without it, so only this check notices its loss: fails
-# the build unless `target` carries a manifest that asks for version 6 of the common controls.
+# Wine draws the controls alike with the manifest and without it, so its loss would show only on
+# Windows: this check fails the build unless `target` carries a well-formed manifest that asks for
+# version 6 of the common controls.
 function(kalvero_check_windows_manifest target)
   add_custom_command(TARGET ${target} POST_BUILD
     COMMAND ${CMAKE_COMMAND} -DWRESTOOL=${KALVERO_WRESTOOL} -DXMLLINT=${KALVERO_XMLLINT}
