@@ -1,9 +1,10 @@
 # Helpers shared by every layer's CMakeLists.txt.
 
-# Our own code is built with every warning as an error.
+# Our own code is built with every warning as an error. Only the C++ compiler gets the flags: a
+# Windows program's resource scripts go through windres, which knows none of them.
 function(kalvero_warnings target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror -Wpedantic -Wshadow
-                                           -Wnon-virtual-dtor -Wold-style-cast)
+  target_compile_options(${target} PRIVATE
+    $<$<COMPILE_LANGUAGE:CXX>:-Wall -Wextra -Werror -Wpedantic -Wshadow -Wnon-virtual-dtor -Wold-style-cast>)
 endfunction()
 
 # A layer's static library, its core or its Qt part: only what it links decides whether it sees Qt.

@@ -8,7 +8,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build            # build
-  qt6-base-dev                     # the window program
+  qt6-base-dev                     # the window program; the Windows build draws its pictures with it
   libgtest-dev libgmock-dev        # tests
   clang libclang-rt-14-dev         # fuzzing with libFuzzer and the sanitizers
   fonts-liberation fonts-dejavu-core fonts-wine  # fonts with the metrics the windows are laid out for
@@ -16,6 +16,7 @@ packages=(
   openbox wmctrl                   # a window manager for the tests that need a real X server
   poppler-utils                    # pdftotext for the checks of the manual
   g++-mingw-w64-x86-64-posix googletest  # the Windows build: the cross compiler, GoogleTest's sources
+  icoutils libxml2-utils           # the Windows build: wrestool and xmllint, to check the manifests
   wine wine64                      # the Windows tests
   dpkg-dev file lintian            # the Debian package: library dependencies, its checks
   desktop-file-utils appstream man-db xdotool  # checks of the installed desktop entry, metadata, man page, window

@@ -1,14 +1,20 @@
 // Draws the program's pictures - the logo, the language flags, the status icons and the glyphs of
-// the help and browse buttons - and writes them as PNG files. The build runs it and embeds the
-// files as Qt resources:
+// the help and browse buttons - and writes them in the format the output file's extension names:
 //
-//   kalvero_draw_artwork OUTPUT_FOLDER NAME.png...
+//   kalvero_draw_artwork OUTPUT_FOLDER FILE...
+//
+//   NAME.png   the picture as PNG: the Linux build embeds these as Qt resources;
+//   NAME.bmp   the picture as a 32-bit BI_RGB bitmap with straight alpha, for Windows' resources;
+//   logo.ico   the logo at every size of the icon theme, each entry PNG-compressed.
 //
 // Each picture is drawn for its exact pixel size. Straight edges lie on whole pixels, and the
 // outlined shapes of the small icons are stroked along pixel centres without antialiasing, so
 // antialiasing only smooths curves and the small pictures stay crisp.
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QColor>
+#include <QFile>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
@@ -20,11 +26,13 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <initializer_list>
 #include <numbers>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -361,24 +369,24 @@ struct TPicture {
 };
 
 const std::array kPictures{
-    TPicture{"logo-16.png", {16, 16}, DrawLogo},
-    TPicture{"logo-24.png", {24, 24}, DrawLogo},
-    TPicture{"logo-32.png", {32, 32}, DrawLogo},
-    TPicture{"logo-48.png", {48, 48}, DrawLogo},
-    TPicture{"logo-64.png", {64, 64}, DrawLogo},
-    TPicture{"logo-96.png", {96, 96}, DrawLogo},
-    TPicture{"logo-128.png", {128, 128}, DrawLogo},
-    TPicture{"logo-256.png", {256, 256}, DrawLogo},
-    TPicture{"flag-en.png", {16, 11}, DrawFlagEnglish},
-    TPicture{"flag-de.png", {16, 11}, DrawFlagGerman},
-    TPicture{"flag-es.png", {16, 11}, DrawFlagSpanish},
-    TPicture{"flag-fr.png", {16, 11}, DrawFlagFrench},
-    TPicture{"status-idle.png", {16, 16}, DrawStatusIdle},
-    TPicture{"status-scanning.png", {16, 16}, DrawStatusScanning},
-    TPicture{"status-folders.png", {16, 16}, DrawStatusFolders},
-    TPicture{"status-copying.png", {16, 16}, DrawStatusCopying},
-    TPicture{"help.png", {16, 16}, DrawHelp},
-    TPicture{"folder.png", {14, 11}, DrawFolderGlyph},
+    TPicture{"logo-16", {16, 16}, DrawLogo},
+    TPicture{"logo-24", {24, 24}, DrawLogo},
+    TPicture{"logo-32", {32, 32}, DrawLogo},
+    TPicture{"logo-48", {48, 48}, DrawLogo},
+    TPicture{"logo-64", {64, 64}, DrawLogo},
+    TPicture{"logo-96", {96, 96}, DrawLogo},
+    TPicture{"logo-128", {128, 128}, DrawLogo},
+    TPicture{"logo-256", {256, 256}, DrawLogo},
+    TPicture{"flag-en", {16, 11}, DrawFlagEnglish},
+    TPicture{"flag-de", {16, 11}, DrawFlagGerman},
+    TPicture{"flag-es", {16, 11}, DrawFlagSpanish},
+    TPicture{"flag-fr", {16, 11}, DrawFlagFrench},
+    TPicture{"status-idle", {16, 16}, DrawStatusIdle},
+    TPicture{"status-scanning", {16, 16}, DrawStatusScanning},
+    TPicture{"status-folders", {16, 16}, DrawStatusFolders},
+    TPicture{"status-copying", {16, 16}, DrawStatusCopying},
+    TPicture{"help", {16, 16}, DrawHelp},
+    TPicture{"folder", {14, 11}, DrawFolderGlyph},
 };
 
 const TPicture* FindPicture(std::string_view name) {
@@ -398,25 +406,118 @@ QImage Draw(const TPicture& picture) {
   return image.convertToFormat(QImage::Format_ARGB32);
 }
 
+// Little-endian fields of the Windows file formats.
+void Put16(QByteArray& out, unsigned value) {
+  out.append(static_cast<char>(value & 0xff));
+  out.append(static_cast<char>((value >> 8) & 0xff));
+}
+
+void Put32(QByteArray& out, std::uint32_t value) {
+  Put16(out, value & 0xffff);
+  Put16(out, value >> 16);
+}
+
+// A bitmap file: BITMAPFILEHEADER, BITMAPINFOHEADER, then the rows bottom-up, each pixel as
+// blue, green, red and straight alpha, which is how Format_ARGB32 lies in memory on x86.
+QByteArray BitmapFile(const QImage& image) {
+  constexpr unsigned kHeaders = 14 + 40;
+  const auto pixelBytes = static_cast<std::uint32_t>(image.width() * image.height() * 4);
+  QByteArray out;
+  out.append("BM");
+  Put32(out, kHeaders + pixelBytes);
+  Put32(out, 0);
+  Put32(out, kHeaders);
+  Put32(out, 40);
+  Put32(out, static_cast<std::uint32_t>(image.width()));
+  Put32(out, static_cast<std::uint32_t>(image.height()));
+  Put16(out, 1);   // planes
+  Put16(out, 32);  // bits per pixel
+  Put32(out, 0);   // BI_RGB
+  Put32(out, pixelBytes);
+  for (int field = 0; field < 4; ++field) Put32(out, 0);  // no resolution, no palette
+  for (int row = image.height() - 1; row >= 0; --row) {
+    const auto* pixels = reinterpret_cast<const QRgb*>(image.constScanLine(row));
+    for (int x = 0; x < image.width(); ++x) {
+      out.append(static_cast<char>(qBlue(pixels[x])));
+      out.append(static_cast<char>(qGreen(pixels[x])));
+      out.append(static_cast<char>(qRed(pixels[x])));
+      out.append(static_cast<char>(qAlpha(pixels[x])));
+    }
+  }
+  return out;
+}
+
+QByteArray PngData(const QImage& image) {
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  return png;
+}
+
+// An icon file of every logo, smallest first: the directory, one 16-byte entry per image (a width
+// and height of 0 stand for 256), then the PNG data of each.
+QByteArray IconFile() {
+  std::vector<std::pair<int, QByteArray>> logos;
+  for (const TPicture& picture : kPictures) {
+    if (picture.name.starts_with("logo-")) logos.emplace_back(picture.size.width(), PngData(Draw(picture)));
+  }
+  QByteArray out;
+  Put16(out, 0);
+  Put16(out, 1);  // an icon, not a cursor
+  Put16(out, static_cast<unsigned>(logos.size()));
+  auto offset = static_cast<std::uint32_t>(6 + 16 * logos.size());
+  for (const auto& [side, png] : logos) {
+    out.append(static_cast<char>(side >= 256 ? 0 : side));
+    out.append(static_cast<char>(side >= 256 ? 0 : side));
+    out.append('\0');  // no palette
+    out.append('\0');
+    Put16(out, 1);   // planes
+    Put16(out, 32);  // bits per pixel
+    Put32(out, static_cast<std::uint32_t>(png.size()));
+    Put32(out, offset);
+    offset += static_cast<std::uint32_t>(png.size());
+  }
+  for (const auto& logo : logos) out.append(logo.second);
+  return out;
+}
+
+bool WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+}
+
+// Draws the file named `fileName` into `path`; false, with a message, when no picture has that
+// name or the file cannot be written.
+bool WriteArtwork(std::string_view fileName, const QString& path) {
+  const std::size_t dot = fileName.rfind('.');
+  const std::string_view extension = dot == std::string_view::npos ? "" : fileName.substr(dot);
+  const TPicture* picture = FindPicture(fileName.substr(0, dot));
+  const bool known = fileName == "logo.ico" ||
+                     (picture != nullptr && (extension == ".png" || extension == ".bmp"));
+  if (!known) {
+    std::fprintf(stderr, "kalvero_draw_artwork: no picture is named %.*s\n",
+                 static_cast<int>(fileName.size()), fileName.data());
+    return false;
+  }
+  const bool written = picture == nullptr      ? WriteFile(path, IconFile())
+                       : extension == ".png" ? Draw(*picture).save(path, "PNG")
+                                             : WriteFile(path, BitmapFile(Draw(*picture)));
+  if (!written) std::fprintf(stderr, "kalvero_draw_artwork: cannot write %s\n", qPrintable(path));
+  return written;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: kalvero_draw_artwork OUTPUT_FOLDER NAME.png...\n");
+    std::fprintf(stderr, "usage: kalvero_draw_artwork OUTPUT_FOLDER FILE...\n");
     return 2;
   }
   const QString folder = QString::fromLocal8Bit(argv[1]);
   for (int index = 2; index < argc; ++index) {
-    const TPicture* picture = FindPicture(argv[index]);
-    if (picture == nullptr) {
-      std::fprintf(stderr, "kalvero_draw_artwork: no picture is named %s\n", argv[index]);
-      return 1;
-    }
     const QString path = folder + '/' + QString::fromLocal8Bit(argv[index]);
-    if (!Draw(*picture).save(path, "PNG")) {
-      std::fprintf(stderr, "kalvero_draw_artwork: cannot write %s\n", qPrintable(path));
-      return 1;
-    }
+    if (!WriteArtwork(argv[index], path)) return 1;
   }
   return 0;
 }
