@@ -8,12 +8,12 @@
 namespace kalvero {
 namespace {
 
-// The pixel data of a resource bitmap: its header, then (for BI_BITFIELDS) three colour masks,
-// then the rows, bottom-up when the height is positive.
-const std::uint8_t* PixelsAfter(const BITMAPINFOHEADER& header, const std::uint8_t* start) {
-  const std::uint8_t* pixels = start + header.biSize;
-  if (header.biCompression == BI_BITFIELDS && header.biSize == sizeof(BITMAPINFOHEADER)) pixels += 3 * sizeof(DWORD);
-  return pixels;
+// Where the rows of a resource bitmap start: after its header and, for BI_BITFIELDS, three colour
+// masks. The rows run bottom-up when the height is positive.
+std::size_t PixelsOffset(const BITMAPINFOHEADER& header) {
+  std::size_t offset = header.biSize;
+  if (header.biCompression == BI_BITFIELDS && header.biSize == sizeof(BITMAPINFOHEADER)) offset += 3 * sizeof(DWORD);
+  return offset;
 }
 
 }  // namespace
@@ -32,11 +32,16 @@ TWin32Picture::TWin32Picture(const std::string& name) {
   if (header.biSize < sizeof header || header.biBitCount != 32 || header.biPlanes != 1 || header.biWidth <= 0 ||
       header.biHeight == 0 || (header.biCompression != BI_RGB && header.biCompression != BI_BITFIELDS))
     return;
+  // Sizes are compared, never pointers past the resource; a picture's sides stay far below the
+  // limit, so their product cannot overflow.
+  constexpr LONG kLargestSide = 1 << 15;
+  if (header.biWidth > kLargestSide || header.biHeight > kLargestSide || header.biHeight < -kLargestSide) return;
   const int width = header.biWidth;
   const int height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
-  const std::uint8_t* source = PixelsAfter(header, start);
+  const std::size_t pixelsOffset = PixelsOffset(header);
   const std::size_t rowBytes = static_cast<std::size_t>(width) * 4;
-  if (source + rowBytes * static_cast<std::size_t>(height) > start + size) return;
+  if (pixelsOffset > size || rowBytes * static_cast<std::size_t>(height) > size - pixelsOffset) return;
+  const std::uint8_t* source = start + pixelsOffset;
 
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
