@@ -1,0 +1,233 @@
+// Drives the real message boxes: a thread timer finds the box of this thread once the box's own
+// modal loop runs, reads it and closes it the way a user would.
+
+#include "platform/win32/win32_dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "platform/win32/text_box.h"
+#include "platform/win32/wide_text.h"
+#include "tests/support/case_name.h"
+
+namespace kalvero {
+namespace {
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
+}
+
+std::wstring TextOf(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+std::vector<HWND> ChildrenOfClass(HWND box, const wchar_t* name) {
+  struct TSearch {
+    const wchar_t* name;
+    std::vector<HWND> found;
+  } search{name, {}};
+  EnumChildWindows(
+      box,
+      [](HWND child, LPARAM context) {
+        auto& into = *reinterpret_cast<TSearch*>(context);
+        if (ClassOf(child) == into.name && IsWindowVisible(child)) into.found.push_back(child);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND ButtonLabelled(HWND box, const std::wstring& label) {
+  for (const HWND button : ChildrenOfClass(box, L"Button"))
+    if (TextOf(button) == label) return button;
+  return nullptr;
+}
+
+// The visible dialog box of this thread, if one is up.
+HWND ShownBox() {
+  HWND found = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM context) {
+        if (!IsWindowVisible(window) || ClassOf(window) != L"#32770") return TRUE;
+        *reinterpret_cast<HWND*>(context) = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+// Runs `act` on the box that `show` puts up, from inside the box's loop; a box still open five
+// seconds after is ended, failing the test.
+class TBoxDriver {
+ public:
+  template <class Show>
+  static auto Run(const std::function<void(HWND)>& act, Show show) {
+    TBoxDriver driver{act};
+    current_ = &driver;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, Tick);
+    const auto result = show();
+    KillTimer(nullptr, timer);
+    current_ = nullptr;
+    EXPECT_TRUE(driver.acted_) << "no box came up";
+    return result;
+  }
+
+ private:
+  explicit TBoxDriver(const std::function<void(HWND)>& act) : act_(act) {}
+
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    TBoxDriver& driver = *current_;
+    const HWND box = ShownBox();
+    if (box == nullptr) return;
+    if (!driver.acted_) {
+      driver.acted_ = true;
+      driver.act_(box);
+    } else if (++driver.ticksAfter_ == 250) {
+      ADD_FAILURE() << "the box stayed open";
+      EndDialog(box, IDABORT);
+    }
+  }
+
+  static inline TBoxDriver* current_ = nullptr;
+  const std::function<void(HWND)>& act_;
+  bool acted_ = false;
+  int ticksAfter_ = 0;
+};
+
+TMessageAnswer ShowAndAct(TWin32Dialogs& dialogs, TMessageKind kind, const std::string& caption,
+                          const std::string& text, TMessageButtons buttons, const std::function<void(HWND)>& act) {
+  return TBoxDriver::Run(act, [&] { return dialogs.ShowMessageBox(kind, caption, text, buttons); });
+}
+
+void PostKey(HWND box, WPARAM key) {
+  const HWND focus = GetFocus();
+  const HWND target = focus != nullptr && (focus == box || IsChild(box, focus)) ? focus : box;
+  const UINT scan = MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC);
+  PostMessageW(target, WM_KEYDOWN, key, static_cast<LPARAM>(1 | (scan << 16)));
+}
+
+// `count` paths of a report list, as the copy run joins them.
+std::string PathList(int count) {
+  std::string list;
+  for (int i = 0; i < count; ++i)
+    list += " C:\\Users\\Anwender\\Bilder\\Urlaub_2023\\Tag_" + std::to_string(i % 30) + "\\IMG_" +
+            std::to_string(100000 + i) + ".JPG,";
+  return list;
+}
+
+// ---- Caption and buttons of each kind of box, short and long.
+
+struct TAppearanceCase {
+  std::string name;
+  TMessageKind kind;
+  std::string caption;
+  TMessageButtons buttons;
+  std::wstring title;
+  std::vector<std::wstring> buttonTexts;
+};
+
+const TAppearanceCase kAppearanceCases[] = {
+    {"Warning", TMessageKind::Warning, "", TMessageButtons::Ok, L"Warnung", {L"OK"}},
+    {"Error", TMessageKind::Error, "", TMessageButtons::Ok, L"Fehler", {L"OK"}},
+    {"Information", TMessageKind::Information, "", TMessageButtons::Ok, L"Informationen", {L"OK"}},
+    {"Confirmation", TMessageKind::Confirmation, "", TMessageButtons::YesCancel, L"Best\u00E4tigen",
+     {L"&Ja", L"Abbrechen"}},
+    {"GivenUtf8Caption", TMessageKind::Error, "Kalvero 1.3 \xE2\x80\x93 Gr\xC3\xB6\xC3\x9F" "e", TMessageButtons::Ok,
+     L"Kalvero 1.3 \u2013 Gr\u00F6\u00DFe", {L"OK"}},
+};
+
+class Win32DialogsAppearance : public testing::TestWithParam<std::tuple<TAppearanceCase, bool>> {};
+
+TEST_P(Win32DialogsAppearance, ShowsTheCaptionAndTheGermanButtons) {
+  const auto& [row, longText] = GetParam();
+  TWin32Dialogs dialogs;
+  ShowAndAct(dialogs, row.kind, row.caption, longText ? PathList(40) : "Text", row.buttons, [&](HWND box) {
+    EXPECT_EQ(TextOf(box), row.title);
+    for (const std::wstring& label : row.buttonTexts) EXPECT_NE(ButtonLabelled(box, label), nullptr) << NarrowText(label);
+    EXPECT_EQ(ChildrenOfClass(box, L"Edit").size(), longText ? 1u : 0u);
+    PostMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0);
+  });
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, Win32DialogsAppearance,
+                         testing::Combine(testing::ValuesIn(kAppearanceCases), testing::Bool()),
+                         [](const testing::TestParamInfo<std::tuple<TAppearanceCase, bool>>& param) {
+                           return std::get<0>(param.param).name + (std::get<1>(param.param) ? "Long" : "Short");
+                         });
+
+// ---- The answer to each way of closing each kind of box.
+
+enum class TWay { PressDefault, PressAbbrechen, Enter, Escape, CloseBox, EnterInTextField };
+
+struct TWayCase {
+  std::string name;
+  TMessageButtons buttons;
+  TWay way;
+  TMessageAnswer answer;
+  bool longOnly;
+};
+
+const TWayCase kWayCases[] = {
+    {"OkPressed", TMessageButtons::Ok, TWay::PressDefault, TMessageAnswer::Ok, false},
+    {"OkByEnter", TMessageButtons::Ok, TWay::Enter, TMessageAnswer::Ok, false},
+    {"OkByEscape", TMessageButtons::Ok, TWay::Escape, TMessageAnswer::Ok, false},
+    {"OkByCloseBox", TMessageButtons::Ok, TWay::CloseBox, TMessageAnswer::Ok, false},
+    {"JaPressed", TMessageButtons::YesCancel, TWay::PressDefault, TMessageAnswer::Yes, false},
+    {"AbbrechenPressed", TMessageButtons::YesCancel, TWay::PressAbbrechen, TMessageAnswer::Cancel, false},
+    {"JaByEnter", TMessageButtons::YesCancel, TWay::Enter, TMessageAnswer::Yes, false},
+    {"CancelByEscape", TMessageButtons::YesCancel, TWay::Escape, TMessageAnswer::Cancel, false},
+    {"CancelByCloseBox", TMessageButtons::YesCancel, TWay::CloseBox, TMessageAnswer::Cancel, false},
+    {"JaByEnterInTextField", TMessageButtons::YesCancel, TWay::EnterInTextField, TMessageAnswer::Yes, true},
+    {"CancelByEscapeInTextField", TMessageButtons::YesCancel, TWay::Escape, TMessageAnswer::Cancel, true},
+};
+
+const TMessageKind kKinds[] = {TMessageKind::Warning, TMessageKind::Error, TMessageKind::Information,
+                               TMessageKind::Confirmation};
+const char* const kKindNames[] = {"Warning", "Error", "Information", "Confirmation"};
+
+void CloseBox(HWND box, TMessageButtons buttons, TWay way) {
+  switch (way) {
+    case TWay::PressDefault:
+      PostMessageW(ButtonLabelled(box, buttons == TMessageButtons::Ok ? L"OK" : L"&Ja"), BM_CLICK, 0, 0);
+      return;
+    case TWay::PressAbbrechen: PostMessageW(ButtonLabelled(box, L"Abbrechen"), BM_CLICK, 0, 0); return;
+    case TWay::Enter: PostKey(box, VK_RETURN); return;
+    case TWay::Escape: PostKey(box, VK_ESCAPE); return;
+    case TWay::CloseBox: PostMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0); return;
+    case TWay::EnterInTextField:
+      SetFocus(ChildrenOfClass(box, L"Edit").at(0));
+      PostKey(box, VK_RETURN);
+      return;
+  }
+}
+
+class Win32DialogsAnswer : public testing::TestWithParam<std::tuple<TWayCase, int, bool>> {};
+
+TEST_P(Win32DialogsAnswer, AnswersTheWayTheBoxWasClosed) {
+  const auto& [row, kind, longText] = GetParam();
+  if (row.longOnly && !longText) GTEST_SKIP() << "only the long box has a text field";
+  TWin32Dialogs dialogs;
+  const TMessageAnswer answer =
+      ShowAndAct(dialogs, kKinds[kind], "", longText ? PathList(300) : "Kurz.", row.buttons,
+                 [&](HWND box) { CloseBox(box, row.buttons, row.way); });
+  EXPECT_EQ(answer, row.answer);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, Win32DialogsAnswer,
+                         testing::Combine(testing::ValuesIn(kWayCases), testing::Range(0, 4), testing::Bool()),
+                         [](const testing::TestParamInfo<std::tuple<TWayCase, int, bool>>& param) {
+                           return std::string(kKindNames[std::get<1>(param.param)]) + std::get<0>(param.param).name +
+                                  (std::get<2>(param.param) ? "Long" : "Short");
+                         });
+
+}  // namespace
+}  // namespace kalvero
