@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -228,6 +229,94 @@ INSTANTIATE_TEST_SUITE_P(Ways, Win32DialogsAnswer,
                            return std::string(kKindNames[std::get<1>(param.param)]) + std::get<0>(param.param).name +
                                   (std::get<2>(param.param) ? "Long" : "Short");
                          });
+
+// ---- A long text: all of it in the field, the box on the screen, the owner disabled meanwhile.
+
+RECT WorkAreaOf(HWND window) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  return monitor.rcWork;
+}
+
+// A top-level window of this thread to own the boxes.
+struct TOwnerWindow {
+  TOwnerWindow() {
+    window = CreateWindowExW(0, L"STATIC", L"Hauptfenster", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 600, 400,
+                             nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  }
+  ~TOwnerWindow() {
+    if (IsWindow(window)) DestroyWindow(window);
+  }
+  HWND window;
+};
+
+struct TTextCase {
+  std::string name;
+  std::string text;
+  bool field;
+};
+
+const std::vector<TTextCase>& TextCases() {
+  static const std::vector<TTextCase> cases = {
+      {"ShortWithLineBreak", "Das Verzeichnis \"D:\\Fotos\" existiert nicht.\r\nEs wird automatisch erstellt!", false},
+      {"HundredsOfPaths", "Folgende Dateien konnten nicht kopiert werden: " + PathList(300), true},
+      {"ThirteenLines", "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n11\r\n12\r\n13", true},
+      {"OnePathWiderThanHalfTheScreen", "C:\\" + std::string(200, 'x') + ".jpg", true},
+      {"LoneLineFeeds", std::string(900, 'a') + "\nzwei\nZeilen", true},
+  };
+  return cases;
+}
+
+void PrintTo(const TTextCase& row, std::ostream* out) { *out << row.name; }
+
+class Win32DialogsText : public testing::TestWithParam<TTextCase> {};
+
+TEST_P(Win32DialogsText, ShowsTheWholeTextInsideTheScreenWhileTheOwnerIsDisabled) {
+  const TTextCase& row = GetParam();
+  TOwnerWindow owner;
+  TWin32Dialogs dialogs;
+  dialogs.SetOwner(owner.window);
+  ShowAndAct(dialogs, TMessageKind::Error, "", row.text, TMessageButtons::Ok, [&](HWND box) {
+    EXPECT_FALSE(IsWindowEnabled(owner.window));
+    EXPECT_EQ(GetWindow(box, GW_OWNER), owner.window);
+    RECT frame{}, work = WorkAreaOf(box);
+    GetWindowRect(box, &frame);
+    EXPECT_GE(frame.left, work.left);
+    EXPECT_GE(frame.top, work.top);
+    EXPECT_LE(frame.right, work.right);
+    EXPECT_LE(frame.bottom - frame.top, (work.bottom - work.top) * 2 / 3);
+    const std::vector<HWND> fields = ChildrenOfClass(box, L"Edit");
+    ASSERT_EQ(fields.size(), row.field ? 1u : 0u);
+    if (row.field) {
+      std::wstring expected;
+      for (const wchar_t c : WideText(row.text)) expected += c == L'\n' && !expected.ends_with(L'\r') ? L"\r\n" : std::wstring(1, c);
+      EXPECT_EQ(TextOf(fields[0]), expected);
+      EXPECT_TRUE(GetWindowLongW(fields[0], GWL_STYLE) & ES_READONLY);
+      EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(ChildrenOfClass(box, L"Static").at(0), STM_GETICON, 0, 0)),
+                LoadIconW(nullptr, IDI_ERROR));
+    }
+    PostKey(box, VK_RETURN);
+  });
+  EXPECT_TRUE(IsWindowEnabled(owner.window));
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, Win32DialogsText, testing::ValuesIn(TextCases()), TCaseName());
+
+// A box whose owner is gone belongs to the active window, or to none.
+TEST(Win32DialogsOwner, ADestroyedOwnerLeavesTheBoxWithoutIt) {
+  TWin32Dialogs dialogs;
+  {
+    TOwnerWindow gone;
+    dialogs.SetOwner(gone.window);
+  }
+  const TMessageAnswer answer = ShowAndAct(dialogs, TMessageKind::Confirmation, "", "Weiter?", TMessageButtons::YesCancel,
+                                           [&](HWND box) {
+                                             EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
+                                             PostKey(box, VK_RETURN);
+                                           });
+  EXPECT_EQ(answer, TMessageAnswer::Yes);
+}
 
 }  // namespace
 }  // namespace kalvero
