@@ -318,5 +318,44 @@ TEST(Win32DialogsOwner, ADestroyedOwnerLeavesTheBoxWithoutIt) {
   EXPECT_EQ(answer, TMessageAnswer::Yes);
 }
 
+// ---- Which texts need the scrollable field.
+
+struct TScrollCase {
+  std::string name;
+  std::wstring text;
+  int screenWidth;
+  bool scrollable;
+};
+
+std::wstring Repeated(const std::wstring& piece, int count) {
+  std::wstring text;
+  for (int i = 0; i < count; ++i) text += piece;
+  return text;
+}
+
+const std::vector<TScrollCase>& ScrollCases() {
+  static const std::vector<TScrollCase> cases = {
+      {"Short", L"Der Ordner fehlt.", 1280, false},
+      {"EightHundredCharacters", Repeated(L"Wort ", 160), 1280, false},
+      {"EightHundredAndOneCharacters", Repeated(L"Wort ", 160) + L"x", 1280, true},
+      {"TwelveLines", Repeated(L"Zeile\r\n", 11) + L"Zeile", 1280, false},
+      {"ThirteenLines", Repeated(L"Zeile\r\n", 12) + L"Zeile", 1280, true},
+      {"LongPathOnAWideScreen", L"C:\\" + std::wstring(60, L'x'), 4000, false},
+      {"LongPathOnANarrowScreen", L"C:\\" + std::wstring(60, L'x'), 400, true},
+      {"BlanksBreakTheSameCharacters", Repeated(L"xxxxxx ", 9), 400, false},
+  };
+  return cases;
+}
+
+void PrintTo(const TScrollCase& row, std::ostream* out) { *out << row.name; }
+
+class Win32DialogsScrollable : public testing::TestWithParam<TScrollCase> {};
+
+TEST_P(Win32DialogsScrollable, TakesLongTextsAndWideUnbreakablePieces) {
+  EXPECT_EQ(NeedsScrollableText(GetParam().text, GetParam().screenWidth), GetParam().scrollable);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, Win32DialogsScrollable, testing::ValuesIn(ScrollCases()), TCaseName());
+
 }  // namespace
 }  // namespace kalvero
