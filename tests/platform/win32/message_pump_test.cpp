@@ -54,13 +54,14 @@ LRESULT CALLBACK ControlProcedure(HWND window, UINT message, WPARAM wParam, LPAR
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-// A top-level window of this thread with one control filling its client area.
+// A top-level window of this thread with one control filling its client area, above the windows of
+// other tests so that it is the one under the pointer.
 class TTestWindow {
  public:
   TTestWindow() {
     Register(L"KalveroPumpMain", MainProcedure);
     Register(L"KalveroPumpControl", ControlProcedure);
-    main_ = CreateWindowExW(0, L"KalveroPumpMain", L"Pumpe", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 400, 300,
+    main_ = CreateWindowExW(WS_EX_TOPMOST, L"KalveroPumpMain", L"Pumpe", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 400, 300,
                             nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     control_ = CreateWindowExW(0, L"KalveroPumpControl", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 400, 300,
                                main_, nullptr, GetModuleHandleW(nullptr), nullptr);

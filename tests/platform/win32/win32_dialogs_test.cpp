@@ -9,6 +9,7 @@
 #include <ostream>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/text_box.h"
@@ -167,14 +168,14 @@ INSTANTIATE_TEST_SUITE_P(Kinds, Win32DialogsAppearance,
 
 // ---- The answer to each way of closing each kind of box.
 
-enum class TWay { PressDefault, PressAbbrechen, Enter, Escape, CloseBox, EnterInTextField };
+enum class TWay { PressDefault, PressAbbrechen, Enter, Escape, CloseBox, EnterInTextField, EscapeInTextField };
 
 struct TWayCase {
   std::string name;
   TMessageButtons buttons;
   TWay way;
   TMessageAnswer answer;
-  bool longOnly;
+  bool longOnly;  // the way needs the text field
 };
 
 const TWayCase kWayCases[] = {
@@ -188,12 +189,36 @@ const TWayCase kWayCases[] = {
     {"CancelByEscape", TMessageButtons::YesCancel, TWay::Escape, TMessageAnswer::Cancel, false},
     {"CancelByCloseBox", TMessageButtons::YesCancel, TWay::CloseBox, TMessageAnswer::Cancel, false},
     {"JaByEnterInTextField", TMessageButtons::YesCancel, TWay::EnterInTextField, TMessageAnswer::Yes, true},
-    {"CancelByEscapeInTextField", TMessageButtons::YesCancel, TWay::Escape, TMessageAnswer::Cancel, true},
+    {"CancelByEscapeInTextField", TMessageButtons::YesCancel, TWay::EscapeInTextField, TMessageAnswer::Cancel, true},
+    {"OkByEscapeInTextField", TMessageButtons::Ok, TWay::EscapeInTextField, TMessageAnswer::Ok, true},
 };
 
-const TMessageKind kKinds[] = {TMessageKind::Warning, TMessageKind::Error, TMessageKind::Information,
-                               TMessageKind::Confirmation};
-const char* const kKindNames[] = {"Warning", "Error", "Information", "Confirmation"};
+struct TAnswerCase {
+  std::string name;
+  TWayCase way;
+  TMessageKind kind;
+  bool longText;
+};
+
+void PrintTo(const TAnswerCase& row, std::ostream* out) { *out << row.name; }
+
+// Every way for every kind of box, short (a task dialog) and long (the box with the text field).
+const std::vector<TAnswerCase>& AnswerCases() {
+  static const std::vector<TAnswerCase> cases = [] {
+    const std::pair<const char*, TMessageKind> kinds[] = {{"Warning", TMessageKind::Warning},
+                                                          {"Error", TMessageKind::Error},
+                                                          {"Information", TMessageKind::Information},
+                                                          {"Confirmation", TMessageKind::Confirmation}};
+    std::vector<TAnswerCase> all;
+    for (const TWayCase& way : kWayCases)
+      for (const auto& [kindName, kind] : kinds)
+        for (const bool longText : {false, true})
+          if (longText || !way.longOnly)
+            all.push_back({kindName + way.name + (longText ? "Long" : "Short"), way, kind, longText});
+    return all;
+  }();
+  return cases;
+}
 
 void CloseBox(HWND box, TMessageButtons buttons, TWay way) {
   switch (way) {
@@ -205,30 +230,25 @@ void CloseBox(HWND box, TMessageButtons buttons, TWay way) {
     case TWay::Escape: PostKey(box, VK_ESCAPE); return;
     case TWay::CloseBox: PostMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0); return;
     case TWay::EnterInTextField:
+    case TWay::EscapeInTextField:
       SetFocus(ChildrenOfClass(box, L"Edit").at(0));
-      PostKey(box, VK_RETURN);
+      PostKey(box, way == TWay::EnterInTextField ? VK_RETURN : VK_ESCAPE);
       return;
   }
 }
 
-class Win32DialogsAnswer : public testing::TestWithParam<std::tuple<TWayCase, int, bool>> {};
+class Win32DialogsAnswer : public testing::TestWithParam<TAnswerCase> {};
 
 TEST_P(Win32DialogsAnswer, AnswersTheWayTheBoxWasClosed) {
-  const auto& [row, kind, longText] = GetParam();
-  if (row.longOnly && !longText) GTEST_SKIP() << "only the long box has a text field";
+  const TAnswerCase& row = GetParam();
   TWin32Dialogs dialogs;
   const TMessageAnswer answer =
-      ShowAndAct(dialogs, kKinds[kind], "", longText ? PathList(300) : "Kurz.", row.buttons,
-                 [&](HWND box) { CloseBox(box, row.buttons, row.way); });
-  EXPECT_EQ(answer, row.answer);
+      ShowAndAct(dialogs, row.kind, "", row.longText ? PathList(300) : "Kurz.", row.way.buttons,
+                 [&](HWND box) { CloseBox(box, row.way.buttons, row.way.way); });
+  EXPECT_EQ(answer, row.way.answer);
 }
 
-INSTANTIATE_TEST_SUITE_P(Ways, Win32DialogsAnswer,
-                         testing::Combine(testing::ValuesIn(kWayCases), testing::Range(0, 4), testing::Bool()),
-                         [](const testing::TestParamInfo<std::tuple<TWayCase, int, bool>>& param) {
-                           return std::string(kKindNames[std::get<1>(param.param)]) + std::get<0>(param.param).name +
-                                  (std::get<2>(param.param) ? "Long" : "Short");
-                         });
+INSTANTIATE_TEST_SUITE_P(Ways, Win32DialogsAnswer, testing::ValuesIn(AnswerCases()), TCaseName());
 
 // ---- A long text: all of it in the field, the box on the screen, the owner disabled meanwhile.
 
