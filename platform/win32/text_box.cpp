@@ -150,8 +150,9 @@ INT_PTR CALLBACK BoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lPar
     case WM_INITDIALOG: {
       const auto& state = *reinterpret_cast<const TBoxState*>(lParam);
       SendDlgItemMessageW(box, kIconId, STM_SETICON, reinterpret_cast<WPARAM>(state.icon), 0);
-      SetDlgItemTextW(box, kTextId, FieldText(*state.text).c_str());
       Layout(box, state);
+      // Set once the field has its width, so that the text is wrapped once.
+      SetDlgItemTextW(box, kTextId, FieldText(*state.text).c_str());
       // Enter presses Ja or OK, also from the text field.
       const int defaultId = state.buttons == TMessageButtons::Ok ? IDOK : IDYES;
       SendMessageW(box, DM_SETDEFID, static_cast<WPARAM>(defaultId), 0);

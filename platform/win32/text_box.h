@@ -14,7 +14,8 @@
 namespace kalvero {
 
 // Shows the box modally (the owner is disabled meanwhile) and answers the command that closed it:
-// IDOK, IDYES, or IDCANCEL for Abbrechen, Escape and the close box.
+// IDOK, IDYES, or IDCANCEL for Abbrechen, Escape and the close box, and when the box could not be
+// shown.
 int ShowTextBox(HWND owner, HICON icon, const std::wstring& caption, const std::wstring& text,
                 TMessageButtons buttons);
 
