@@ -164,11 +164,8 @@ INT_PTR CALLBACK BoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lPar
       if (id == IDOK || id == IDYES || id == IDCANCEL) EndDialog(box, id);
       return TRUE;
     }
-    case WM_CLOSE:
-      EndDialog(box, IDCANCEL);
-      return TRUE;
-    default:
-      return FALSE;
+    case WM_CLOSE: EndDialog(box, IDCANCEL); return TRUE;
+    default: return FALSE;
   }
 }
 

@@ -31,15 +31,14 @@ bool IsRecorded(UINT message) {
 }
 
 LRESULT CALLBACK MainProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (IsRecorded(message)) received.main.push_back(message == WM_SYSCOMMAND ? static_cast<UINT>(wParam & 0xFFF0) : message);
+  if (IsRecorded(message))
+    received.main.push_back(message == WM_SYSCOMMAND ? static_cast<UINT>(wParam & 0xFFF0) : message);
   switch (message) {
     case WM_CLOSE: return 0;  // recorded, the window stays
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) == SC_CLOSE) return 0;
       break;
-    case WM_SETCURSOR:
-      SetCursor(LoadCursorW(nullptr, BusyCursorShown() ? IDC_WAIT : IDC_CROSS));
-      return TRUE;
+    case WM_SETCURSOR: SetCursor(LoadCursorW(nullptr, BusyCursorShown() ? IDC_WAIT : IDC_CROSS)); return TRUE;
     default: break;
   }
   return DefWindowProcW(window, message, wParam, lParam);
@@ -61,10 +60,10 @@ class TTestWindow {
   TTestWindow() {
     Register(L"KalveroPumpMain", MainProcedure);
     Register(L"KalveroPumpControl", ControlProcedure);
-    main_ = CreateWindowExW(WS_EX_TOPMOST, L"KalveroPumpMain", L"Pumpe", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 400, 300,
-                            nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    control_ = CreateWindowExW(0, L"KalveroPumpControl", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 400, 300,
-                               main_, nullptr, GetModuleHandleW(nullptr), nullptr);
+    main_ = CreateWindowExW(WS_EX_TOPMOST, L"KalveroPumpMain", L"Pumpe", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 400,
+                            300, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    control_ = CreateWindowExW(0, L"KalveroPumpControl", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 400, 300, main_,
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
     UpdateWindow(main_);
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);

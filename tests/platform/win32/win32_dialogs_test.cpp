@@ -9,10 +9,8 @@
 #include <ostream>
 #include <string>
 #include <tuple>
-#include <utility>
 #include <vector>
 
-#include "platform/win32/text_box.h"
 #include "platform/win32/wide_text.h"
 #include "tests/support/case_name.h"
 
@@ -126,47 +124,7 @@ std::string PathList(int count) {
   return list;
 }
 
-// ---- Caption and buttons of each kind of box, short and long.
-
-struct TAppearanceCase {
-  std::string name;
-  TMessageKind kind;
-  std::string caption;
-  TMessageButtons buttons;
-  std::wstring title;
-  std::vector<std::wstring> buttonTexts;
-};
-
-const TAppearanceCase kAppearanceCases[] = {
-    {"Warning", TMessageKind::Warning, "", TMessageButtons::Ok, L"Warnung", {L"OK"}},
-    {"Error", TMessageKind::Error, "", TMessageButtons::Ok, L"Fehler", {L"OK"}},
-    {"Information", TMessageKind::Information, "", TMessageButtons::Ok, L"Informationen", {L"OK"}},
-    {"Confirmation", TMessageKind::Confirmation, "", TMessageButtons::YesCancel, L"Best\u00E4tigen",
-     {L"&Ja", L"Abbrechen"}},
-    {"GivenUtf8Caption", TMessageKind::Error, "Kalvero 1.3 \xE2\x80\x93 Gr\xC3\xB6\xC3\x9F" "e", TMessageButtons::Ok,
-     L"Kalvero 1.3 \u2013 Gr\u00F6\u00DFe", {L"OK"}},
-};
-
-class Win32DialogsAppearance : public testing::TestWithParam<std::tuple<TAppearanceCase, bool>> {};
-
-TEST_P(Win32DialogsAppearance, ShowsTheCaptionAndTheGermanButtons) {
-  const auto& [row, longText] = GetParam();
-  TWin32Dialogs dialogs;
-  ShowAndAct(dialogs, row.kind, row.caption, longText ? PathList(40) : "Text", row.buttons, [&](HWND box) {
-    EXPECT_EQ(TextOf(box), row.title);
-    for (const std::wstring& label : row.buttonTexts) EXPECT_NE(ButtonLabelled(box, label), nullptr) << NarrowText(label);
-    EXPECT_EQ(ChildrenOfClass(box, L"Edit").size(), longText ? 1u : 0u);
-    PostMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0);
-  });
-}
-
-INSTANTIATE_TEST_SUITE_P(Kinds, Win32DialogsAppearance,
-                         testing::Combine(testing::ValuesIn(kAppearanceCases), testing::Bool()),
-                         [](const testing::TestParamInfo<std::tuple<TAppearanceCase, bool>>& param) {
-                           return std::get<0>(param.param).name + (std::get<1>(param.param) ? "Long" : "Short");
-                         });
-
-// ---- The answer to each way of closing each kind of box.
+// ---- The caption of each kind of box, and the answer to each way of closing it.
 
 enum class TWay { PressDefault, PressAbbrechen, Enter, Escape, CloseBox, EnterInTextField, EscapeInTextField };
 
@@ -197,6 +155,7 @@ struct TAnswerCase {
   std::string name;
   TWayCase way;
   TMessageKind kind;
+  std::wstring caption;
   bool longText;
 };
 
@@ -205,16 +164,17 @@ void PrintTo(const TAnswerCase& row, std::ostream* out) { *out << row.name; }
 // Every way for every kind of box, short (a task dialog) and long (the box with the text field).
 const std::vector<TAnswerCase>& AnswerCases() {
   static const std::vector<TAnswerCase> cases = [] {
-    const std::pair<const char*, TMessageKind> kinds[] = {{"Warning", TMessageKind::Warning},
-                                                          {"Error", TMessageKind::Error},
-                                                          {"Information", TMessageKind::Information},
-                                                          {"Confirmation", TMessageKind::Confirmation}};
+    const std::tuple<const char*, TMessageKind, const wchar_t*> kinds[] = {
+        {"Warning", TMessageKind::Warning, L"Warnung"},
+        {"Error", TMessageKind::Error, L"Fehler"},
+        {"Information", TMessageKind::Information, L"Informationen"},
+        {"Confirmation", TMessageKind::Confirmation, L"Best\u00E4tigen"}};
     std::vector<TAnswerCase> all;
     for (const TWayCase& way : kWayCases)
-      for (const auto& [kindName, kind] : kinds)
+      for (const auto& [kindName, kind, caption] : kinds)
         for (const bool longText : {false, true})
           if (longText || !way.longOnly)
-            all.push_back({kindName + way.name + (longText ? "Long" : "Short"), way, kind, longText});
+            all.push_back({kindName + way.name + (longText ? "Long" : "Short"), way, kind, caption, longText});
     return all;
   }();
   return cases;
@@ -243,8 +203,11 @@ TEST_P(Win32DialogsAnswer, AnswersTheWayTheBoxWasClosed) {
   const TAnswerCase& row = GetParam();
   TWin32Dialogs dialogs;
   const TMessageAnswer answer =
-      ShowAndAct(dialogs, row.kind, "", row.longText ? PathList(300) : "Kurz.", row.way.buttons,
-                 [&](HWND box) { CloseBox(box, row.way.buttons, row.way.way); });
+      ShowAndAct(dialogs, row.kind, "", row.longText ? PathList(300) : "Kurz.", row.way.buttons, [&](HWND box) {
+        EXPECT_EQ(TextOf(box), row.caption);
+        EXPECT_EQ(ChildrenOfClass(box, L"Edit").size(), row.longText ? 1u : 0u);
+        CloseBox(box, row.way.buttons, row.way.way);
+      });
   EXPECT_EQ(answer, row.way.answer);
 }
 
@@ -292,12 +255,14 @@ void PrintTo(const TTextCase& row, std::ostream* out) { *out << row.name; }
 
 class Win32DialogsText : public testing::TestWithParam<TTextCase> {};
 
-TEST_P(Win32DialogsText, ShowsTheWholeTextInsideTheScreenWhileTheOwnerIsDisabled) {
+TEST_P(Win32DialogsText, ShowsTheCaptionGivenAndTheWholeTextInsideTheScreenWhileTheOwnerIsDisabled) {
   const TTextCase& row = GetParam();
   TOwnerWindow owner;
   TWin32Dialogs dialogs;
   dialogs.SetOwner(owner.window);
-  ShowAndAct(dialogs, TMessageKind::Error, "", row.text, TMessageButtons::Ok, [&](HWND box) {
+  const std::string caption = "Kalvero 1.3 \u2013 Gr\u00F6\u00DFe";
+  ShowAndAct(dialogs, TMessageKind::Error, caption, row.text, TMessageButtons::Ok, [&](HWND box) {
+    EXPECT_EQ(TextOf(box), L"Kalvero 1.3 \u2013 Gr\u00F6\u00DFe");
     EXPECT_FALSE(IsWindowEnabled(owner.window));
     EXPECT_EQ(GetWindow(box, GW_OWNER), owner.window);
     RECT frame{}, work = WorkAreaOf(box);
@@ -310,7 +275,8 @@ TEST_P(Win32DialogsText, ShowsTheWholeTextInsideTheScreenWhileTheOwnerIsDisabled
     ASSERT_EQ(fields.size(), row.field ? 1u : 0u);
     if (row.field) {
       std::wstring expected;
-      for (const wchar_t c : WideText(row.text)) expected += c == L'\n' && !expected.ends_with(L'\r') ? L"\r\n" : std::wstring(1, c);
+      for (const wchar_t c : WideText(row.text))
+        expected += c == L'\n' && !expected.ends_with(L'\r') ? L"\r\n" : std::wstring(1, c);
       EXPECT_EQ(TextOf(fields[0]), expected);
       EXPECT_TRUE(GetWindowLongW(fields[0], GWL_STYLE) & ES_READONLY);
       EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(ChildrenOfClass(box, L"Static").at(0), STM_GETICON, 0, 0)),
@@ -330,11 +296,11 @@ TEST(Win32DialogsOwner, ADestroyedOwnerLeavesTheBoxWithoutIt) {
     TOwnerWindow gone;
     dialogs.SetOwner(gone.window);
   }
-  const TMessageAnswer answer = ShowAndAct(dialogs, TMessageKind::Confirmation, "", "Weiter?", TMessageButtons::YesCancel,
-                                           [&](HWND box) {
-                                             EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
-                                             PostKey(box, VK_RETURN);
-                                           });
+  const TMessageAnswer answer =
+      ShowAndAct(dialogs, TMessageKind::Confirmation, "", "Weiter?", TMessageButtons::YesCancel, [&](HWND box) {
+        EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
+        PostKey(box, VK_RETURN);
+      });
   EXPECT_EQ(answer, TMessageAnswer::Yes);
 }
 

@@ -14,7 +14,7 @@
 namespace kalvero {
 namespace {
 
-bool WriteFileW(const std::string& path, const std::string& content) {
+bool WriteNewFile(const std::string& path, const std::string& content) {
   const HANDLE file = CreateFileW(WideText(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
@@ -25,10 +25,10 @@ bool WriteFileW(const std::string& path, const std::string& content) {
 
 TEST(Win32ShellTest, OpensAUtf8PathWithTheProgramOfItsType) {
   TTempFolder temp;
-  const std::string folder = temp.Path() + "\\Handb\xC3\xBC" "cher";
+  const std::string folder = temp.Path() + "\\Handb\u00FCcher";
   ASSERT_TRUE(CreateDirectoryW(WideText(folder).c_str(), nullptr));
-  const std::string script = folder + "\\\xC3\xB6" "ffnen.cmd";
-  ASSERT_TRUE(WriteFileW(script, "@echo off\r\necho ok> \"%~dp0marker.txt\"\r\n"));
+  const std::string script = folder + "\\\u00F6ffnen.cmd";
+  ASSERT_TRUE(WriteNewFile(script, "@echo off\r\necho ok> \"%~dp0marker.txt\"\r\n"));
 
   TWin32Shell shell;
   shell.Open(script);
