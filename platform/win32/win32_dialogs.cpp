@@ -137,7 +137,14 @@ TMessageAnswer TWin32Dialogs::ShowMessageBox(TMessageKind kind, const std::strin
   return pressed == IDYES ? TMessageAnswer::Yes : TMessageAnswer::Cancel;
 }
 
-void TWin32Dialogs::SetBusyCursor(bool busy) { ShowBusyCursor(busy); }
+TWin32Dialogs::~TWin32Dialogs() {
+  if (busy_) ShowBusyCursor(false);
+}
+
+void TWin32Dialogs::SetBusyCursor(bool busy) {
+  busy_ = busy;
+  ShowBusyCursor(busy);
+}
 
 void TWin32Dialogs::ProcessMessages(bool userInput) { PumpWaitingMessages(userInput); }
 

@@ -21,6 +21,12 @@ bool NeedsScrollableText(std::wstring_view text, int screenWidth);
 
 class TWin32Dialogs final : public TDialogs {
  public:
+  TWin32Dialogs() = default;
+  TWin32Dialogs(const TWin32Dialogs&) = delete;
+  TWin32Dialogs& operator=(const TWin32Dialogs&) = delete;
+  // Gives the windows their own cursors back if this object still shows the busy one.
+  ~TWin32Dialogs() override;
+
   // The window a box belongs to and is centred on (the main window). While it is unset or once it
   // is destroyed, a box belongs to the active window of this thread, if any.
   void SetOwner(HWND owner) { owner_ = owner; }
@@ -34,6 +40,7 @@ class TWin32Dialogs final : public TDialogs {
 
  private:
   HWND owner_ = nullptr;
+  bool busy_ = false;
 };
 
 }  // namespace kalvero
