@@ -20,10 +20,12 @@ constexpr std::size_t kPlainMostLineBreaks = 11;
 using TTaskDialogIndirect = HRESULT(WINAPI*)(const TASKDIALOGCONFIG*, int*, int*, BOOL*);
 
 // TaskDialogIndirect of the common controls the program runs with: version 6 (through the
-// manifest) has it, version 5 does not, so it is looked up rather than imported.
+// manifest) has it, version 5 does not, so it is looked up rather than imported. The controls are
+// those the program imports, else the system's own, never a copy placed beside the program.
 TTaskDialogIndirect TaskDialogFunction() {
   static const TTaskDialogIndirect function = [] {
-    const HMODULE controls = LoadLibraryW(L"comctl32.dll");
+    HMODULE controls = GetModuleHandleW(L"comctl32.dll");
+    if (controls == nullptr) controls = LoadLibraryExW(L"comctl32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     if (controls == nullptr) return TTaskDialogIndirect{};
     // Through the generic function type, which converts to any other without a warning.
     return reinterpret_cast<TTaskDialogIndirect>(
@@ -32,7 +34,7 @@ TTaskDialogIndirect TaskDialogFunction() {
   return function;
 }
 
-// The system's icon of each kind, as the task dialog names it, and as an icon for our own box.
+// The system's icon of each kind as the task dialog names it; none for the question mark.
 PCWSTR TaskIcon(TMessageKind kind) {
   switch (kind) {
     case TMessageKind::Warning: return TD_WARNING_ICON;
@@ -43,6 +45,7 @@ PCWSTR TaskIcon(TMessageKind kind) {
   return nullptr;
 }
 
+// The system's icon of each kind, for our own box and the task dialog's question mark.
 HICON SystemIcon(TMessageKind kind) {
   switch (kind) {
     case TMessageKind::Warning: return LoadIconW(nullptr, IDI_WARNING);
