@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -199,12 +200,19 @@ void CloseBox(HWND box, TMessageButtons buttons, TWay way) {
 
 class Win32DialogsAnswer : public testing::TestWithParam<TAnswerCase> {};
 
-TEST_P(Win32DialogsAnswer, AnswersTheWayTheBoxWasClosed) {
+TEST_P(Win32DialogsAnswer, ShowsTheCaptionAndButtonsAndAnswersTheWayTheBoxWasClosed) {
   const TAnswerCase& row = GetParam();
+  const std::vector<std::wstring> buttons = row.way.buttons == TMessageButtons::Ok
+                                                ? std::vector<std::wstring>{L"OK"}
+                                                : std::vector<std::wstring>{L"&Ja", L"Abbrechen"};
   TWin32Dialogs dialogs;
   const TMessageAnswer answer =
       ShowAndAct(dialogs, row.kind, "", row.longText ? PathList(300) : "Kurz.", row.way.buttons, [&](HWND box) {
         EXPECT_EQ(TextOf(box), row.caption);
+        std::vector<std::wstring> labels;
+        for (const HWND button : ChildrenOfClass(box, L"Button")) labels.push_back(TextOf(button));
+        std::sort(labels.begin(), labels.end());
+        EXPECT_EQ(labels, buttons);
         EXPECT_EQ(ChildrenOfClass(box, L"Edit").size(), row.longText ? 1u : 0u);
         CloseBox(box, row.way.buttons, row.way.way);
       });
