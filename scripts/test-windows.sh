@@ -12,8 +12,19 @@ if [[ ${1:-} != --on-display ]]; then
   exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --on-display
 fi
 
+# Tests of the desktop services make windows: everything Wine runs is on a virtual display, with a
+# window manager (without one, Wine waits two seconds for each window it hides).
+xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" bash -s <<'SESSION'
+set -euo pipefail
+openbox >/dev/null 2>&1 &
+wm=$!
 export WINEPREFIX="$PWD/build/windows/wineprefix"
-trap 'wineserver -k 2>/dev/null || true' EXIT
+trap 'wineserver -k 2>/dev/null || true; kill "$wm" 2>/dev/null; wait "$wm" 2>/dev/null || true' EXIT
+# openbox is ready once it names itself on the root window.
+for _ in $(seq 100); do
+  wmctrl -m >/dev/null 2>&1 && break
+  sleep 0.1
+done
 # The server that listed the tests during the build, or one kept from an earlier run, may still be
 # running: a persistent one cannot be started beside it.
 wineserver -k 2>/dev/null || true
@@ -23,3 +34,4 @@ build/windows/wine-run wineboot
 # A test that fails is run once more before it counts: now and then a test under Wine fails at its
 # start (seen here once in about two thousand runs, after 20 ms) and passes when run again.
 ctest --test-dir build/windows --output-on-failure --parallel "$(nproc)" --repeat until-pass:2
+SESSION
