@@ -1,18 +1,14 @@
 #!/usr/bin/env bash
 # Sets up, cross-builds for Windows and runs the Windows tests under Wine. Wine's server is started
 # and the prefix booted before ctest, so that each test starts in a moment instead of about a
-# second, and stopped after, whatever the tests answered. The tests make windows, so the Wine
-# server, its desktop and the tests all run on one virtual X screen.
+# second, and stopped after, whatever the tests answered.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-if [[ ${1:-} != --on-display ]]; then
-  scripts/setup.sh
-  scripts/build-windows.sh
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --on-display
-fi
+scripts/setup.sh
+scripts/build-windows.sh
 
-# Tests of the desktop services make windows: everything Wine runs is on a virtual display, with a
+# The tests make windows: everything Wine runs is on a virtual display, with a
 # window manager (without one, Wine waits two seconds for each window it hides).
 xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" bash -s <<'SESSION'
 set -euo pipefail
