@@ -481,29 +481,67 @@ TEST_F(Win32ControlsTest, TheLoopRunsIdleHandlersHandsErrorsOnAndEndsWithTheClos
   EXPECT_EQ(errors, std::vector<std::string>{"Cannot create the folder"});
 }
 
-TEST_F(Win32ControlsTest, AHintComesFromTheApplicationBelowThePointerAndGoesWithAKey) {
+TEST_F(Win32ControlsTest, AHintComesFromTheApplicationBelowThePointerAndGoesWithTheNextInput) {
   ShowWindow();
   auto& edit = Control<TEdit>("Edit1");
+  const HWND box = HandleOf(edit);
   edit.SetShowHint(true);
   std::vector<THintInfo> asked;
   application.OnShowHint = [&](std::string& hint, bool&, THintInfo& info) {
     asked.push_back(info);
     hint = "Platzhalter";
   };
-  SendMessageW(HandleOf(edit), WM_MOUSEHOVER, 0, MAKELPARAM(10, 5));
+  SendMessageW(box, WM_MOUSEHOVER, 0, MAKELPARAM(10, 5));
   SendMessageW(Handle("cb1"), WM_MOUSEHOVER, 0, MAKELPARAM(10, 5));
   ASSERT_EQ(asked.size(), 1u) << "a control that shows no hints asks nothing";
   POINT pointer{10, 5};
-  ClientToScreen(HandleOf(edit), &pointer);
+  ClientToScreen(box, &pointer);
   EXPECT_EQ(asked[0].hintControl, &edit);
   EXPECT_EQ(asked[0].cursorPos, (TPoint{pointer.x, pointer.y}));
   EXPECT_EQ(asked[0].hintPos, (TPoint{pointer.x, pointer.y + TWin32Application::kPointerHeight}));
   EXPECT_EQ(asked[0].hintColor, clInfoBk);
   EXPECT_GT(asked[0].hintMaxWidth, 0);
-  ASSERT_NE(application.HintWindow(), nullptr);
-  EXPECT_TRUE(application.HintWindow()->IsShowing());
-  SendMessageW(HandleOf(edit), WM_KEYDOWN, 'A', 1);
-  EXPECT_FALSE(application.HintWindow()->IsShowing());
+
+  struct TCase {
+    const char* what;
+    HWND window;
+    UINT message;
+    WPARAM wParam;
+  };
+  const TCase hiders[] = {{"a key", box, WM_KEYDOWN, 'A'},
+                          {"the pointer leaving", box, WM_MOUSELEAVE, 0},
+                          {"a click elsewhere", Handle("Label1"), WM_LBUTTONDOWN, MK_LBUTTON},
+                          {"the window deactivated", window->Handle(), WM_ACTIVATE, WA_INACTIVE}};
+  for (const TCase& hider : hiders) {
+    SendMessageW(box, WM_MOUSEHOVER, 0, MAKELPARAM(10, 5));
+    ASSERT_NE(application.HintWindow(), nullptr);
+    EXPECT_TRUE(application.HintWindow()->IsShowing()) << hider.what;
+    SendMessageW(hider.window, hider.message, hider.wParam, 0);
+    EXPECT_FALSE(application.HintWindow()->IsShowing()) << hider.what;
+  }
+  ReleaseCapture();
+}
+
+TEST_F(Win32ControlsTest, TheLabelReportsThePointerAndTheWindowItsKeyboardCues) {
+  ShowWindow();
+  auto& label = Control<TLabel>("Label1");
+  std::vector<std::string> events;
+  label.OnMouseEnter = [&](TComponent&) { events.push_back("enter"); };
+  label.OnMouseLeave = [&](TComponent&) { events.push_back("leave"); };
+  label.OnMouseMove = [&](TComponent&, int x, int y) {
+    events.push_back("move " + std::to_string(x) + "," + std::to_string(y));
+  };
+  SendMessageW(HandleOf(label), WM_MOUSEMOVE, 0, MAKELPARAM(5, 3));
+  SendMessageW(HandleOf(label), WM_MOUSEMOVE, 0, MAKELPARAM(6, 4));
+  SendMessageW(HandleOf(label), WM_MOUSELEAVE, 0, 0);
+  SendMessageW(HandleOf(label), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+  EXPECT_EQ(events, (std::vector<std::string>{"enter", "move 5,3", "move 6,4", "leave", "enter", "move 1,1"}));
+
+  int cueChanges = 0;
+  window->WatchKeyboardCues([&cueChanges] { ++cueChanges; });
+  SendMessageW(window->Handle(), WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
+  SendMessageW(window->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Kalvero"));
+  EXPECT_EQ(cueChanges, 1) << "only a change of the cues";
 }
 
 }  // namespace
