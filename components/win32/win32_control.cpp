@@ -4,10 +4,12 @@
 #include <uxtheme.h>
 
 #include <cwchar>
+#include <system_error>
 
 #include "components/application.h"
 #include "platform/win32/busy_cursor.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_handle.h"
 
 namespace kalvero {
 namespace {
@@ -87,7 +89,7 @@ TWin32Window::TWin32Window(TControl& control, const wchar_t* className, DWORD st
   const HWND parent = (style & WS_CHILD) != 0 ? ParkingWindow() : nullptr;
   handle_ = CreateWindowExW(exStyle, className, L"", style, 0, 0, 0, 0, parent, nullptr, GetModuleHandleW(nullptr),
                             nullptr);
-  if (handle_ == nullptr) return;
+  if (handle_ == nullptr) throw std::system_error(LastWin32Error(), "A window could not be created");
   SetPropW(handle_, kWindowProperty, this);
   SetWindowSubclass(handle_, SubclassProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }

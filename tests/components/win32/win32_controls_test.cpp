@@ -303,6 +303,15 @@ TEST_F(Win32ControlsTest, FocusStartsAtTheActiveControlAndTabWalksTheChain) {
   Pump();
   EXPECT_EQ(GetFocus(), Handle("Edit2")) << "reactivation restores the focus";
   EXPECT_EQ(exits, (std::vector<std::string>{"cb1", "Edit3"}));
+
+  TForm& third = BuildWindow(application,
+                             {"TForm", "Form4", {{"ActiveControl", "Edit2"}},
+                              {ControlAt("TEdit", "Edit1", "Form4", {8, 8, 80, 21}),
+                               ControlAt("TEdit", "Edit2", "Form4", {8, 40, 80, 21})}},
+                             classes);
+  third.Show();
+  Pump();
+  EXPECT_EQ(GetFocus(), HandleOf(DescribedComponent<TControl>(third, "Edit2"))) << "the described first focus";
 }
 
 TEST_F(Win32ControlsTest, TheEditBoxFiltersTypingReportsOnlyTheUsersChangesAndLimitsOnlyThem) {
