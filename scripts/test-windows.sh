@@ -8,6 +8,12 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 scripts/build-windows.sh
 
+# The window tests make windows, which Wine shows on an X display: a virtual one (Xvfb) when none
+# is set.
+display=()
+[[ -n "${DISPLAY:-}" ]] || display=(xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96")
+"${display[@]}" bash -s <<'SESSION'
+set -euo pipefail
 export WINEPREFIX="$PWD/build/windows/wineprefix"
 trap 'wineserver -k 2>/dev/null || true' EXIT
 # The server that listed the tests during the build, or one kept from an earlier run, may still be
@@ -19,3 +25,4 @@ build/windows/wine-run wineboot
 # A test that fails is run once more before it counts: now and then a test under Wine fails at its
 # start (seen here once in about two thousand runs, after 20 ms) and passes when run again.
 ctest --test-dir build/windows --output-on-failure --parallel "$(nproc)" --repeat until-pass:2
+SESSION
