@@ -4,6 +4,7 @@
 #include <uxtheme.h>
 
 #include <cwchar>
+#include <string>
 #include <system_error>
 
 #include "components/application.h"
@@ -89,7 +90,11 @@ TWin32Window::TWin32Window(TControl& control, const wchar_t* className, DWORD st
   const HWND parent = (style & WS_CHILD) != 0 ? ParkingWindow() : nullptr;
   handle_ = CreateWindowExW(exStyle, className, L"", style, 0, 0, 0, 0, parent, nullptr, GetModuleHandleW(nullptr),
                             nullptr);
-  if (handle_ == nullptr) throw std::system_error(LastWin32Error(), "A window could not be created");
+  if (handle_ == nullptr) {
+    // Some failures (no desktop to show windows on) leave no error code.
+    const std::error_code error = LastWin32Error();
+    throw EComponentError(std::string("A window could not be created") + (error ? ": " + error.message() : ""));
+  }
   SetPropW(handle_, kWindowProperty, this);
   SetWindowSubclass(handle_, SubclassProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }

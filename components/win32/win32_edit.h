@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <imm.h>
 
 #include <functional>
 #include <string>
@@ -20,6 +21,7 @@ namespace kalvero {
 // What an edit box does with its window's messages, apart from its model.
 class TWin32EditWindow {
  protected:
+
   ~TWin32EditWindow() = default;
 
   // Handles a character message for `window`: runs the character through `control`'s key filter.
@@ -66,6 +68,12 @@ class TWin32EditControl : public TWin32Control<TModel>, protected TWin32EditWind
     showing_ = false;
   }
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+    // The system's edit box inserts what an input method composed without a character message;
+    // the default handling turns it into character messages, which pass the key filter.
+    if (message == WM_IME_COMPOSITION && (lParam & GCS_RESULTSTR) != 0) {
+      result = DefWindowProcW(this->Handle(), message, wParam, lParam);
+      return true;
+    }
     if (message == WM_CHAR &&
         FilterCharacter(*this, this->Handle(), wParam, pendingHighHalf_,
                         [&](WPARAM key) { this->CallDefault(message, key, lParam); }))
