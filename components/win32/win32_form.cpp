@@ -1,7 +1,7 @@
 #include "components/win32/win32_form.h"
 
 #include <algorithm>
-#include <climits>
+#include <cstdint>
 #include <map>
 
 #include "components/application.h"

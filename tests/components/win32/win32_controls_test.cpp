@@ -436,6 +436,15 @@ TEST_F(Win32ControlsTest, PicturesAndPanelsPaintOverTheirParentsBackground) {
                            {{28, 10}, dark}, {{100, 18}, light}, {{640, 10}, light}};
   for (const TPixel& pixel : pixels) EXPECT_EQ(bar.At(pixel.at.x, pixel.at.y), pixel.color) << pixel.at.x << ", " << pixel.at.y;
   EXPECT_EQ(TPrinted(Handle("Panel1")).At(10, 10), face) << "the host shows the bar through it";
+
+  // A flat speed button shows its frame only under the pointer: its right edge is then shaded.
+  const HWND speed = Handle("SpeedButton1");
+  const COLORREF white = RGB(255, 255, 255);
+  EXPECT_EQ(TPrinted(speed).At(105, 10), white);
+  SendMessageW(speed, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  EXPECT_NE(TPrinted(speed).At(105, 10), white);
+  SendMessageW(speed, WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(TPrinted(speed).At(105, 10), white);
 }
 
 TEST_F(Win32ControlsTest, ChangesWaitForThePaintUnlessRepaintAsksForItNow) {
