@@ -283,8 +283,10 @@ HBRUSH TWin32Window::ControlColors(HDC dc) {
 }
 
 void TWin32Window::ApplyWindowFont() {
-  font_ = std::make_unique<TWin32Font>(control_.Font());
-  SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_->Handle()), TRUE);
+  // The window lets go of the old font before it is deleted.
+  auto font = std::make_unique<TWin32Font>(control_.Font());
+  SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font->Handle()), TRUE);
+  font_ = std::move(font);
 }
 
 void TWin32Window::ApplyWindowText(const std::string& text) const { SetWindowTextW(handle_, WideText(text).c_str()); }
