@@ -67,7 +67,6 @@ class TWin32Window {
   // The window's own procedure.
   LRESULT CallDefault(UINT message, WPARAM wParam, LPARAM lParam) const;
 
-  bool OwnClass() const { return ownClass_; }
   HFONT FontHandle() const { return font_ ? font_->Handle() : nullptr; }
   // Makes the font of the window from the model's font.
   void ApplyWindowFont();

@@ -8,7 +8,7 @@ namespace kalvero {
 namespace {
 
 constexpr DWORD kChild = WS_CHILD | WS_CLIPSIBLINGS;
-// Our containers: their children take part in the dialog keys (Tab walks into them).
+// Containers paint around their children, never over them.
 constexpr DWORD kContainer = kChild | WS_CLIPCHILDREN;
 
 UINT DrawAlignment(TAlignment alignment) {
