@@ -18,6 +18,20 @@ namespace {
 constexpr const wchar_t* kWindowProperty = L"KalveroWindow";
 constexpr UINT_PTR kSubclassId = 1;
 
+BOOL CALLBACK TakeFirstIcon(HMODULE module, LPCWSTR, LPWSTR name, LONG_PTR icon) {
+  *reinterpret_cast<HICON*>(icon) = LoadIconW(module, name);
+  return FALSE;
+}
+
+// The program's icon, the first in its resources as the desktop shows it; the system's for a
+// program without one.
+HICON ProgramIcon() {
+  HICON icon = nullptr;
+  EnumResourceNamesW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(14), TakeFirstIcon,  // RT_GROUP_ICON
+                     reinterpret_cast<LONG_PTR>(&icon));
+  return icon != nullptr ? icon : LoadIconW(nullptr, IDI_APPLICATION);
+}
+
 void RegisterOwnClasses() {
   static const bool registered = [] {
     WNDCLASSEXW windowClass{};
@@ -28,7 +42,7 @@ void RegisterOwnClasses() {
     windowClass.lpszClassName = TWin32Window::kControlClass;
     RegisterClassExW(&windowClass);
     windowClass.lpszClassName = TWin32Window::kFormClass;
-    windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    windowClass.hIcon = ProgramIcon();
     RegisterClassExW(&windowClass);
     return true;
   }();

@@ -160,6 +160,8 @@ TEST_F(Win32ControlsTest, WindowsShowTheDescribedValuesAtTheirPlaces) {
   EXPECT_EQ(window->Width(), frame.right - frame.left) << "the model follows the frame";
   EXPECT_EQ(window->Left(), frame.left);
   EXPECT_EQ(WindowText(window->Handle()), L"Kalvero 1.3 - Manage your image!");
+  const auto icon = reinterpret_cast<HICON>(GetClassLongPtrW(window->Handle(), GCLP_HICON));
+  EXPECT_EQ(icon, LoadIconW(GetModuleHandleW(nullptr), L"TESTICON")) << "the program's icon";
 
   struct TPlace {
     const char* name;
