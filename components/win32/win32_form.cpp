@@ -150,6 +150,7 @@ void TWin32Form::SetDoubleBuffered(bool doubleBuffered) {
 }
 
 void TWin32Form::BringToFront() {
+  if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
   SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   SetForegroundWindow(Handle());
 }
