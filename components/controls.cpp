@@ -70,6 +70,11 @@ void TControl::SetFocus() {
 
 TForm* TControl::OwnerForm() const { return dynamic_cast<TForm*>(Owner()); }
 
+void SetDoubleBufferedWithin(TControl& control, bool doubleBuffered) {
+  control.SetDoubleBuffered(doubleBuffered);
+  for (TControl* inner : control.Controls()) SetDoubleBufferedWithin(*inner, doubleBuffered);
+}
+
 void TControl::SetAlign(TAlign align) {
   align_ = align;
   if (parent_ != nullptr) parent_->Realign();

@@ -109,6 +109,10 @@ class TControl : public TComponent {
 
   // Draws the control now, without waiting for the message loop.
   virtual void Repaint() {}
+  // Whether the control paints through an off-screen picture that is shown in one piece, so that
+  // nothing flickers. Not published: the program switches it on where the desktop needs it.
+  bool DoubleBuffered() const { return doubleBuffered_; }
+  virtual void SetDoubleBuffered(bool doubleBuffered) { doubleBuffered_ = doubleBuffered; }
 
   // The window the control belongs to: its owner, when that is a window.
   TForm* OwnerForm() const;
@@ -153,7 +157,11 @@ class TControl : public TComponent {
   bool tabStop_ = true;
   TAlign align_ = TAlign::alNone;
   bool realigning_ = false;
+  bool doubleBuffered_ = false;
 };
+
+// Sets DoubleBuffered of `control` and of every control inside it, however deep.
+void SetDoubleBufferedWithin(TControl& control, bool doubleBuffered);
 
 class TLabel : public TControl {
  public:

@@ -40,6 +40,22 @@ TEST(TControlParent, DestroyingEitherSideLeavesNoDanglingLink) {
   EXPECT_EQ(window.ComponentCount(), 1u);
 }
 
+TEST(TControlParent, DoubleBufferingReachesEveryControlInsideButNoneBeside) {
+  TComponent window;
+  auto& outer = window.CreateComponent<TGroupBox>("GroupBox1");
+  auto& inner = window.CreateComponent<TPanel>("Panel1");
+  auto& deep = window.CreateComponent<TEdit>("Edit1");
+  auto& beside = window.CreateComponent<TButton>("Button1");
+  inner.SetParent(&outer);
+  deep.SetParent(&inner);
+  SetDoubleBufferedWithin(outer, true);
+  EXPECT_TRUE(outer.DoubleBuffered() && inner.DoubleBuffered() && deep.DoubleBuffered());
+  EXPECT_FALSE(beside.DoubleBuffered());
+  SetDoubleBufferedWithin(inner, false);
+  EXPECT_TRUE(outer.DoubleBuffered());
+  EXPECT_FALSE(inner.DoubleBuffered() || deep.DoubleBuffered());
+}
+
 struct TFontSizeCase {
   std::string name;
   std::int32_t height;
