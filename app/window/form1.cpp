@@ -11,6 +11,7 @@
 #include "platform/ascii_text.h"
 #include "platform/file_names.h"
 #include "platform/program_path.h"
+#include "platform/windows_version.h"
 #include "ui/rich_hint/rich_hint.h"
 
 namespace kalvero {
@@ -86,6 +87,8 @@ void TForm1::RichHint1ShowHint(std::string& hint, bool&, THintInfo& info) {
 
 void TForm1::FormCreate() {
   SetStatusIcon(TStatusIcon::Idle, TRepaint::Later);
+  // Windows 6 and later paint the window and every control in it through an off-screen bitmap.
+  if (RunningWindowsVersion().VistaOrLater()) SetDoubleBufferedWithin(*this, true);
   engine_.LoadSettings(environment_);
   engine_.Edit1Change();
 }

@@ -64,6 +64,13 @@ void Pump() {
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchProgramMessage(message);
 }
 
+// Handles messages until `done` holds or two seconds passed: under a window manager, activation
+// comes back from the display a moment after it was asked for.
+void PumpUntil(const std::function<bool()>& done) {
+  const ULONGLONG end = GetTickCount64() + 2000;
+  for (Pump(); !done() && GetTickCount64() < end; Pump()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+}
+
 // A key pressed on the window with the focus, through the program's dispatch (the dialog keys first).
 void PressKey(WPARAM key) {
   MSG message{GetFocus(), WM_KEYDOWN, key, 1, 0, {}};
@@ -299,10 +306,10 @@ TEST_F(Win32ControlsTest, FocusStartsAtTheActiveControlAndTabWalksTheChain) {
   TForm& help = BuildWindow(application, {"TForm", "Form3", {{"ClientWidth", "200"}}, {{"TButton", "Button1", "", {}}}},
                             classes);
   help.Show();
-  Pump();
+  PumpUntil([&] { return GetFocus() != Handle("Edit2"); });
   EXPECT_NE(GetFocus(), Handle("Edit2"));
   window->BringToFront();
-  Pump();
+  PumpUntil([&] { return GetFocus() == Handle("Edit2"); });
   EXPECT_EQ(GetFocus(), Handle("Edit2")) << "reactivation restores the focus";
   EXPECT_EQ(exits, (std::vector<std::string>{"cb1", "Edit3"}));
 
@@ -312,7 +319,7 @@ TEST_F(Win32ControlsTest, FocusStartsAtTheActiveControlAndTabWalksTheChain) {
                                ControlAt("TEdit", "Edit2", "Form4", {8, 40, 80, 21})}},
                              classes);
   third.Show();
-  Pump();
+  PumpUntil([&] { return GetFocus() == HandleOf(DescribedComponent<TControl>(third, "Edit2")); });
   EXPECT_EQ(GetFocus(), HandleOf(DescribedComponent<TControl>(third, "Edit2"))) << "the described first focus";
 }
 

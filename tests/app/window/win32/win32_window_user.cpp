@@ -96,10 +96,15 @@ std::unique_ptr<TApplication> NewTestApplication(TDialogs& dialogs, TShell& shel
   return std::make_unique<TWin32Application>(dialogs, &shell);
 }
 
+// Under a window manager the window becomes the active one a moment after it was shown, when the
+// display says so.
 void ShowAndWait(TForm& window) {
   window.Show();
   UpdateWindow(WindowOf(window));
-  HandleWaitingMessages();
+  const ULONGLONG end = GetTickCount64() + 5000;
+  for (HandleWaitingMessages(); GetActiveWindow() != WindowOf(window) && GetTickCount64() < end; HandleWaitingMessages())
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  if (GetActiveWindow() != WindowOf(window)) throw std::runtime_error(window.Name() + " did not become active");
 }
 
 std::unique_ptr<TWindowUser> NewWindowUser() { return std::make_unique<TWin32WindowUser>(); }

@@ -15,13 +15,12 @@
 namespace kalvero {
 namespace {
 
-// Every file below `root` by its path relative to it, with its bytes.
+// Every file below `root` by its path relative to it, with its bytes (ASCII names only).
 std::map<std::string, std::string> Tree(const std::string& root) {
   std::map<std::string, std::string> files;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(std::filesystem::u8path(root)))
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(root))
     if (entry.is_regular_file())
-      files[std::filesystem::relative(entry.path(), std::filesystem::u8path(root)).generic_u8string()] =
-          FileBytes(entry.path().u8string());
+      files[std::filesystem::relative(entry.path(), root).generic_string()] = FileBytes(entry.path().string());
   return files;
 }
 
