@@ -42,6 +42,12 @@ class TWin32EditControl : public TWin32Control<TModel>, protected TWin32EditWind
     SetMaxLength(this->MaxLength());
   }
 
+  // A box made narrower than its text while it was built keeps its text scrolled to the end; it
+  // shows the start again, as a box does whose text the program wrote, unless the user is in it.
+  void SetWidth(std::int32_t width) override {
+    TWin32Control<TModel>::SetWidth(width);
+    ShowStart();
+  }
   void SetMaxLength(std::int32_t maxLength) override {
     TModel::SetMaxLength(maxLength);
     SendMessageW(this->Handle(), EM_SETLIMITTEXT, static_cast<WPARAM>(maxLength), 0);
@@ -66,6 +72,12 @@ class TWin32EditControl : public TWin32Control<TModel>, protected TWin32EditWind
     showing_ = true;
     this->ApplyWindowText(text);
     showing_ = false;
+    ShowStart();
+  }
+  void ShowStart() const {
+    if (GetFocus() == this->Handle()) return;
+    SendMessageW(this->Handle(), EM_SETSEL, 0, 0);
+    SendMessageW(this->Handle(), EM_SCROLLCARET, 0, 0);
   }
   bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
     // The system's edit box inserts what an input method composed without a character message;
