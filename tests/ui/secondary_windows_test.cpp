@@ -22,13 +22,12 @@
 #include "tests/support/recording_dialogs.h"
 #include "tests/support/recording_shell.h"
 #include "tests/support/widget_of.h"
+#include "tests/ui/secondary_window_cases.h"
 #include "ui/secondary_window_classes.h"
 #include "ui/secondary_windows.h"
 
 namespace kalvero {
 namespace {
-
-using TDescriptionFunction = TWindowDescription (*)();
 
 // The application with its main window Form1 shown at `mainFrame` (the offscreen platform draws no
 // decoration, so frame and client area are the same) and the secondary windows built after it.
@@ -91,40 +90,6 @@ class TTestProgram {
   TQtForm* main = nullptr;
 };
 
-// A control's place in its parent; width and height 0 for a label that takes its caption's size.
-struct TPlace {
-  const char* name;
-  const char* parent;
-  QRect bounds;
-};
-
-struct TWindowCase {
-  std::string name;
-  TDescriptionFunction description;
-  const char* window;
-  const char* caption;
-  QSize client;
-  std::vector<TPlace> places;  // one of each kind of control, in each container
-  std::vector<std::string> bold;
-};
-
-const std::vector<TWindowCase> kWindows = {
-    {"About", AboutWindowDescription, "Form2", "Kalvero 1.3", {321, 214},
-     {{"GroupBox1", "Form2", {8, 8, 305, 193}}, {"Image1", "GroupBox1", {16, 16, 64, 64}},
-      {"Label2", "GroupBox1", {104, 48, 0, 0}}, {"Button1", "GroupBox1", {96, 136, 121, 25}}},
-     {}},
-    {"FolderHelp", FolderHelpWindowDescription, "Form3", "Info", {490, 309},
-     {{"Button1", "Form3", {200, 264, 75, 25}}, {"GroupBox1", "Form3", {16, 16, 457, 121}},
-      {"Label4", "GroupBox1", {64, 56, 0, 0}}, {"GroupBox2", "Form3", {16, 152, 457, 89}},
-      {"Label12", "GroupBox2", {112, 52, 0, 0}}},
-     {"Label2", "Label5", "Label7", "Label9", "Label11"}},
-    {"FileHelp", FileHelpWindowDescription, "Form4", "Info", {544, 319},
-     {{"Button1", "Form4", {224, 272, 75, 25}}, {"GroupBox1", "Form4", {16, 16, 513, 129}},
-      {"Label15", "GroupBox1", {296, 56, 0, 0}}, {"Label18", "GroupBox1", {56, 104, 0, 0}},
-      {"GroupBox2", "Form4", {16, 160, 513, 89}}, {"Label10", "GroupBox2", {264, 28, 0, 0}}},
-     {"Label2", "Label5", "Label7", "Label1", "Label8", "Label13", "Label17", "Label9", "Label11"}},
-};
-
 class SecondaryWindowTest : public testing::TestWithParam<TWindowCase> {
  protected:
   SecondaryWindowTest() { window = &program.Build(GetParam().description()); }
@@ -135,7 +100,7 @@ class SecondaryWindowTest : public testing::TestWithParam<TWindowCase> {
 
 TEST_P(SecondaryWindowTest, ControlsSitWhereDescribedAndOnlyOkTakesTheFocus) {
   const TWindowCase& expected = GetParam();
-  EXPECT_EQ(window->Widget().size(), expected.client);
+  EXPECT_EQ(window->Widget().size(), QSize(expected.clientWidth, expected.clientHeight));
   EXPECT_EQ(window->Widget().minimumSize(), window->Widget().maximumSize());
   EXPECT_EQ(window->Widget().windowTitle().toStdString(), expected.caption);
   EXPECT_EQ(window->Widget().palette().color(QPalette::Window), QColor(Qt::white));
@@ -144,8 +109,8 @@ TEST_P(SecondaryWindowTest, ControlsSitWhereDescribedAndOnlyOkTakesTheFocus) {
     SCOPED_TRACE(place.name);
     const QWidget& widget = program.WidgetOf(expected.window, place.name);
     EXPECT_EQ(widget.parentWidget(), &program.WidgetOf(expected.window, place.parent));
-    EXPECT_EQ(widget.pos(), place.bounds.topLeft());
-    if (place.bounds.width() > 0) EXPECT_EQ(widget.size(), place.bounds.size());
+    EXPECT_EQ(widget.pos(), QPoint(place.left, place.top));
+    if (place.width > 0) EXPECT_EQ(widget.size(), QSize(place.width, place.height));
     else EXPECT_GT(widget.width(), 0) << "a label takes its caption's size";
   }
   for (QWidget* widget : window->Widget().findChildren<QWidget*>()) {
@@ -184,7 +149,7 @@ TEST_P(SecondaryWindowTest, OkAndTheCloseBoxOnlyHideTheWindowWhichComesBackWhere
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Windows, SecondaryWindowTest, testing::ValuesIn(kWindows), TCaseName());
+INSTANTIATE_TEST_SUITE_P(Windows, SecondaryWindowTest, testing::ValuesIn(kSecondaryWindows), TCaseName());
 
 struct TCentringCase {
   std::string name;
@@ -214,35 +179,6 @@ TEST_P(FirstShowingTest, IsCentredOverTheMainWindow) {
 
 INSTANTIATE_TEST_SUITE_P(Places, FirstShowingTest, testing::ValuesIn(kCentrings), TCaseName());
 
-struct TLanguageCase {
-  std::string name;
-  const char* folderExamples;  // Form3's GroupBox2
-  const char* fileExample;     // Form4's Label11
-};
-
-const std::vector<TLanguageCase> kLanguages = {
-    {"English", "Examples for folder names:", "Holiday 2004 - FFF"},
-    {"French", "Exemples pour des noms de chemise :", "Vacances 2004 - FFF"},
-    {"Spanish", "Ejemplos para los nombres de la carpeta:", "D\xC3\xAD" "a de fiesta 2004 - FFF"},
-    {"German", "Beispiele f\xC3\xBCr Ordnernamen:", "Urlaub 2004 - FFF"},
-};
-
-struct TFixedText {
-  const char* window;
-  const char* control;
-  const char* text;
-};
-
-// Texts that no language changes: the tokens, Form3's examples and the About window.
-const std::vector<TFixedText> kFixedTexts = {
-    {"Form3", "Label2", "YYYY"},        {"Form3", "Label5", "MM"},          {"Form3", "Label7", "DD"},
-    {"Form3", "Label9", "DD.MM.YYYY"},  {"Form3", "Label10", "07.08.2004"}, {"Form3", "Label11", "YYYY-MM-DD"},
-    {"Form3", "Label12", "2004-08-07"}, {"Form4", "Label2", "YYYY"},        {"Form4", "Label5", "MM"},
-    {"Form4", "Label7", "DD"},          {"Form4", "Label1", "HH"},          {"Form4", "Label8", "NN"},
-    {"Form4", "Label13", "SS"},         {"Form4", "Label17", "FFF"},        {"Form2", "Label1", "Kalvero 1.3"},
-    {"Form2", "Label2", "Vandrel Softwareentwicklung"},
-};
-
 class LanguageSwitchTest : public testing::TestWithParam<TLanguageCase> {};
 
 // German to English first, so that the German row switches back.
@@ -261,7 +197,7 @@ TEST_P(LanguageSwitchTest, ReachesBothHelpWindowsShownOrHiddenButNeitherTokensNo
   EXPECT_EQ(program.Window("Form2").Text(), "Kalvero 1.3");
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, LanguageSwitchTest, testing::ValuesIn(kLanguages), TCaseName());
+INSTANTIATE_TEST_SUITE_P(Languages, LanguageSwitchTest, testing::ValuesIn(kSecondaryWindowLanguages), TCaseName());
 
 TEST(SecondaryWindows, AHelpWindowCreatedAfterASwitchOpensInThatLanguage) {
   TTestProgram program;
