@@ -1,5 +1,5 @@
-// The hint renderer's GDI canvas on a memory device context: fonts as the system makes them,
-// measures as GetTextExtentPoint32W gives them, gradients in bands, pictures, and drawing within
+// The hint renderer's GDI canvas on a memory device context: measures in points at 96 dots per
+// inch as GetTextExtentPoint32W gives them, gradients in bands, pictures, and drawing within
 // the measured size.
 
 #include "ui/rich_hint/win32/win32_hint_canvas.h"
@@ -22,31 +22,8 @@ namespace {
 
 const THintFont kArial10{"ARIAL", 10};
 
-TEST(Win32HintCanvas, MakesFontsInPointsAtNinetySixDotsPerInch) {
-  struct TCase {
-    THintFont font;
-    LONG height;
-    LONG weight;
-    LONG escapement;
-  };
-  THintFont bold{"Tahoma", 8, true};
-  THintFont subscript = kArial10;
-  subscript.script = THintScript::Subscript;
-  THintFont turned = kArial10;
-  turned.angle = 90;
-  const TCase cases[] = {
-      {kArial10, -13, FW_NORMAL, 0}, {bold, -11, FW_BOLD, 0}, {subscript, -8, FW_NORMAL, 0}, {turned, -13, FW_NORMAL, 900}};
-  for (const TCase& test : cases) {
-    const LOGFONTW font = TWin32HintCanvas::LogFontOf(test.font);
-    EXPECT_EQ(font.lfHeight, test.height) << test.font.name << " " << test.font.size;
-    EXPECT_EQ(font.lfWeight, test.weight);
-    EXPECT_EQ(font.lfEscapement, test.escapement);
-    EXPECT_EQ(font.lfOrientation, test.escapement);
-    EXPECT_EQ(NarrowText(font.lfFaceName), test.font.name);
-  }
-}
-
-// The reference: the same text in the same font measured by the system, a run at a time.
+// The reference: the same text measured by the system, a run at a time, in Arial of 13 pixels (10
+// points at 96 dots per inch); sub- and superscript are smaller but keep the line's height.
 TEST(Win32HintCanvas, MeasuresAsTheSystemDoesWithTabsExpanded) {
   TMemoryBitmap memory(10, 10);
   TWin32HintCanvas canvas(memory.Dc());

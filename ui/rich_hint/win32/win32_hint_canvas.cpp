@@ -67,6 +67,24 @@ THintFont FullSize(THintFont font) {
   return font;
 }
 
+// The GDI description of a font state: subscript and superscript at two thirds of the size, turned
+// by lfEscapement and lfOrientation (tenths of a degree).
+LOGFONTW LogFontOf(const THintFont& font) {
+  LOGFONTW description{};
+  const int points = std::max(1, font.script == THintScript::Normal ? font.size : font.size * 2 / 3);
+  description.lfHeight = -MulDiv(points, kScreenDpi, kPointsPerInch);
+  description.lfEscapement = description.lfOrientation = font.angle * 10;
+  description.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+  description.lfItalic = font.italic ? TRUE : FALSE;
+  description.lfUnderline = font.underline ? TRUE : FALSE;
+  description.lfStrikeOut = font.strikeOut ? TRUE : FALSE;
+  description.lfCharSet = DEFAULT_CHARSET;
+  description.lfQuality = DEFAULT_QUALITY;
+  const std::wstring name = WideText(font.name);
+  name.copy(description.lfFaceName, std::min<std::size_t>(name.size(), LF_FACESIZE - 1));
+  return description;
+}
+
 }  // namespace
 
 struct TWin32HintCanvas::TShownPicture {
@@ -97,22 +115,6 @@ TWin32HintCanvas::TWin32HintCanvas(HDC dc) : dc_(dc), originalFont_(GetCurrentOb
 TWin32HintCanvas::~TWin32HintCanvas() {
   SelectObject(dc_, originalFont_);
   for (const auto& [font, handle] : fonts_) DeleteObject(handle);
-}
-
-LOGFONTW TWin32HintCanvas::LogFontOf(const THintFont& font) {
-  LOGFONTW description{};
-  const int points = std::max(1, font.script == THintScript::Normal ? font.size : font.size * 2 / 3);
-  description.lfHeight = -MulDiv(points, kScreenDpi, kPointsPerInch);
-  description.lfEscapement = description.lfOrientation = font.angle * 10;
-  description.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
-  description.lfItalic = font.italic ? TRUE : FALSE;
-  description.lfUnderline = font.underline ? TRUE : FALSE;
-  description.lfStrikeOut = font.strikeOut ? TRUE : FALSE;
-  description.lfCharSet = DEFAULT_CHARSET;
-  description.lfQuality = DEFAULT_QUALITY;
-  const std::wstring name = WideText(font.name);
-  name.copy(description.lfFaceName, std::min<std::size_t>(name.size(), LF_FACESIZE - 1));
-  return description;
 }
 
 HFONT TWin32HintCanvas::FontOf(const THintFont& font) {

@@ -34,10 +34,6 @@ class TWin32HintCanvas final : public THintCanvas {
   void SetImages(std::vector<std::string> images) { images_ = std::move(images); }
   void SetPictures(std::vector<std::string> pictures) { pictures_ = std::move(pictures); }
 
-  // The GDI description of a font state: subscript and superscript at two thirds of the size,
-  // turned by lfEscapement and lfOrientation.
-  static LOGFONTW LogFontOf(const THintFont& font);
-
   THintSize TextExtent(const THintFont& font, std::string_view text) override;
   void DrawTextPiece(const THintFont& font, std::string_view text, const TRect& box, TColor color,
                      TColor background, bool ellipsis) override;
