@@ -143,7 +143,8 @@ TEST_F(Win32RichHintWindowTest, TheWindowStaysOnItsMonitorAndTakesTheShapeOfItsS
   };
   const TCase cases[] = {{"rectangle below the pointer", THintStyle::hsRectangle, {}, false},
                          {"rounded near the corner", THintStyle::hsRounded, {edge.right - 20, edge.bottom - 20}, true},
-                         {"rectangle past the corner", THintStyle::hsRectangle, {edge.right + 50, edge.bottom + 50}, true}};
+                         {"rectangle past the corner", THintStyle::hsRectangle,
+                          {edge.right + 50, edge.bottom + 50}, true}};
   for (const TCase& test : cases) {
     hint->SetHintStyle(test.style);
     RestPointer("<b>YYYY</b>    Jahre<br>zweite Zeile", [&test](THintInfo& info) {
@@ -181,7 +182,8 @@ TEST_F(Win32RichHintWindowTest, TheHintHidesWithTheApplicationsHints) {
   const TCase hiders[] = {{"a key", field, WM_KEYDOWN, 'A'},
                           {"the pointer leaving", field, WM_MOUSELEAVE, 0},
                           {"a click", field, WM_LBUTTONDOWN, MK_LBUTTON},
-                          {"the window deactivated", dynamic_cast<TWin32Form&>(*window).Handle(), WM_ACTIVATE, WA_INACTIVE}};
+                          {"the window deactivated", dynamic_cast<TWin32Form&>(*window).Handle(), WM_ACTIVATE,
+                           WA_INACTIVE}};
   for (const TCase& hider : hiders) {
     RestPointer("<b>DD</b> Tage");
     ASSERT_TRUE(HintWindow()->IsShowing()) << hider.what;
@@ -194,8 +196,8 @@ TEST_F(Win32RichHintWindowTest, TheHintHidesWithTheApplicationsHints) {
 }
 
 // Printed into a memory bitmap on white: ink in the rows of the first and third line, none in the
-// empty second (as high as "gh" in the base font); the last line is drawn even when a blank ends the widest line, as the window's
-// text rectangle is narrower than the room the measure had.
+// empty second (as high as "gh" in the base font); the last line is drawn even when a blank ends
+// the widest line, as the window's text rectangle is narrower than the room the measure had.
 TEST_F(Win32RichHintWindowTest, PaintDrawsTheLinesWhereTheLayoutPutThem) {
   RestPointer("<font size=\"40\">A Wide </font><br><br><font face=\"Arial\" color=\"clRed\">last line</font>",
               [](THintInfo& info) { info.hintColor = clWhite; });

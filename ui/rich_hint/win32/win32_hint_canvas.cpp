@@ -88,7 +88,8 @@ LOGFONTW LogFontOf(const THintFont& font) {
 }  // namespace
 
 struct TWin32HintCanvas::TShownPicture {
-  explicit TShownPicture(TWin32Picture resource) : picture(std::move(resource)), size{picture.Width(), picture.Height()} {}
+  explicit TShownPicture(TWin32Picture resource)
+      : picture(std::move(resource)), size{picture.Width(), picture.Height()} {}
   TShownPicture(HICON shown, int side) : icon(shown), size{side, side} {}
   TShownPicture(const TShownPicture&) = delete;
   TShownPicture& operator=(const TShownPicture&) = delete;
