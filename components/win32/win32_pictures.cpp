@@ -92,12 +92,13 @@ TWin32Picture::~TWin32Picture() {
   if (bitmap_ != nullptr) DeleteObject(bitmap_);
 }
 
-void TWin32Picture::Draw(HDC dc, int x, int y) const {
-  if (bitmap_ == nullptr) return;
+void TWin32Picture::Draw(HDC dc, const RECT& box) const {
+  if (bitmap_ == nullptr || box.right <= box.left || box.bottom <= box.top) return;
   HDC source = CreateCompatibleDC(dc);
   const HGDIOBJ old = SelectObject(source, bitmap_);
   const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-  AlphaBlend(dc, x, y, width_, height_, source, 0, 0, width_, height_, blend);
+  AlphaBlend(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, source, 0, 0, width_, height_,
+             blend);
   SelectObject(source, old);
   DeleteDC(source);
 }

@@ -27,7 +27,9 @@ class TWin32Picture {
   HBITMAP Handle() const { return bitmap_; }
 
   // Draws the picture with its top left corner at `x`, `y`, blended over what `dc` holds.
-  void Draw(HDC dc, int x, int y) const;
+  void Draw(HDC dc, int x, int y) const { Draw(dc, RECT{x, y, x + width_, y + height_}); }
+  // Draws the picture scaled into `box`, blended over what `dc` holds.
+  void Draw(HDC dc, const RECT& box) const;
   // The alpha (0 to 255) of the pixel at `x`, `y`; 0 outside the picture.
   int AlphaAt(int x, int y) const;
 

@@ -99,6 +99,23 @@ void TRichHint::ShowHintNotification(std::string& hint, bool& canShow, THintInfo
   if (OnShowHint) OnShowHint(hint, canShow, info);
 }
 
+THintOptions HintOptionsOf(const TRichHint& hint) {
+  const TFont& font = hint.HintFont();
+  THintOptions options;
+  options.font.name = font.Name();
+  options.font.size = font.Size();
+  options.font.bold = font.Style().Contains(TFontStyle::fsBold);
+  options.font.italic = font.Style().Contains(TFontStyle::fsItalic);
+  options.font.underline = font.Style().Contains(TFontStyle::fsUnderline);
+  options.font.strikeOut = font.Style().Contains(TFontStyle::fsStrikeOut);
+  options.fontColor = font.Color();
+  options.wordWrap = !hint.Ellipsis();
+  options.urlColor = hint.URLColor();
+  options.shadowColor = hint.ShadowColor();
+  options.shadowOffset = hint.ShadowOffset();
+  return options;
+}
+
 TRichHint* MainWindowRichHint(const TApplication& application) {
   TForm* main = application.MainForm();
   if (main == nullptr) return nullptr;

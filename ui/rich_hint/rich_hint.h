@@ -12,6 +12,7 @@
 #include "components/font.h"
 #include "components/image_controls.h"
 #include "components/string_list.h"
+#include "ui/rich_hint/hint_renderer.h"
 
 namespace kalvero {
 
@@ -107,6 +108,10 @@ class TRichHint : public TComponent {
   std::int32_t yMargin_ = 0;
   bool subscribed_ = false;
 };
+
+// The options the hint window measures the text with by the rich hint's settings: the base font
+// and its colour, word wrap unless Ellipsis, the link and shadow colours and the shadow's offset.
+THintOptions HintOptionsOf(const TRichHint& hint);
 
 // The rich hint of the application's main window (the first in its list); null when it has none.
 TRichHint* MainWindowRichHint(const TApplication& application);

@@ -14,17 +14,6 @@ namespace {
 
 constexpr int kRoundedCorner = 16;
 
-THintFont HintFontOf(const TFont& font) {
-  THintFont result;
-  result.name = font.Name();
-  result.size = font.Size();
-  result.bold = font.Style().Contains(TFontStyle::fsBold);
-  result.italic = font.Style().Contains(TFontStyle::fsItalic);
-  result.underline = font.Style().Contains(TFontStyle::fsUnderline);
-  result.strikeOut = font.Style().Contains(TFontStyle::fsStrikeOut);
-  return result;
-}
-
 // The pictures of the hint's image list, by their numbers.
 std::vector<QPixmap> ImagesOf(const TRichHint& hint) {
   std::vector<QPixmap> pixmaps;
@@ -45,17 +34,6 @@ std::vector<std::pair<std::string, QPixmap>> PicturesOf(const TRichHint& hint) {
     for (const std::string& name : container->Pictures().Lines()) pictures.emplace_back(name, ArtworkPixmap(name));
   }
   return pictures;
-}
-
-THintOptions OptionsOf(const TRichHint& hint) {
-  THintOptions options;
-  options.font = HintFontOf(hint.HintFont());
-  options.fontColor = hint.HintFont().Color();
-  options.wordWrap = !hint.Ellipsis();
-  options.urlColor = hint.URLColor();
-  options.shadowColor = hint.ShadowColor();
-  options.shadowOffset = hint.ShadowOffset();
-  return options;
 }
 
 QRect MonitorOf(const QPoint& point) {
@@ -85,7 +63,7 @@ TRichHintWindow::TRichHintWindow(const TApplication& application)
 }
 
 TRichHintWindow::TLook TRichHintWindow::LookOf(const TRichHint& hint, const THintInfo& info) {
-  return {OptionsOf(hint), info.hintColor, hint.HintColorTo(), hint.HintStyle(), hint.XMargin(), hint.YMargin(),
+  return {HintOptionsOf(hint), info.hintColor, hint.HintColorTo(), hint.HintStyle(), hint.XMargin(), hint.YMargin(),
           ImagesOf(hint), PicturesOf(hint)};
 }
 
