@@ -89,7 +89,6 @@ bool TWin32BrowseButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
       result = 0;
       return true;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
       // The button keeps the mouse while it is held: the release browses wherever it happens.
       held_ = true;
       pressed_ = true;

@@ -17,10 +17,10 @@
 #include "components/win32/win32_form.h"
 #include "components/win32/win32_registry.h"
 #include "components/window_builder.h"
-#include "platform/win32/message_pump.h"
 #include "platform/win32/wide_text.h"
 #include "tests/support/recording_dialogs.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/win32_messages.h"
 #include "ui/ui_registry.h"
 #include "ui/win32/win32_directory_edit.h"
 
@@ -28,23 +28,6 @@ namespace kalvero {
 namespace {
 
 const char* const kInstruction = "Bitte w\xC3\xA4hlen Sie ein Verzeichnis:";
-
-void Pump() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchProgramMessage(message);
-}
-
-// Under a window manager, activation and the focus arrive a moment after they were asked for.
-void PumpUntil(const std::function<bool()>& done) {
-  const ULONGLONG end = GetTickCount64() + 2000;
-  for (Pump(); !done() && GetTickCount64() < end; Pump()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-}
-
-std::wstring WindowText(HWND window) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
 
 // The main window's group box with the source folder box and an edit box below it.
 class Win32DirectoryEditTest : public testing::Test {
@@ -161,15 +144,6 @@ TEST_F(Win32DirectoryEditTest, F4InTheBoxAndTheLeftButtonsReleaseBrowseAndTheMou
       SendMessageW(Button(), up, 0, MAKELPARAM(releaseAt.x, releaseAt.y));
     };
   };
-  const auto key = [](WPARAM code) {
-    return [code] {
-      MSG message{GetFocus(), WM_KEYDOWN, code, 1, 0, {}};
-      DispatchProgramMessage(message);
-      message.message = WM_KEYUP;
-      DispatchProgramMessage(message);
-      Pump();
-    };
-  };
   struct TCase {
     const char* name;
     bool startInBox;
@@ -178,8 +152,8 @@ TEST_F(Win32DirectoryEditTest, F4InTheBoxAndTheLeftButtonsReleaseBrowseAndTheMou
     bool focusInBox;
   };
   const TCase cases[] = {
-      {"F4 in the box", true, key(VK_F4), 1, true},
-      {"F4 in another box", false, key(VK_F4), 0, false},
+      {"F4 in the box", true, [] { PressKey(VK_F4); }, 1, true},
+      {"F4 in another box", false, [] { PressKey(VK_F4); }, 0, false},
       {"a click on the button", false, mouse(WM_LBUTTONDOWN, WM_LBUTTONUP, {5, 5}), 1, true},
       {"a release off the button", false, mouse(WM_LBUTTONDOWN, WM_LBUTTONUP, {300, 200}), 1, true},
       {"the right button", false, mouse(WM_RBUTTONDOWN, WM_RBUTTONUP, {5, 5}), 0, false},
