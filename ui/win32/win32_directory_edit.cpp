@@ -188,6 +188,14 @@ bool TWin32DirectoryEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
     result = 0;
     return true;
   }
+  // The system's edit box paints with its parent's clipping, over its own child windows: the
+  // button is drawn again after every paint of the box.
+  if (message == WM_PAINT) {
+    if (!TWin32EditControl::HandleMessage(message, wParam, lParam, result))
+      result = CallDefault(message, wParam, lParam);
+    RedrawWindow(button_.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    return true;
+  }
   return TWin32EditControl::HandleMessage(message, wParam, lParam, result);
 }
 
