@@ -23,9 +23,9 @@
 #include "components/win32/win32_registry.h"
 #include "components/window_builder.h"
 #include "platform/win32/busy_cursor.h"
-#include "platform/win32/message_pump.h"
 #include "platform/win32/wide_text.h"
 #include "tests/support/recording_dialogs.h"
+#include "tests/support/win32_messages.h"
 
 namespace kalvero {
 namespace {
@@ -58,28 +58,6 @@ const TWindowDescription kWindow = {
       {{"Parent", "Form1"}, {"Height", "20"}, {"SizeGrip", "False"}, {"Panels.Count", "2"}, {"Panels[0].Width", "25"}}},
      ControlAt("TPanel", "Panel1", "StatusBar1", {4, 1, 20, 18}, {{"BevelOuter", "bvNone"}})}};
 
-// Handles every waiting message as the program's loop does.
-void Pump() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchProgramMessage(message);
-}
-
-// Handles messages until `done` holds or two seconds passed: under a window manager, activation
-// comes back from the display a moment after it was asked for.
-void PumpUntil(const std::function<bool()>& done) {
-  const ULONGLONG end = GetTickCount64() + 2000;
-  for (Pump(); !done() && GetTickCount64() < end; Pump()) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-}
-
-// A key pressed on the window with the focus, through the program's dispatch (the dialog keys first).
-void PressKey(WPARAM key) {
-  MSG message{GetFocus(), WM_KEYDOWN, key, 1, 0, {}};
-  DispatchProgramMessage(message);
-  message.message = WM_KEYUP;
-  DispatchProgramMessage(message);
-  Pump();
-}
-
 // Characters typed into `window`, as the keyboard's translation delivers them.
 void Type(HWND window, const std::wstring& text) {
   for (const wchar_t unit : text) SendMessageW(window, WM_CHAR, unit, 1);
@@ -89,12 +67,6 @@ void Type(HWND window, const std::wstring& text) {
 void Click(HWND window, POINT down, POINT up) {
   SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(down.x, down.y));
   SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(up.x, up.y));
-}
-
-std::wstring WindowText(HWND window) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
 }
 
 // The control's client area drawn into a bitmap of our own, as its paint would draw it.
