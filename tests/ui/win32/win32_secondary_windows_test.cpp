@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,24 +16,16 @@
 #include "components/win32/win32_form.h"
 #include "components/window_builder.h"
 #include "localisation/multilanguage.h"
-#include "platform/win32/message_pump.h"
 #include "platform/win32/wide_text.h"
 #include "tests/support/case_name.h"
 #include "tests/support/recording_dialogs.h"
 #include "tests/support/recording_shell.h"
+#include "tests/support/win32_messages.h"
 #include "tests/ui/secondary_window_cases.h"
 #include "ui/secondary_window_classes.h"
 
 namespace kalvero {
 namespace {
-
-// Handles messages until `done` holds or two seconds passed: under a window manager, showing and
-// activation come back from the display a moment after they were asked for.
-void PumpUntil(const std::function<bool()>& done) {
-  const ULONGLONG end = GetTickCount64() + 2000;
-  for (PumpWaitingMessages(true); !done() && GetTickCount64() < end; PumpWaitingMessages(true))
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-}
 
 RECT BoundsInParent(HWND window) {
   RECT bounds;
@@ -125,9 +116,7 @@ TEST_P(Win32SecondaryWindowTest, ControlsSitWhereDescribedLabelsHoldTheirCaption
   const LONG_PTR style = GetWindowLongPtrW(window->Handle(), GWL_STYLE);
   EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX), 0) << "a fixed window with the close box only";
   EXPECT_NE(style & WS_SYSMENU, 0);
-  wchar_t title[64] = {};
-  GetWindowTextW(window->Handle(), title, 64);
-  EXPECT_EQ(NarrowText(title), expected.caption);
+  EXPECT_EQ(NarrowText(WindowText(window->Handle())), expected.caption);
   EXPECT_FALSE(IsWindowVisible(window->Handle())) << "windows start hidden";
   for (const TPlace& place : expected.places) {
     SCOPED_TRACE(place.name);
@@ -216,9 +205,7 @@ TEST_P(Win32LanguageSwitchTest, ReachesBothHelpWindowsShownOrHiddenButNeitherTok
   EXPECT_EQ(program.Control("Form4", "Label11").Text(), GetParam().fileExample) << "Form4 is hidden";
   for (const TFixedText& fixed : kFixedTexts)
     EXPECT_EQ(program.Control(fixed.window, fixed.control).Text(), fixed.text) << fixed.window << "." << fixed.control;
-  wchar_t title[64] = {};
-  GetWindowTextW(program.Window("Form2").Handle(), title, 64);
-  EXPECT_EQ(NarrowText(title), "Kalvero 1.3");
+  EXPECT_EQ(NarrowText(WindowText(program.Window("Form2").Handle())), "Kalvero 1.3");
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, Win32LanguageSwitchTest, testing::ValuesIn(kSecondaryWindowLanguages),

@@ -13,6 +13,7 @@
 #include "platform/win32/message_pump.h"
 #include "platform/win32/wide_text.h"
 #include "tests/app/window/window_user.h"
+#include "tests/support/win32_messages.h"
 
 namespace kalvero {
 namespace {
@@ -66,11 +67,7 @@ class TWin32WindowUser final : public TWindowUser {
     HandleWaitingMessages();
   }
 
-  std::string Title(const TForm& window) const override {
-    std::wstring title(static_cast<std::size_t>(GetWindowTextLengthW(WindowOf(window))) + 1, L'\0');
-    title.resize(static_cast<std::size_t>(GetWindowTextW(WindowOf(window), title.data(), static_cast<int>(title.size()))));
-    return NarrowText(title);
-  }
+  std::string Title(const TForm& window) const override { return NarrowText(WindowText(WindowOf(window))); }
   TPoint ClientSize(const TForm& window) const override {
     RECT client;
     GetClientRect(WindowOf(window), &client);
