@@ -261,14 +261,7 @@ void TWin32Window::PaintMessage() {
   // The whole client area is painted off screen and shown in one copy: nothing flickers.
   RECT client;
   GetClientRect(handle_, &client);
-  const HDC memory = CreateCompatibleDC(dc);
-  const HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
-  const HGDIOBJ old = SelectObject(memory, bitmap);
-  Paint(memory);
-  BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
+  PaintOffScreen(dc, client.right, client.bottom, [this](HDC memory) { Paint(memory); });
   EndPaint(handle_, &paint);
 }
 

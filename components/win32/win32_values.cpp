@@ -68,4 +68,15 @@ HBRUSH TWin32Brush::Of(COLORREF color) {
   return brush_;
 }
 
+void PaintOffScreen(HDC dc, int width, int height, const std::function<void(HDC)>& paint) {
+  const HDC memory = CreateCompatibleDC(dc);
+  const HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
+  const HGDIOBJ old = SelectObject(memory, bitmap);
+  paint(memory);
+  BitBlt(dc, 0, 0, width, height, memory, 0, 0, SRCCOPY);
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+}
+
 }  // namespace kalvero

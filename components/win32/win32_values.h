@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 #include "components/colors.h"
 #include "components/cursors.h"
 #include "components/font.h"
@@ -44,5 +46,9 @@ class TWin32Brush {
   HBRUSH brush_ = nullptr;
   COLORREF color_ = 0;
 };
+
+// Runs `paint` on an off-screen bitmap of `width` x `height` and copies the result to `dc` in one
+// piece, so nothing flickers.
+void PaintOffScreen(HDC dc, int width, int height, const std::function<void(HDC)>& paint);
 
 }  // namespace kalvero

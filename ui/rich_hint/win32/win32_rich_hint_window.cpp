@@ -154,14 +154,7 @@ void TWin32RichHintWindow::Paint(HDC dc) const {
 void TWin32RichHintWindow::PaintBuffered(HDC dc) const {
   RECT client{};
   GetClientRect(window_, &client);
-  const HDC memory = CreateCompatibleDC(dc);
-  const HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
-  const HGDIOBJ old = SelectObject(memory, bitmap);
-  Paint(memory);
-  BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
+  PaintOffScreen(dc, client.right, client.bottom, [this](HDC memory) { Paint(memory); });
 }
 
 LRESULT CALLBACK TWin32RichHintWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
