@@ -18,6 +18,7 @@ packages=(
   g++-mingw-w64-x86-64-posix googletest  # the Windows build: the cross compiler, GoogleTest's sources
   icoutils libxml2-utils           # the Windows build: wrestool and xmllint, to check the manifests
   wine wine64                      # the Windows tests
+  nsis                             # the Windows installer
   dpkg-dev file lintian            # the Debian package: library dependencies, its checks
   desktop-file-utils appstream man-db xdotool  # checks of the installed desktop entry, metadata, man page, window
   "$@"
