@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Windows programs optimised (preset windows-release, build/windows-release) and makes
-# of them, with the manual that the Linux build makes (build/release),
-# kalvero-<version>-windows-x86_64.zip: a folder Kalvero with the two programs and the manual, for
-# use without installing. Prints its path on its last line.
+# of them, with the manual that the Linux build makes (build/release), the installer
+# kalvero-<version>-setup.exe (NSIS, packaging/windows/kalvero.nsi) and
+# kalvero-<version>-windows-x86_64.zip, a folder Kalvero with the same three files for use without
+# installing. Prints the two paths on its last two lines.
 #
 #   scripts/package-windows.sh
 set -euo pipefail
@@ -28,8 +29,13 @@ for program in kalvero kalvero-window; do
 done
 cp build/release/app/documentation.pdf "$staging/Kalvero/"
 
+installer=$PWD/$build/kalvero-$version-setup.exe
 zip=$PWD/$build/kalvero-$version-windows-x86_64.zip
-rm -f "$zip"
+rm -f "$installer" "$zip"
+makensis -V2 -WX -NOCD -DVERSION="$version" -DPROGRAMS="$staging/Kalvero" \
+  -DICON="$build/ui/artwork/logo.ico" -DLICENCE=packaging/copyright -DOUTFILE="$installer" \
+  packaging/windows/kalvero.nsi
 (cd "$staging" && cmake -E tar cf "$zip" --format=zip Kalvero)
 
+echo "$installer"
 echo "$zip"

@@ -1,0 +1,106 @@
+; The Windows installer kalvero-<version>-setup.exe, made by scripts/package-windows.sh with
+;   makensis -DVERSION=... -DPROGRAMS=<folder of the two programs and documentation.pdf>
+;            -DICON=<logo.ico> -DLICENCE=<copyright file> -DOUTFILE=<installer> kalvero.nsi
+; It installs for all users (Program Files\Kalvero, keys under HKLM) or for the current user
+; (%LOCALAPPDATA%\Programs\Kalvero, keys under HKCU): the /AllUsers and /CurrentUser switches, or
+; the page that asks. The uninstaller removes what was installed and never the user's settings in
+; %APPDATA%\Vandrel\Kalvero.
+
+Unicode true
+; The 64-bit stub: the programs are 64-bit, and so are Program Files and the registry view it uses.
+Target amd64-unicode
+SetCompressor /SOLID lzma
+ManifestDPIAware true
+
+!define PRODUCT "Kalvero"
+!define PUBLISHER "Vandrel Softwareentwicklung"
+!define WINDOW_PROGRAM "kalvero-window.exe"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
+
+Name "${PRODUCT}"
+OutFile "${OUTFILE}"
+BrandingText "${PRODUCT} ${VERSION}"
+
+!define MULTIUSER_EXECUTIONLEVEL Highest
+!define MULTIUSER_MUI
+!define MULTIUSER_INSTALLMODE_COMMANDLINE
+!define MULTIUSER_USE_PROGRAMFILES64
+!define MULTIUSER_INSTALLMODE_INSTDIR "${PRODUCT}"
+; The uninstaller finds the mode of the installation from the hive that holds its key.
+!define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_KEY "${UNINSTALL_KEY}"
+!define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_VALUENAME "InstallLocation"
+!define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_KEY "${UNINSTALL_KEY}"
+!define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_VALUENAME "InstallLocation"
+!include MultiUser.nsh
+!include MUI2.nsh
+!include FileFunc.nsh
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_ABORTWARNING
+!define MUI_FINISHPAGE_RUN "$INSTDIR\${WINDOW_PROGRAM}"
+
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_LICENSE "${LICENCE}"
+!insertmacro MULTIUSER_PAGE_INSTALLMODE
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+
+; The first language is the one used when the system's language is neither.
+!insertmacro MUI_LANGUAGE "English"
+!insertmacro MUI_LANGUAGE "German"
+
+VIProductVersion "${VERSION}.0.0"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileDescription" "${PRODUCT} setup"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "${PUBLISHER}"
+
+Function .onInit
+  !insertmacro MULTIUSER_INIT
+FunctionEnd
+
+Function un.onInit
+  !insertmacro MULTIUSER_UNINIT
+FunctionEnd
+
+Section "${PRODUCT}"
+  SectionIn RO
+  SetOutPath "$INSTDIR"
+  File "${PROGRAMS}\${WINDOW_PROGRAM}"
+  File "${PROGRAMS}\kalvero.exe"
+  File "${PROGRAMS}\documentation.pdf"
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+
+  ; SetShellVarContext, set by the install mode, makes this the menu of all users or of this one.
+  CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\${WINDOW_PROGRAM}" "" "$INSTDIR\${WINDOW_PROGRAM}" 0
+
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\${WINDOW_PROGRAM},0"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe" /$MultiUser.InstallMode'
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /$MultiUser.InstallMode /S'
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" "$0"
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
+SectionEnd
+
+; Only what the installer put there goes: a file the user added keeps the folder.
+Section "Uninstall"
+  Delete "$SMPROGRAMS\${PRODUCT}.lnk"
+  Delete "$INSTDIR\${WINDOW_PROGRAM}"
+  Delete "$INSTDIR\kalvero.exe"
+  Delete "$INSTDIR\documentation.pdf"
+  Delete "$INSTDIR\uninstall.exe"
+  RMDir "$INSTDIR"
+  DeleteRegKey SHCTX "${UNINSTALL_KEY}"
+SectionEnd
