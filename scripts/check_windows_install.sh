@@ -1,0 +1,136 @@
+#!/usr/bin/env bash
+# Checks the Windows installer as a user gets it, under Wine in a fresh prefix of its own on a
+# virtual display: installs kalvero-<version>-setup.exe silently for all users and then
+#
+#   - the three programs' files and the uninstaller are in C:\Program Files\Kalvero, the shortcut
+#     "Kalvero" in the Start menu of all users points at the window program;
+#   - the uninstall key in HKLM (the 64-bit view) names Kalvero, its version, its publisher, its
+#     icon, its size, the uninstaller, and offers no repair;
+#   - the installed window program paints its main window and ends at its first-paint switch;
+#     kalvero.exe --help, and kalvero.exe date on a picture with an EXIF date;
+#   - the silent uninstaller leaves nothing of the installation (files, shortcut, key) and keeps the
+#     user's settings in %APPDATA%\Vandrel\Kalvero.
+#
+# Wine reports every user as an administrator, so the installation for the current user only
+# (/CurrentUser, %LOCALAPPDATA%\Programs\Kalvero, the key under HKCU) is not shown here.
+#
+#   scripts/check_windows_install.sh [INSTALLER]   (default: the one scripts/package-windows.sh makes)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+began=$SECONDS
+checks=0
+
+if (($# > 0)); then
+  installer=$(realpath "$1")
+else
+  installer=$(scripts/package-windows.sh | tail -n 2 | head -n 1)
+fi
+
+work=$(realpath "$(mktemp -d)")
+trap 'WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
+export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all LANG=C.UTF-8
+export WINEDLLOVERRIDES=winemenubuilder.exe=d
+unset LC_ALL
+
+fail() {
+  echo "check_windows_install: $*" >&2
+  exit 1
+}
+passed() {
+  checks=$((checks + 1))
+  echo "ok: $*"
+}
+
+# Runs its arguments on a virtual display with a window manager (without one, Wine waits two
+# seconds for every window it hides), then waits for Wine's server to end: a silent uninstaller
+# returns before the copy of itself that does the work has ended.
+session() {
+  xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" bash -c '
+    openbox >/dev/null 2>&1 & wm=$!
+    for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+    "$@"; status=$?
+    wineserver -w
+    kill "$wm" 2>/dev/null; wait "$wm" 2>/dev/null
+    exit $status' session "$@"
+}
+
+# The files of the prefix, except those that Wine itself rewrites as programs run.
+PrefixFiles() {
+  (cd "$WINEPREFIX/drive_c" && find . \( -type f -o -type l \) | grep -v -E '/(Temp|INetCache|Recent)/' | sort)
+}
+
+session wineboot --init >/dev/null 2>&1 || fail "wineboot could not make the prefix"
+drive=$WINEPREFIX/drive_c
+folder="$drive/Program Files/Kalvero"
+shortcut="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Kalvero.lnk"
+key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kalvero'
+roaming=$(wine cmd /c 'echo %APPDATA%' 2>/dev/null | tr -d '\r')
+settings=$(winepath -u "$roaming")/Vandrel/Kalvero
+mkdir -p "$settings"
+printf '[Folders]\r\nSource=C:\\Pictures\r\n' >"$settings/kalvero.ini"
+before=$(PrefixFiles)
+
+CheckInstall() {
+  session wine "$installer" /S /AllUsers || fail "the installer failed"
+  local file
+  for file in kalvero-window.exe kalvero.exe documentation.pdf uninstall.exe; do
+    [ -s "$folder/$file" ] || fail "the installer did not install $file"
+  done
+  cmp -s "$folder/documentation.pdf" build/release/app/documentation.pdf || fail "the installed manual differs"
+  [ -f "$shortcut" ] || fail "no shortcut Kalvero in the Start menu of all users"
+  strings -el "$shortcut" | grep -qi 'Program Files\\Kalvero\\kalvero-window.exe' ||
+    fail "the shortcut does not point at the window program: $(strings -el "$shortcut")"
+  passed "installed files and the Start-menu shortcut"
+}
+
+CheckUninstallKey() {
+  local values name expected
+  values=$(wine reg query "$key" /reg:64 2>/dev/null | tr -d '\r') || fail "no uninstall key $key"
+  while IFS='|' read -r name expected; do
+    grep -Eq "^ +$name +$expected\$" <<<"$values" || fail "the uninstall key lacks $name $expected:
+$values"
+  done <<'VALUES'
+DisplayName|REG_SZ +Kalvero
+DisplayVersion|REG_SZ +1\.3
+Publisher|REG_SZ +Vandrel Softwareentwicklung
+DisplayIcon|REG_SZ +C:\\Program Files\\Kalvero\\kalvero-window\.exe,0
+InstallLocation|REG_SZ +C:\\Program Files\\Kalvero
+UninstallString|REG_SZ +"C:\\Program Files\\Kalvero\\uninstall\.exe" /AllUsers
+EstimatedSize|REG_DWORD +0x[0-9a-f]*[1-9a-f][0-9a-f]*
+NoRepair|REG_DWORD +0x1
+VALUES
+  passed "the uninstall key in the 64-bit view of HKLM"
+}
+
+CheckPrograms() {
+  local clock help date picture
+  clock=$(KALVERO_EXIT_AFTER_FIRST_PAINT=1 session wine "$folder/kalvero-window.exe" 2>/dev/null | tr -d '\r') ||
+    fail "the installed window program failed"
+  [[ $clock =~ ^[0-9]+\.[0-9]{9}$ ]] || fail "the window program printed '$clock' at its first paint"
+  passed "the installed window program paints its main window"
+  help=$(wine "$folder/kalvero.exe" --help 2>/dev/null </dev/null | tr -d '\r') || fail "kalvero.exe --help failed"
+  grep -q '^Usage:' <<<"$help" || fail "kalvero.exe --help printed no usage"
+  picture=$(winepath -w "$root/tests/data/dated-picture.jpg")
+  date=$(wine "$folder/kalvero.exe" date "$picture" 2>/dev/null </dev/null | tr -d '\r') || fail "kalvero.exe date failed"
+  # The command line writes a backslash of a path as \\, as it does on Linux.
+  [ "$date" = "2019:07:14 10:15:30	${picture//\\/\\\\}" ] || fail "kalvero.exe date printed: $date"
+  passed "kalvero.exe --help and date"
+}
+
+CheckUninstall() {
+  session wine "$folder/uninstall.exe" /S /AllUsers || fail "the uninstaller failed"
+  [ ! -e "$folder" ] || fail "the uninstaller left $(find "$folder")"
+  [ ! -e "$shortcut" ] || fail "the uninstaller left the shortcut"
+  ! wine reg query "$key" /reg:64 >/dev/null 2>&1 || fail "the uninstaller left the key $key"
+  [ "$(PrefixFiles)" = "$before" ] || fail "the uninstaller left files:
+$(diff <(echo "$before") <(PrefixFiles))"
+  grep -q 'Source=C:\\Pictures' "$settings/kalvero.ini" || fail "the uninstaller removed the user's settings"
+  passed "the uninstaller removes the installation and keeps the settings"
+}
+
+CheckInstall
+CheckUninstallKey
+CheckPrograms
+CheckUninstall
+echo "check_windows_install: $checks checks passed in $((SECONDS - began)) s"
