@@ -11,8 +11,12 @@
 #   - the silent uninstaller leaves nothing of the installation (files, shortcut, key) and keeps the
 #     user's settings in %APPDATA%\Vandrel\Kalvero.
 #
-# Wine reports every user as an administrator, so the installation for the current user only
-# (/CurrentUser, %LOCALAPPDATA%\Programs\Kalvero, the key under HKCU) is not shown here.
+#   - installed with /S /CurrentUser: the files in %LOCALAPPDATA%\Programs\Kalvero, the shortcut in
+#     the user's own Start menu, the key under HKCU and none under HKLM; the uninstaller, started
+#     without a switch, finds that installation from its key and removes it.
+#
+# Wine reports every user as an administrator, so what a user without those rights is offered
+# (the per-user installation by default) is not shown here.
 #
 #   scripts/check_windows_install.sh [INSTALLER]   (default: the one scripts/package-windows.sh makes)
 set -euo pipefail
@@ -46,6 +50,7 @@ passed() {
 # seconds for every window it hides), then waits for Wine's server to end: a silent uninstaller
 # returns before the copy of itself that does the work has ended.
 session() {
+  # shellcheck disable=SC2016  # the inner shell expands its own script
   xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" bash -c '
     openbox >/dev/null 2>&1 & wm=$!
     for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
@@ -109,7 +114,8 @@ CheckPrograms() {
     fail "the installed window program failed"
   [[ $clock =~ ^[0-9]+\.[0-9]{9}$ ]] || fail "the window program printed '$clock' at its first paint"
   passed "the installed window program paints its main window"
-  help=$(wine "$folder/kalvero.exe" --help 2>/dev/null </dev/null | tr -d '\r') || fail "kalvero.exe --help failed"
+  help=$(wine "$folder/kalvero.exe" --help 2>"$work/help.err" </dev/null | tr -d '\r') ||
+    fail "kalvero.exe --help failed: $(cat "$work/help.err")"
   grep -q '^Usage:' <<<"$help" || fail "kalvero.exe --help printed no usage"
   picture=$(winepath -w "$root/tests/data/dated-picture.jpg")
   date=$(wine "$folder/kalvero.exe" date "$picture" 2>/dev/null </dev/null | tr -d '\r') || fail "kalvero.exe date failed"
@@ -129,8 +135,27 @@ $(diff <(echo "$before") <(PrefixFiles))"
   passed "the uninstaller removes the installation and keeps the settings"
 }
 
+CheckCurrentUser() {
+  local local_data user_folder user_shortcut user_key=${key/HKLM/HKCU}
+  local_data=$(winepath -u "$(wine cmd /c 'echo %LOCALAPPDATA%' 2>/dev/null | tr -d '\r')")
+  user_folder=$local_data/Programs/Kalvero
+  user_shortcut=$(winepath -u "$roaming")/Microsoft/Windows/Start\ Menu/Programs/Kalvero.lnk
+  session wine "$installer" /S /CurrentUser || fail "the installer failed for the current user"
+  [ -s "$user_folder/kalvero-window.exe" ] || fail "no window program in $user_folder"
+  [ -f "$user_shortcut" ] || fail "no shortcut Kalvero in the user's Start menu"
+  wine reg query "$user_key" /v InstallLocation /reg:64 2>/dev/null | grep -q 'AppData\\Local\\Programs\\Kalvero' ||
+    fail "no uninstall key $user_key"
+  ! wine reg query "$key" /reg:64 >/dev/null 2>&1 || fail "a per-user installation wrote $key"
+  session wine "$user_folder/uninstall.exe" /S || fail "the uninstaller failed for the current user"
+  [ ! -e "$user_folder" ] || fail "the uninstaller left $(find "$user_folder")"
+  [ ! -e "$user_shortcut" ] || fail "the uninstaller left the shortcut in the user's Start menu"
+  ! wine reg query "$user_key" /reg:64 >/dev/null 2>&1 || fail "the uninstaller left the key $user_key"
+  passed "installed for the current user only, and uninstalled"
+}
+
 CheckInstall
 CheckUninstallKey
 CheckPrograms
 CheckUninstall
+CheckCurrentUser
 echo "check_windows_install: $checks checks passed in $((SECONDS - began)) s"
