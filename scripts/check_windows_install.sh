@@ -28,7 +28,8 @@ checks=0
 if (($# > 0)); then
   installer=$(realpath "$1")
 else
-  installer=$(scripts/package-windows.sh | tail -n 2 | head -n 1)
+  # The build's output goes on to standard error, so a failing build shows why.
+  installer=$(scripts/package-windows.sh | tee /dev/stderr | tail -n 2 | head -n 1)
 fi
 
 work=$(realpath "$(mktemp -d)")

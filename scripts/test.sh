@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds with AddressSanitizer and UndefinedBehaviorSanitizer, and runs every test: those
 # that need a real X server (label "xserver") last, on a virtual display with a window manager; then
-# the Windows build's tests under Wine.
+# the Windows build's tests under Wine, and the Windows installer under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,3 +17,4 @@ scripts/check_install.sh build/test
 scripts/fuzz.sh
 scripts/test-windows.sh
 scripts/check_windows_sort.sh build/test build/windows
+scripts/check_windows_install.sh
