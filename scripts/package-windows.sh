@@ -33,7 +33,8 @@ installer=$PWD/$build/kalvero-$version-setup.exe
 zip=$PWD/$build/kalvero-$version-windows-x86_64.zip
 rm -f "$installer" "$zip"
 makensis -V2 -WX -NOCD -DVERSION="$version" -DPROGRAMS="$staging/Kalvero" \
-  -DICON="$build/ui/artwork/logo.ico" -DLICENCE=packaging/copyright -DOUTFILE="$installer" \
+  -DICON="$build/ui/artwork/logo.ico" -DSIDE_PICTURE="$build/ui/artwork/installer-side.bmp" \
+  -DHEADER_PICTURE="$build/ui/artwork/installer-header.bmp" -DLICENCE=packaging/copyright -DOUTFILE="$installer" \
   packaging/windows/kalvero.nsi
 (cd "$staging" && cmake -E tar cf "$zip" --format=zip Kalvero)
 

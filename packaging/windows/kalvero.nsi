@@ -1,6 +1,7 @@
 ; The Windows installer kalvero-<version>-setup.exe, made by scripts/package-windows.sh with
 ;   makensis -DVERSION=... -DPROGRAMS=<folder of the two programs and documentation.pdf>
-;            -DICON=<logo.ico> -DLICENCE=<copyright file> -DOUTFILE=<installer> kalvero.nsi
+;            -DICON=<logo.ico> -DSIDE_PICTURE=<164 x 314 bitmap> -DHEADER_PICTURE=<150 x 57 bitmap>
+;            -DLICENCE=<copyright file> -DOUTFILE=<installer> kalvero.nsi
 ; It installs for all users (Program Files\Kalvero, keys under HKLM) or for the current user
 ; (%LOCALAPPDATA%\Programs\Kalvero, keys under HKCU): the /AllUsers and /CurrentUser switches, or
 ; the page that asks. The uninstaller removes what was installed and never the user's settings in
@@ -37,8 +38,19 @@ BrandingText "${PRODUCT} ${VERSION}"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${SIDE_PICTURE}"
+!define MUI_UNWELCOMEFINISHPAGE_BITMAP "${SIDE_PICTURE}"
+!define MUI_HEADERIMAGE
+!define MUI_HEADERIMAGE_RIGHT
+!define MUI_HEADERIMAGE_BITMAP "${HEADER_PICTURE}"
+!define MUI_HEADERIMAGE_UNBITMAP "${HEADER_PICTURE}"
+!define MUI_HEADERIMAGE_BITMAP_STRETCH AspectFitHeight
+!define MUI_HEADERIMAGE_UNBITMAP_STRETCH AspectFitHeight
 !define MUI_ABORTWARNING
-!define MUI_FINISHPAGE_RUN "$INSTDIR\${WINDOW_PROGRAM}"
+; The installer runs with an administrator's rights; Kalvero, started from the last page, should
+; run with the user's own, so the shell of the desktop starts it.
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_FUNCTION StartKalvero
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_LICENSE "${LICENCE}"
@@ -64,6 +76,10 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "${PUBLISHER}"
 
 Function .onInit
   !insertmacro MULTIUSER_INIT
+FunctionEnd
+
+Function StartKalvero
+  Exec '"$WINDIR\explorer.exe" "$INSTDIR\${WINDOW_PROGRAM}"'
 FunctionEnd
 
 Function un.onInit

@@ -1,5 +1,5 @@
-// Draws the program's pictures - the logo, the language flags, the status icons and the glyphs of
-// the help and browse buttons - and writes them in the format the output file's extension names:
+// Draws the program's pictures - the logo, the language flags, the status icons, the glyphs of the
+// help and browse buttons and the Windows installer's pictures - and writes them in the format the output file's extension names:
 //
 //   kalvero_draw_artwork OUTPUT_FOLDER FILE...
 //
@@ -360,6 +360,23 @@ void DrawFolderGlyph(QPainter& painter, QSize size) {
   DrawFolder(painter, 0.5, 0.5, size.width() - 0.5, size.height() - 0.5, 5);
 }
 
+// The Windows installer's pictures, opaque: its welcome and finish pages' side picture (the logo
+// on the sky of its photographs) and the banner of its other pages (the logo on their white).
+void DrawInstallerSide(QPainter& painter, QSize size) {
+  const QRectF whole(0, 0, size.width(), size.height());
+  painter.fillRect(whole, VerticalGradient(whole, kSkyTop, kSkyBottom));
+  constexpr int kLogo = 128;
+  painter.translate((size.width() - kLogo) / 2, 48);
+  DrawLogo(painter, {kLogo, kLogo});
+}
+
+void DrawInstallerHeader(QPainter& painter, QSize size) {
+  painter.fillRect(QRect(QPoint(0, 0), size), kPaper);
+  constexpr int kLogo = 40;
+  painter.translate(size.width() - kLogo - 6, (size.height() - kLogo) / 2);
+  DrawLogo(painter, {kLogo, kLogo});
+}
+
 using TDraw = void (*)(QPainter&, QSize);
 
 struct TPicture {
@@ -387,6 +404,8 @@ const std::array kPictures{
     TPicture{"status-copying", {16, 16}, DrawStatusCopying},
     TPicture{"help", {16, 16}, DrawHelp},
     TPicture{"folder", {14, 11}, DrawFolderGlyph},
+    TPicture{"installer-side", {164, 314}, DrawInstallerSide},
+    TPicture{"installer-header", {150, 57}, DrawInstallerHeader},
 };
 
 const TPicture* FindPicture(std::string_view name) {
