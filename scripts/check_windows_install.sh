@@ -8,12 +8,11 @@
 #     icon, its size, the uninstaller, and offers no repair;
 #   - the installed window program paints its main window and ends at its first-paint switch;
 #     kalvero.exe --help, and kalvero.exe date on a picture with an EXIF date;
+#   - installed with /S /CurrentUser beside it: the files in %LOCALAPPDATA%\Programs\Kalvero, the
+#     shortcut in the user's own Start menu, the key under HKCU; that uninstaller, started without a
+#     switch, removes this installation (but a file the user added) and nothing of the other;
 #   - the silent uninstaller leaves nothing of the installation (files, shortcut, key) and keeps the
 #     user's settings in %APPDATA%\Vandrel\Kalvero.
-#
-#   - installed with /S /CurrentUser: the files in %LOCALAPPDATA%\Programs\Kalvero, the shortcut in
-#     the user's own Start menu, the key under HKCU and none under HKLM; the uninstaller, started
-#     without a switch, finds that installation from its key and removes it.
 #
 # Wine reports every user as an administrator, so what a user without those rights is offered
 # (the per-user installation by default) is not shown here.
@@ -126,8 +125,9 @@ CheckPrograms() {
 }
 
 CheckUninstall() {
-  session wine "$folder/uninstall.exe" /S /AllUsers || fail "the uninstaller failed"
-  [ ! -e "$folder" ] || fail "the uninstaller left $(find "$folder")"
+  local installed=$1
+  session wine "$installed/uninstall.exe" /S /AllUsers || fail "the uninstaller failed"
+  [ ! -e "$installed" ] || fail "the uninstaller left $(find "$installed")"
   [ ! -e "$shortcut" ] || fail "the uninstaller left the shortcut"
   ! wine reg query "$key" /reg:64 >/dev/null 2>&1 || fail "the uninstaller left the key $key"
   [ "$(PrefixFiles)" = "$before" ] || fail "the uninstaller left files:
@@ -136,6 +136,8 @@ $(diff <(echo "$before") <(PrefixFiles))"
   passed "the uninstaller removes the installation and keeps the settings"
 }
 
+# A second installation for the current user beside the one for all users: its uninstaller, started
+# without a switch, removes it and nothing of the other; a file the user put into its folder stays.
 CheckCurrentUser() {
   local local_data user_folder user_shortcut user_key=${key/HKLM/HKCU}
   local_data=$(winepath -u "$(wine cmd /c 'echo %LOCALAPPDATA%' 2>/dev/null | tr -d '\r')")
@@ -146,17 +148,40 @@ CheckCurrentUser() {
   [ -f "$user_shortcut" ] || fail "no shortcut Kalvero in the user's Start menu"
   wine reg query "$user_key" /v InstallLocation /reg:64 2>/dev/null | grep -q 'AppData\\Local\\Programs\\Kalvero' ||
     fail "no uninstall key $user_key"
-  ! wine reg query "$key" /reg:64 >/dev/null 2>&1 || fail "a per-user installation wrote $key"
+  wine reg query "$key" /v InstallLocation /reg:64 2>/dev/null | grep -q 'Program Files\\Kalvero' ||
+    fail "a per-user installation changed $key"
+  echo "the user's own notes" >"$user_folder/notes.txt"
   session wine "$user_folder/uninstall.exe" /S || fail "the uninstaller failed for the current user"
-  [ ! -e "$user_folder" ] || fail "the uninstaller left $(find "$user_folder")"
+  [ "$(ls "$user_folder")" = notes.txt ] || fail "the uninstaller left or removed in $user_folder: $(ls "$user_folder")"
   [ ! -e "$user_shortcut" ] || fail "the uninstaller left the shortcut in the user's Start menu"
   ! wine reg query "$user_key" /reg:64 >/dev/null 2>&1 || fail "the uninstaller left the key $user_key"
-  passed "installed for the current user only, and uninstalled"
+  [ -s "$folder/kalvero-window.exe" ] && [ -f "$shortcut" ] && wine reg query "$key" /reg:64 >/dev/null 2>&1 ||
+    fail "the per-user uninstaller removed parts of the installation for all users"
+  rm -r "$user_folder"
+  passed "installed for the current user beside all users, and uninstalled on its own"
+}
+
+# Installed for all users once more, into another folder: the key and the shortcut now name that
+# one, so the uninstaller left in the first folder removes its own files and nothing else.
+CheckMovedInstallation() {
+  local moved=$drive/Apps/Kalvero
+  session wine "$installer" /S /AllUsers '/D=C:\Apps\Kalvero' || fail "the installer failed into C:\Apps\Kalvero"
+  wine reg query "$key" /v InstallLocation /reg:64 2>/dev/null | grep -q 'C:\\Apps\\Kalvero' ||
+    fail "the key does not name the new folder"
+  session wine "$folder/uninstall.exe" /S || fail "the uninstaller of the first folder failed"
+  [ ! -e "$folder" ] || fail "the first folder's uninstaller left $(find "$folder")"
+  [ -s "$moved/kalvero-window.exe" ] || fail "the first folder's uninstaller removed files of C:\Apps\Kalvero"
+  wine reg query "$key" /v InstallLocation /reg:64 2>/dev/null | grep -q 'C:\\Apps\\Kalvero' ||
+    fail "the first folder's uninstaller removed the key of C:\Apps\Kalvero"
+  strings -el "$shortcut" | grep -qi 'Apps\\Kalvero\\kalvero-window.exe' ||
+    fail "the first folder's uninstaller removed the shortcut to C:\Apps\Kalvero"
+  passed "an uninstaller left behind by a second installation removes only its own files"
+  CheckUninstall "$moved"
 }
 
 CheckInstall
 CheckUninstallKey
 CheckPrograms
-CheckUninstall
 CheckCurrentUser
+CheckMovedInstallation
 echo "check_windows_install: $checks checks passed in $((SECONDS - began)) s"

@@ -32,6 +32,7 @@ BrandingText "${PRODUCT} ${VERSION}"
 !define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_VALUENAME "InstallLocation"
 !define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_KEY "${UNINSTALL_KEY}"
 !define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_VALUENAME "InstallLocation"
+!include LogicLib.nsh
 !include MultiUser.nsh
 !include MUI2.nsh
 !include FileFunc.nsh
@@ -74,16 +75,56 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "${PUBLISHER}"
 
+; A folder given with /D= on the command line comes before the install mode's default folder.
 Function .onInit
+  StrCpy $0 $INSTDIR
   !insertmacro MULTIUSER_INIT
+  ${If} $0 != ""
+    StrCpy $INSTDIR $0
+  ${EndIf}
 FunctionEnd
 
 Function StartKalvero
   Exec '"$WINDIR\explorer.exe" "$INSTDIR\${WINDOW_PROGRAM}"'
 FunctionEnd
 
+LangString NEEDS_ADMINISTRATOR ${LANG_ENGLISH} \
+  "$(^Name) was installed for all users; only an administrator can remove it."
+LangString NEEDS_ADMINISTRATOR ${LANG_GERMAN} \
+  "$(^Name) wurde für alle Benutzer installiert; nur ein Administrator kann es entfernen."
+
+; The folder the uninstaller lies in, and whether an uninstall key of either mode names it.
+Var Installation
+Var Registered
+
+; An uninstaller takes back the installation it belongs to, whatever the switches or the keys of
+; another installation say: the mode whose key names its own folder, else only its own files.
 Function un.onInit
+  StrCpy $Installation $INSTDIR
   !insertmacro MULTIUSER_UNINIT
+  StrCpy $Registered 0
+  ReadRegStr $0 SHCTX "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $0 == $Installation
+    StrCpy $Registered 1
+  ${Else}
+    ${If} $MultiUser.InstallMode == AllUsers
+      Call un.MultiUser.InstallMode.CurrentUser
+    ${Else}
+      Call un.MultiUser.InstallMode.AllUsers
+    ${EndIf}
+    ReadRegStr $0 SHCTX "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $0 == $Installation
+      StrCpy $Registered 1
+    ${EndIf}
+  ${EndIf}
+  StrCpy $INSTDIR $Installation
+  ${If} $Registered == 1
+  ${AndIf} $MultiUser.InstallMode == AllUsers
+  ${AndIf} $MultiUser.Privileges != Admin
+  ${AndIf} $MultiUser.Privileges != Power
+    MessageBox MB_OK|MB_ICONSTOP "$(NEEDS_ADMINISTRATOR)" /SD IDOK
+    Quit
+  ${EndIf}
 FunctionEnd
 
 Section "${PRODUCT}"
@@ -110,13 +151,16 @@ Section "${PRODUCT}"
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
-; Only what the installer put there goes: a file the user added keeps the folder.
+; Only what the installer put there goes: a file the user added keeps the folder. The shortcut and
+; the key go only with the installation they name.
 Section "Uninstall"
-  Delete "$SMPROGRAMS\${PRODUCT}.lnk"
   Delete "$INSTDIR\${WINDOW_PROGRAM}"
   Delete "$INSTDIR\kalvero.exe"
   Delete "$INSTDIR\documentation.pdf"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
-  DeleteRegKey SHCTX "${UNINSTALL_KEY}"
+  ${If} $Registered == 1
+    Delete "$SMPROGRAMS\${PRODUCT}.lnk"
+    DeleteRegKey SHCTX "${UNINSTALL_KEY}"
+  ${EndIf}
 SectionEnd
