@@ -11,6 +11,9 @@
 #   - installed with /S /CurrentUser beside it: the files in %LOCALAPPDATA%\Programs\Kalvero, the
 #     shortcut in the user's own Start menu, the key under HKCU; that uninstaller, started without a
 #     switch, removes this installation (but a file the user added) and nothing of the other;
+#   - installed for all users once more with /D= into another folder: the uninstaller left in the
+#     first folder removes its own files and neither the key nor the shortcut of the second;
+#   - while the installed window program runs, the silent uninstaller removes nothing;
 #   - the silent uninstaller leaves nothing of the installation (files, shortcut, key) and keeps the
 #     user's settings in %APPDATA%\Vandrel\Kalvero.
 #
@@ -155,8 +158,9 @@ CheckCurrentUser() {
   [ "$(ls "$user_folder")" = notes.txt ] || fail "the uninstaller left or removed in $user_folder: $(ls "$user_folder")"
   [ ! -e "$user_shortcut" ] || fail "the uninstaller left the shortcut in the user's Start menu"
   ! wine reg query "$user_key" /reg:64 >/dev/null 2>&1 || fail "the uninstaller left the key $user_key"
-  [ -s "$folder/kalvero-window.exe" ] && [ -f "$shortcut" ] && wine reg query "$key" /reg:64 >/dev/null 2>&1 ||
+  if [ ! -s "$folder/kalvero-window.exe" ] || [ ! -f "$shortcut" ] || ! wine reg query "$key" /reg:64 >/dev/null 2>&1; then
     fail "the per-user uninstaller removed parts of the installation for all users"
+  fi
   rm -r "$user_folder"
   passed "installed for the current user beside all users, and uninstalled on its own"
 }
@@ -176,7 +180,28 @@ CheckMovedInstallation() {
   strings -el "$shortcut" | grep -qi 'Apps\\Kalvero\\kalvero-window.exe' ||
     fail "the first folder's uninstaller removed the shortcut to C:\Apps\Kalvero"
   passed "an uninstaller left behind by a second installation removes only its own files"
-  CheckUninstall "$moved"
+}
+
+# While the installed window program runs, the silent uninstaller removes nothing (Windows cannot
+# remove a running program, and the rest would be left without its key). The program keeps its
+# settings outside the prefix here, so that the user's settings stay as they were.
+CheckUninstallWhileRunning() {
+  local installed=$1
+  # shellcheck disable=SC2016  # the inner shell expands its own script
+  KALVERO_APPDATA=$(winepath -w "$work") session bash -c '
+    wine "$1/kalvero-window.exe" & program=$!
+    for _ in $(seq 100); do wmctrl -l | grep -q "Kalvero 1.3" && break; sleep 0.1; done
+    wine "$1/uninstall.exe" /S
+    # The uninstaller returns at once; the copy of itself that does the work runs from the
+    # temporary folder.
+    for _ in $(seq 300); do pgrep -f "~nsu[^ ]*[.]tmp" >/dev/null || break; sleep 0.1; done
+    ls "$1" >"$2/during"
+    wmctrl -c "Kalvero 1.3"
+    wait "$program"' running "$installed" "$work"
+  [ "$(tr '\n' ' ' <"$work/during")" = "documentation.pdf kalvero-window.exe kalvero.exe uninstall.exe " ] ||
+    fail "the uninstaller removed files while Kalvero ran: $(cat "$work/during")"
+  wine reg query "$key" /reg:64 >/dev/null 2>&1 || fail "the uninstaller removed the key while Kalvero ran"
+  passed "the uninstaller removes nothing while Kalvero runs"
 }
 
 CheckInstall
@@ -184,4 +209,6 @@ CheckUninstallKey
 CheckPrograms
 CheckCurrentUser
 CheckMovedInstallation
+CheckUninstallWhileRunning "$drive/Apps/Kalvero"
+CheckUninstall "$drive/Apps/Kalvero"
 echo "check_windows_install: $checks checks passed in $((SECONDS - began)) s"

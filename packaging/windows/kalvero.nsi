@@ -93,6 +93,11 @@ LangString NEEDS_ADMINISTRATOR ${LANG_ENGLISH} \
 LangString NEEDS_ADMINISTRATOR ${LANG_GERMAN} \
   "$(^Name) wurde für alle Benutzer installiert; nur ein Administrator kann es entfernen."
 
+LangString KALVERO_RUNNING ${LANG_ENGLISH} \
+  "$(^Name) is still running. Close every window and command of $(^Name), then try again."
+LangString KALVERO_RUNNING ${LANG_GERMAN} \
+  "$(^Name) läuft noch. Schließen Sie alle Fenster und Befehle von $(^Name) und versuchen Sie es erneut."
+
 ; The folder the uninstaller lies in, and whether an uninstall key of either mode names it.
 Var Installation
 Var Registered
@@ -151,11 +156,29 @@ Section "${PRODUCT}"
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
-; Only what the installer put there goes: a file the user added keeps the folder. The shortcut and
+; Removes a program, asking the user to close it while it runs; ends the uninstaller when the user
+; cancels. Windows cannot remove a running program.
+!macro RemoveProgram FILE
+  ${Do}
+    ClearErrors
+    Delete "${FILE}"
+    ${IfNot} ${Errors}
+      ${Break}
+    ${EndIf}
+    ${IfNot} ${Cmd} `MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(KALVERO_RUNNING)" /SD IDCANCEL IDRETRY`
+      SetErrorLevel 2
+      Abort
+    ${EndIf}
+  ${Loop}
+!macroend
+
+; Only what the installer put there goes: a file the user added keeps the folder. The programs go
+; first, the window program before the command line, so a running Kalvero stops the uninstaller
+; before it removed anything else, and the key stays until the programs are gone. The shortcut and
 ; the key go only with the installation they name.
 Section "Uninstall"
-  Delete "$INSTDIR\${WINDOW_PROGRAM}"
-  Delete "$INSTDIR\kalvero.exe"
+  !insertmacro RemoveProgram "$INSTDIR\${WINDOW_PROGRAM}"
+  !insertmacro RemoveProgram "$INSTDIR\kalvero.exe"
   Delete "$INSTDIR\documentation.pdf"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
