@@ -4,6 +4,7 @@
 #
 #   - the three programs' files and the uninstaller are in C:\Program Files\Kalvero, the shortcut
 #     "Kalvero" in the Start menu of all users points at the window program;
+#   - the zip beside the installer holds the same three files in a folder Kalvero;
 #   - the uninstall key in HKLM (the 64-bit view) names Kalvero, its version, its publisher, its
 #     icon, its size, the uninstaller, and offers no repair;
 #   - the installed window program paints its main window and ends at its first-paint switch;
@@ -90,6 +91,21 @@ CheckInstall() {
   strings -el "$shortcut" | grep -qi 'Program Files\\Kalvero\\kalvero-window.exe' ||
     fail "the shortcut does not point at the window program: $(strings -el "$shortcut")"
   passed "installed files and the Start-menu shortcut"
+}
+
+# The zip beside the installer holds the same three files, and only them, in a folder Kalvero.
+CheckZip() {
+  local zip=${installer%-setup.exe}-windows-x86_64.zip file
+  [ -f "$zip" ] || fail "no zip $zip beside the installer"
+  mkdir "$work/zip"
+  (cd "$work/zip" && cmake -E tar xf "$zip") || fail "cannot unpack $zip"
+  [ "$(cd "$work/zip" && find . -type f | sort | tr '\n' ' ')" = \
+    "./Kalvero/documentation.pdf ./Kalvero/kalvero-window.exe ./Kalvero/kalvero.exe " ] ||
+    fail "the zip holds: $(cd "$work/zip" && find . -type f)"
+  for file in kalvero-window.exe kalvero.exe documentation.pdf; do
+    cmp -s "$work/zip/Kalvero/$file" "$folder/$file" || fail "the zip's $file differs from the installed one"
+  done
+  passed "the zip holds the installed files in a folder Kalvero"
 }
 
 CheckUninstallKey() {
@@ -205,6 +221,7 @@ CheckUninstallWhileRunning() {
 }
 
 CheckInstall
+CheckZip
 CheckUninstallKey
 CheckPrograms
 CheckCurrentUser
