@@ -67,6 +67,7 @@ std::optional<TRunSummary> TSortEngine::Button1Click() {
   run.filePattern = host_.Edit1Text();
   if (!CheckInput(run.filePattern)) return std::nullopt;
   run.folderPattern = host_.Edit2Text();
+  run.choices = choices_;
   run.target = host_.FolderPath(host_.Dir2Text());
   const bool dateFolders = host_.Cb2Checked();
 
@@ -231,7 +232,8 @@ bool TSortEngine::ListUndated(TRun& run, const std::string& path) const {
 
 void TSortEngine::CopyPicture(TRun& run, const std::string& source, const std::string& date,
                               const std::optional<std::string>& folderName, const std::string& name) {
-  const std::string fileName = name + ".jpg";
+  const std::string extension = ".jpg";
+  const std::string fileName = name + extension;
   // The empty folder name is the target folder itself.
   const std::string folder = folderName.value_or("");
   TPictureAccount account{source, folder.empty() ? fileName : folder + kPathSeparator + fileName,
@@ -247,23 +249,50 @@ void TSortEngine::CopyPicture(TRun& run, const std::string& source, const std::s
   else if (!run.targetFolder)
     account.error = run.targetError;
   else
-    account.error = run.targetFolder->CopyInto(source, folder, fileName, &account.copy);
+    account.error = CopyOrFindCopy(run, source, folder, name, extension, account);
   if (account.error) account.reason = CopyFailureReason(account.error);
   if (account.reason != TPictureReason::None) account.outcome = TPictureOutcome::NotCopied;
   host_.AdvanceBar();
   if (!host_.PictureDone(account)) {
     // A copy that no account names goes again, so that undo can take back everything the run left.
+    const std::string copyName = account.target.substr(folder.empty() ? 0 : folder.size() + 1);
     const std::string left = account.outcome == TPictureOutcome::Copied
-                                 ? LeftBecause(run.targetFolder->RemoveCopy(folder, fileName, account.copy, source, false))
+                                 ? LeftBecause(run.targetFolder->RemoveCopy(folder, copyName, account.copy, source, false))
                                  : "";
     throw ERecordingFailed(left.empty() ? "" : host_.ShownPath(Append(run.target, account.target)), left);
   }
   if (account.outcome == TPictureOutcome::NotCopied) {
     run.failedList += " " + host_.ShownPath(source) + ",";
     ++run.summary.failed;
+  } else if (account.outcome == TPictureOutcome::AlreadyThere) {
+    ++run.summary.alreadyThere;
   } else {
     host_.SetLabel6Caption(std::to_string(++run.summary.copied), TRepaint::Now);
   }
+}
+
+std::error_code TSortEngine::CopyOrFindCopy(TRun& run, const std::string& source, const std::string& folder,
+                                            const std::string& name, const std::string& extension,
+                                            TPictureAccount& account) {
+  const auto named = [&](const std::string& fileName) {
+    account.target = folder.empty() ? fileName : folder + kPathSeparator + fileName;
+    return fileName;
+  };
+  std::string fileName = named(name + extension);
+  std::error_code error = run.targetFolder->CopyInto(source, folder, fileName, &account.copy);
+  // A numbered name goes no further than this; a folder holding that many is taken as full.
+  constexpr int kLastNumber = 9999;
+  for (int number = 2; error == std::errc::file_exists && run.choices.onClash != TClashChoice::Fail; ++number) {
+    if (run.targetFolder->HoldsSameBytes(folder, fileName, source)) {
+      account.outcome = TPictureOutcome::AlreadyThere;
+      account.copy = {};
+      return {};
+    }
+    if (run.choices.onClash != TClashChoice::Number || number > kLastNumber) break;
+    fileName = named(name + " (" + std::to_string(number) + ")" + extension);
+    error = run.targetFolder->CopyInto(source, folder, fileName, &account.copy);
+  }
+  return error;
 }
 
 void TSortEngine::Finish(TRun& run, const std::exception_ptr& stop) {

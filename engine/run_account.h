@@ -13,8 +13,9 @@
 
 namespace kalvero {
 
-// Other: a file of the source that is no JPEG picture, never copied.
-enum class TPictureOutcome { Copied, NotCopied, Undated, Other };
+// Other: a file of the source that is no JPEG picture, never copied. AlreadyThere: a file with the
+// picture's bytes is at the name the run would give it, so the run leaves it be.
+enum class TPictureOutcome { Copied, NotCopied, Undated, Other, AlreadyThere };
 
 // Why a picture was not copied, or has no usable date.
 enum class TPictureReason {

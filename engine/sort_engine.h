@@ -17,6 +17,7 @@
 #include "engine/engine_host.h"
 #include "engine/error_text.h"
 #include "engine/message_pace.h"
+#include "engine/run_choices.h"
 #include "engine/scan_record.h"
 #include "platform/clock.h"
 #include "platform/environment.h"
@@ -34,6 +35,7 @@ struct TRunSummary {
   int undated = 0;      // pictures without a valid date
   int notExamined = 0;  // entries that the run's scan could not examine
   int others = 0;       // files of the source that are no JPEG pictures and so were not copied
+  int alreadyThere = 0;  // pictures whose bytes were at their names already
 };
 
 class TSortEngine {
@@ -73,6 +75,9 @@ class TSortEngine {
   // stops there and changes nothing.
   void dirChange();
 
+  // The choices of the runs from now on.
+  void SetRunChoices(const TRunChoices& choices) { choices_ = choices; }
+
   const TFileList& FileList() const { return *fileList_; }
   // What the last scan could not examine, once each, in walk order.
   const TScanRecords& ScanRecords() const { return *scanRecords_; }
@@ -103,6 +108,7 @@ class TSortEngine {
   struct TRun {
     std::string filePattern;
     std::string folderPattern;
+    TRunChoices choices;
     std::string target;
     std::unique_ptr<TTargetFolder> targetFolder;  // null when the target cannot be opened
     std::error_code targetError;                  // why not
@@ -158,6 +164,10 @@ class TSortEngine {
   // from the date text `date` (empty where the run reads none), and counts it as copied or failed.
   void CopyPicture(TRun& run, const std::string& source, const std::string& date,
                    const std::optional<std::string>& folderName, const std::string& name);
+  // Copies `source` to `name` + `extension` in `folder`, and where that name is taken does what the
+  // run's clash choice says; `account` receives the name and, for a file already there, its outcome.
+  std::error_code CopyOrFindCopy(TRun& run, const std::string& source, const std::string& folder,
+                                 const std::string& name, const std::string& extension, TPictureAccount& account);
   // Writes the copies to the medium, reports the run, lists what its scan could not examine and the
   // other files it found, and then raises the `stop` of a run that stopped, or ERunError when the copies could not be written
   // to the medium.
@@ -196,6 +206,7 @@ class TSortEngine {
   const TClock& clock_;
   std::shared_ptr<const TFileList> fileList_ = std::make_shared<TFileList>();
   std::shared_ptr<const TScanRecords> scanRecords_ = std::make_shared<TScanRecords>();
+  TRunChoices choices_;
   unsigned scanCount_ = 0;  // the scans started so far; a scan's number is the count at its start
   bool running_ = false;
 };

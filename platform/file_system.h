@@ -122,6 +122,11 @@ class TTargetFolder {
   // The facts of the regular file `name` in `folder`, links not followed; none for anything else.
   virtual std::optional<TFileFacts> Facts(const std::string& folder, const std::string& name) const = 0;
 
+  // Whether `name` in `folder` (the empty text: this folder itself) is a regular file, links not
+  // followed, holding the same bytes as the file `source`; false for anything else, and when either
+  // cannot be read.
+  virtual bool HoldsSameBytes(const std::string& folder, const std::string& name, const std::string& source) const = 0;
+
   // Writes every copy made so far to the medium, so that it survives the medium's removal.
   virtual std::error_code Flush() = 0;
 

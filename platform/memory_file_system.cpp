@@ -230,6 +230,16 @@ class TMemoryFileSystem::TMemoryTargetFolder final : public TTargetFolder {
     return FactsOf(*child->second);
   }
 
+  bool HoldsSameBytes(const std::string& folder, const std::string& name, const std::string& source) const override {
+    const TNode* in = folder.empty() ? &folder_ : Folder(folder);
+    const auto child = in == nullptr ? folder_.children.end() : in->children.find(name);
+    if (in == nullptr || child == in->children.end() || child->second->kind != TNodeKind::File ||
+        in->links.contains(name))
+      return false;
+    const auto original = fs_.FileContent(source);
+    return original && *original == child->second->content;
+  }
+
   TEntryLook LookUp(const std::string& folder, const std::string& name) const override {
     const TNode* in = folder.empty() ? &folder_ : Folder(folder);
     if (in == nullptr) return TEntryLook::Absent;

@@ -1,6 +1,8 @@
 #include "platform/planning_file_system.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <vector>
 
 #include "platform/file_names.h"
 
@@ -9,6 +11,21 @@ namespace {
 
 // What taking back an entry that is not in the plan answers: nothing real is ever removed.
 TRemoval NotPlanned() { return {TRemovalVerdict::Failed, std::make_error_code(std::errc::operation_not_permitted)}; }
+
+// Whether the files `first` and `second` hold the same bytes; false when either cannot be read.
+bool SameContent(TFileSystem& fileSystem, const std::string& first, const std::string& second) {
+  std::error_code error;
+  const auto one = fileSystem.OpenRead(first, error);
+  const auto other = one ? fileSystem.OpenRead(second, error) : nullptr;
+  if (!one || !other || one->Facts().size != other->Facts().size) return false;
+  std::vector<std::byte> ours(1 << 16), theirs(1 << 16);
+  for (;;) {
+    const std::size_t got = one->Read(ours);
+    const auto end = ours.begin() + static_cast<std::ptrdiff_t>(got);
+    if (other->Read({theirs.data(), got}) != got || !std::equal(ours.begin(), end, theirs.begin())) return false;
+    if (got < ours.size()) return true;
+  }
+}
 
 // A target folder that answers from the real one, when there is one, and from its plan. What the
 // real folders refuse to this user is refused as the run's own calls would.
@@ -49,7 +66,7 @@ class TPlanningTargetFolder final : public TTargetFolder {
       return refused;
     // The copy's size and time are the source's; no copy exists to have an identity.
     if (copy != nullptr) *copy = {file->Facts().lastWriteNanoseconds, file->Facts().size, {}, 0};
-    names_.insert({folder, name});
+    names_.insert({{folder, name}, source});
     return {};
   }
 
@@ -63,6 +80,13 @@ class TPlanningTargetFolder final : public TTargetFolder {
     return target_ ? target_->Facts(folder, name) : std::nullopt;
   }
 
+  // A planned copy holds the bytes its source holds.
+  bool HoldsSameBytes(const std::string& folder, const std::string& name, const std::string& source) const override {
+    if (const auto planned = names_.find({folder, name}); planned != names_.end())
+      return SameContent(real_, planned->second, source);
+    return !folders_.contains(folder) && target_ && target_->HoldsSameBytes(folder, name, source);
+  }
+
   std::error_code Flush() override { return {}; }
   // A planned copy or folder can be taken out of the plan; nothing real is ever removed.
   TRemoval RemoveCopy(const std::string& folder, const std::string& name, const TFileFacts&, const std::string&,
@@ -73,7 +97,7 @@ class TPlanningTargetFolder final : public TTargetFolder {
   }
   TRemoval RemoveFolder(const std::string& name, const TFileIdentity&, bool checkOnly, std::size_t) override {
     if (!folders_.contains(name)) return NotPlanned();
-    if (std::ranges::any_of(names_, [&name](const auto& planned) { return planned.first == name; }))
+    if (std::ranges::any_of(names_, [&name](const auto& planned) { return planned.first.first == name; }))
       return {TRemovalVerdict::Failed, std::make_error_code(std::errc::directory_not_empty)};
     if (!checkOnly) folders_.erase(name);
     return {};
@@ -95,7 +119,7 @@ class TPlanningTargetFolder final : public TTargetFolder {
   std::unique_ptr<TTargetFolder> target_;  // null for a target that is only planned
   std::string path_;                        // the target's path, for the questions to the real file system
   std::set<std::string> folders_;
-  std::set<std::pair<std::string, std::string>> names_;
+  std::map<std::pair<std::string, std::string>, std::string> names_;  // planned copies, with their sources
 };
 
 }  // namespace

@@ -57,15 +57,18 @@ bool TConsoleHost::PictureDone(const TPictureAccount& account) {
     case TPictureOutcome::NotCopied: ++counts_.notCopied; break;
     case TPictureOutcome::Undated: ++counts_.undated; break;
     case TPictureOutcome::Other: ++counts_.others; break;
+    case TPictureOutcome::AlreadyThere: ++counts_.alreadyThere; break;
   }
   const bool copied = account.outcome == TPictureOutcome::Copied;
+  const std::string target = Escaped(dir2_ + kPathSeparator + account.target);
+  const std::string outcome =
+      account.outcome == TPictureOutcome::AlreadyThere ? "already there: " + target : ReasonPhrase(account);
   if (mode_.dryRun) {
     ClearProgress();
-    std::cout << Escaped(account.source) << '\t'
-              << (copied ? Escaped(dir2_ + kPathSeparator + account.target) : ReasonPhrase(account)) << '\n';
+    std::cout << Escaped(account.source) << '\t' << (copied ? target : outcome) << '\n';
   } else if (mode_.verbose && !copied) {
     ClearProgress();
-    std::cerr << Escaped(account.source) << ": " << ReasonPhrase(account) << '\n';
+    std::cerr << Escaped(account.source) << ": " << outcome << '\n';
   }
   return true;
 }
@@ -79,7 +82,8 @@ std::string TConsoleHost::ShownPath(const std::string& path) const { return Esca
 std::string TConsoleHost::Summary() const {
   return "copied " + std::to_string(counts_.copied) + ", not copied " + std::to_string(counts_.notCopied) +
          ", without a usable date " + std::to_string(counts_.undated) + ", not examined " +
-         std::to_string(counts_.notExamined) + ", other files " + std::to_string(counts_.others);
+         std::to_string(counts_.notExamined) + ", other files " + std::to_string(counts_.others) +
+         (mode_.alreadyThere ? ", already there " + std::to_string(counts_.alreadyThere) : "");
 }
 
 TMessageAnswer TConsoleHost::ShowMessageBox(TMessageKind kind, const std::string& text, TMessageButtons buttons) {

@@ -20,6 +20,7 @@ struct TConsoleMode {
   bool answerYes = false;  // answer every question with Yes without asking
   bool verbose = false;    // name each picture not copied, with its reason, on standard error
   bool dryRun = false;     // print the plan instead of status texts and the copying's message boxes
+  bool alreadyThere = false;  // the run may find pictures already there: the summary counts them
   TJournalWriter* journal = nullptr;
 };
 
@@ -67,7 +68,7 @@ class TConsoleHost final : public TEngineHost {
   void SetLanguage(const std::string& language) override { lng_.SetLanguage(language); }
 
   // The summary line: the counts of the pictures copied, not copied, without a usable date, the
-  // entries not examined and the other files.
+  // entries not examined and the other files, and of those already there where a run may find them.
   std::string Summary() const;
 
  private:
@@ -78,6 +79,7 @@ class TConsoleHost final : public TEngineHost {
     int undated = 0;
     int notExamined = 0;
     int others = 0;  // files of the source that are no JPEG pictures
+    int alreadyThere = 0;
   };
 
   void DrawProgress();

@@ -83,6 +83,12 @@ defaults below. It never writes that file.
                          the path it would get, or SOURCE, a tab and the reason it would not be
                          copied. The exit status is the one the run would have. The prediction
                          is exact on file systems that tell letter case apart.
+  --on-clash CHOICE      where a copy's name is taken: fail (the default: the picture is not
+                         copied, "the name exists"); skip-identical (a file with the picture's
+                         bytes at the name is the picture, "already there", and no failure, so
+                         importing the same card twice succeeds); number (as skip-identical, and
+                         beside a different file the copy takes the first free name numbered
+                         (2), (3), ... after a blank before the extension)
   --report FILE          keep a journal of the run in FILE, which must not exist: a header (the
                          format version, the time, the folders, patterns and options), then a
                          line for every folder the run made and every picture, written as it
@@ -97,7 +103,8 @@ entry of SOURCE that could not be examined (a folder that cannot be read, a brok
 a picture, ...) is named on standard error with its reason. Every run ends with one line on
 standard output: the counts of the pictures copied, not copied, without a usable date, the
 entries not examined and the other files of SOURCE, which are no JPEG pictures and are not copied
-(they do not change the exit status).
+(they do not change the exit status), and with --on-clash skip-identical or number the pictures
+already there (which do not change it either; undo never removes them).
 
 Exit status: 0 all copied; 1 some files were not copied or had no usable date, or entries could
 not be examined; 2 a usage error, or the checks refused the run; 3 an error stopped the run (a date

@@ -21,11 +21,12 @@ struct TOutcomeWord {
   TPictureOutcome outcome;
   std::string_view word;
 };
-constexpr std::array<TOutcomeWord, 4> kOutcomeWords = {{
+constexpr std::array<TOutcomeWord, 5> kOutcomeWords = {{
     {TPictureOutcome::Copied, "copied"},
     {TPictureOutcome::NotCopied, "not-copied"},
     {TPictureOutcome::Undated, "undated"},
     {TPictureOutcome::Other, "other"},
+    {TPictureOutcome::AlreadyThere, "already-there"},
 }};
 constexpr std::string_view kNotExamined = "not-examined";
 
@@ -157,10 +158,26 @@ TShape DigitFolderShape(std::string_view pattern) {
   return shape;
 }
 
+// `target` without the number " (n)", n from 2, that a run numbering its clashes puts before the
+// extension; `target` itself when it has none.
+std::string WithoutClashNumber(std::string_view target) {
+  const std::size_t dot = target.rfind('.');
+  const std::size_t open = dot == std::string_view::npos ? dot : target.rfind(" (", dot);
+  if (open == std::string_view::npos || dot < open + 4 || target[dot - 1] != ')') return std::string(target);
+  const std::string_view digits = target.substr(open + 2, dot - 1 - (open + 2));
+  const bool numbered = digits.size() <= 4 && std::ranges::all_of(digits, [](char c) { return c >= '0' && c <= '9'; }) &&
+                        digits.front() != '0' && digits != "1";
+  if (!numbered) return std::string(target);
+  return std::string(target.substr(0, open)).append(target.substr(dot));
+}
+
 // Whether the run with the patterns of `header` could have named a copy `target` below the target
 // folder for a picture of the date text `date`: the names it makes from that date, as the run makes
-// them, FFF as one or more digits. `folder` receives the date folder.
+// them, FFF as one or more digits, and numbered where the run numbered its clashes. `folder`
+// receives the date folder.
 bool IsRunTarget(std::string_view target, const std::string& date, const TJournalHeader& header, std::string& folder) {
+  const std::string unnumbered = header.onClash == TClashChoice::Number ? WithoutClashNumber(target) : "";
+  if (!unnumbered.empty()) target = unnumbered;
   if (date.size() > kDateTextLength) return false;
   const std::string& pattern = header.filePattern;
   const bool numbered = !header.dateFolders && ContainsToken(pattern, "FFF");
@@ -223,8 +240,10 @@ struct TReading {
 std::string ReadHeader(const std::vector<std::string_view>& raw, TReading& reading) {
   if (raw.size() < 2 || raw[0] != "kalvero-journal") return "no journal of kalvero";
   if (raw[1] == "1") return std::string(kOlderJournal);
-  if (raw[1] != std::to_string(kJournalVersion)) return "a journal of another version";
-  if (raw.size() != 12) return "a header has 12 fields";
+  // Version 2 has no choice on clashes: its runs failed them.
+  const bool choices = raw[1] == std::to_string(kJournalVersion);
+  if (!choices && raw[1] != "2") return "a journal of another version";
+  if (raw.size() != (choices ? 13u : 12u)) return choices ? "a header has 13 fields" : "a header has 12 fields";
   const auto unescaped = UnescapedFields(raw);
   if (!unescaped) return "a bad escape";
   const std::vector<std::string>& fields = *unescaped;
@@ -239,6 +258,11 @@ std::string ReadHeader(const std::vector<std::string_view>& raw, TReading& readi
   bool run = false;
   if (!OneOf(fields[11], "run", "plan", run)) return "neither a run nor a plan";
   header.plan = !run;
+  if (choices) {
+    const auto onClash = ClashChoiceOf(fields[12]);
+    if (!onClash) return "unknown options";
+    header.onClash = *onClash;
+  }
   reading.folderShape = DigitFolderShape(header.folderPattern);
   return {};
 }
@@ -273,7 +297,7 @@ std::string ReadPicture(const std::vector<std::string>& fields, TReading& readin
     return "a bad number";
   if (!IsRecordedPath(fields[1])) return "a source that is not absolute";
   const std::string& target = fields[2];
-  if (outcome != "copied" && outcome != "not-copied") {
+  if (outcome != "copied" && outcome != "not-copied" && outcome != "already-there") {
     if (!target.empty()) return "a picture without a copy names one";
   } else if (!(outcome == "not-copied" && (reason == "no-single-name" || reason == "refused-name"))) {
     // A name made from a hostile date is recorded as it was refused; any other the patterns made.
@@ -427,7 +451,8 @@ void TJournalWriter::Header(const TJournalHeader& header) {
   Line({"kalvero-journal", std::to_string(kJournalVersion), header.time, target_.resolved,
         std::to_string(header.targetIdentity.device), std::to_string(header.targetIdentity.inode), source_.resolved,
         header.filePattern, header.folderPattern, header.dateFolders ? "date-folders" : "flat",
-        header.subfolders ? "subfolders" : "no-subfolders", header.plan ? "plan" : "run"});
+        header.subfolders ? "subfolders" : "no-subfolders", header.plan ? "plan" : "run",
+        std::string(WordOf(header.onClash))});
 }
 
 bool TJournalWriter::FolderMade(const std::string& folder, bool belowTarget, const TFileIdentity& identity) {

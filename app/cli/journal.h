@@ -4,8 +4,8 @@
 // run back. One line per record, its fields separated by tabs and each field escaped as the
 // command line prints outside bytes (app/cli/escaped_text.h), so no name can split or forge a line:
 //
-//   kalvero-journal 2 <time> <target> <device> <inode> <source> <file pattern> <folder pattern>
-//                   date-folders|flat subfolders|no-subfolders run|plan
+//   kalvero-journal 3 <time> <target> <device> <inode> <source> <file pattern> <folder pattern>
+//                   date-folders|flat subfolders|no-subfolders run|plan <on clash>
 //   folder <date folder, below the target> <device> <inode>          a folder the run made
 //   target-folder <path> <device> <inode>                             a folder of the target's chain it made
 //   picture <source> <target below the target folder> <outcome> <reason> <size> <time>
@@ -14,8 +14,10 @@
 // Every path is absolute, resolved once when the run starts (the links of the part that exists
 // resolved), so that undo finds the run's files from any folder. The header's device and inode are
 // the target folder's, 0 0 when the run had to make it: then the target-folder line of the target
-// itself tells them. Outcomes: copied, not-copied, undated, not-examined, and other for a file of the
-// source that is no JPEG picture. Size, time, device, inode and change time are the copy's as its
+// itself tells them. Outcomes: copied, not-copied, undated, not-examined, other for a file of the
+// source that is no JPEG picture, and already-there for a picture whose bytes a file at its name
+// held (a run's choice on clashes, fail, skip-identical or number, with the numbered names " (2)" ...
+// of the last). Version 2, without the choice (fail), is read as well. Size, time, device, inode and change time are the copy's as its
 // file system keeps them once it is under its name, 0 for no copy; times are nanoseconds since
 // 1970. Date is the date text the picture's names were made from (empty where the run read none),
 // so that undo can tell the names the run made from any other. Detail is the platform's message.
@@ -33,13 +35,14 @@
 #include <vector>
 
 #include "engine/run_account.h"
+#include "engine/run_choices.h"
 #include "engine/scan_record.h"
 #include "platform/file_system.h"
 #include "platform/output_file.h"
 
 namespace kalvero {
 
-inline constexpr int kJournalVersion = 2;
+inline constexpr int kJournalVersion = 3;
 
 struct TJournalHeader {
   std::string time;
@@ -51,6 +54,7 @@ struct TJournalHeader {
   bool dateFolders = true;
   bool subfolders = true;
   bool plan = false;  // a dry run's plan, not a run
+  TClashChoice onClash = TClashChoice::Fail;
 };
 
 // A folder that the run made: a date folder by its name, a folder of the target's chain by its path.

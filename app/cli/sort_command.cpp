@@ -60,11 +60,13 @@ TJournalHeader HeaderOf(const TSortOptions& options) {
           options.folderPattern.value,
           options.dateFolders,
           options.subfolders,
-          options.dryRun};
+          options.dryRun,
+          options.choices.onClash};
 }
 
 int Run(const TSortOptions& options, TJournalWriter* journal) {
-  TConsoleHost host(options.language.value, {options.answerYes, options.verbose, options.dryRun, journal});
+  TConsoleHost host(options.language.value, {options.answerYes, options.verbose, options.dryRun,
+                                             options.choices.onClash != TClashChoice::Fail, journal});
   host.SetDir2Text(options.target);
   host.SetEdit1Text(options.filePattern.value);
   host.SetEdit2Text(options.folderPattern.value);
@@ -73,6 +75,7 @@ int Run(const TSortOptions& options, TJournalWriter* journal) {
   TPlanningFileSystem planning(NativeFileSystem());
   TFileSystem& fileSystem = options.dryRun ? static_cast<TFileSystem&>(planning) : NativeFileSystem();
   TSortEngine engine(host, fileSystem, SystemClock());
+  engine.SetRunChoices(options.choices);
   int status = kExitStopped;
   std::string stop;  // the error that stopped the run, shown after the summary of what it met
   try {

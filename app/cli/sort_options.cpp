@@ -81,6 +81,11 @@ bool ReadOption(const std::vector<std::string>& arguments, std::size_t& i, TSort
     if (error.empty() && options.report.empty()) error = "--report needs a file name";
     return true;
   }
+  if (std::string word; ReadValue(arguments, i, "--on-clash", word, error)) {
+    if (const auto choice = ClashChoiceOf(word)) options.choices.onClash = *choice;
+    else if (error.empty()) error = "--on-clash takes fail, skip-identical or number, not " + Escaped(word);
+    return true;
+  }
   const std::string& argument = arguments[i];
   if (argument == "--date-folders" || argument == "--no-date-folders")
     options.dateFolders = argument == "--date-folders";

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/run_choices.h"
 #include "engine/settings.h"
 
 namespace kalvero {
@@ -29,6 +30,7 @@ struct TSortOptions {
   bool verbose = false;
   bool dryRun = false;
   std::string report;  // the journal's file; empty for none
+  TRunChoices choices;
 };
 
 // Reads the arguments after "sort"; "--" ends the options. Every value the command line leaves out comes from the stored

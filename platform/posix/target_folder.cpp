@@ -98,6 +98,7 @@ class TPosixTargetFolder final : public TTargetFolder {
                            TFileFacts* copy) override;
   TEntryLook LookUp(const std::string& folder, const std::string& name) const override;
   std::optional<TFileFacts> Facts(const std::string& folder, const std::string& name) const override;
+  bool HoldsSameBytes(const std::string& folder, const std::string& name, const std::string& source) const override;
   std::error_code Flush() override {
     return calls_.syncFileSystem(folder_.Get()) == 0 ? std::error_code() : LastError();
   }
@@ -345,6 +346,19 @@ std::error_code SameBytes(int copy, const std::string& source, bool& same) {
       return {};
     }
   }
+}
+
+bool TPosixTargetFolder::HoldsSameBytes(const std::string& folder, const std::string& name,
+                                        const std::string& source) const {
+  std::error_code error;
+  const TDescriptor subfolder(folder.empty() ? -1 : OpenSubfolder(folder, error));
+  if (error) return false;
+  const int in = folder.empty() ? folder_.Get() : subfolder.Get();
+  const TDescriptor file(::openat(in, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+  struct stat status;
+  if (file.Get() < 0 || ::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode)) return false;
+  bool same = false;
+  return !SameBytes(file.Get(), source, same) && same;
 }
 
 TRemoval Failure(const std::error_code& error) { return {TRemovalVerdict::Failed, error}; }

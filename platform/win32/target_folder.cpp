@@ -233,6 +233,7 @@ class TWin32TargetFolder final : public TTargetFolder {
                            TFileFacts* copy) override;
   TEntryLook LookUp(const std::string& folder, const std::string& name) const override;
   std::optional<TFileFacts> Facts(const std::string& folder, const std::string& name) const override;
+  bool HoldsSameBytes(const std::string& folder, const std::string& name, const std::string& source) const override;
   std::error_code Flush() override;
   TRemoval RemoveCopy(const std::string& folder, const std::string& name, const TFileFacts& copy,
                       const std::string& source, bool checkOnly) override;
@@ -419,6 +420,19 @@ std::error_code TWin32TargetFolder::Flush() {
   if (!writable_ || FlushFileBuffers(folder_.Get())) return {};
   const DWORD code = GetLastError();
   return code == ERROR_INVALID_FUNCTION ? std::error_code() : Win32Error(code);
+}
+
+bool TWin32TargetFolder::HoldsSameBytes(const std::string& folder, const std::string& name,
+                                        const std::string& source) const {
+  std::error_code error;
+  const TWinHandle subfolder = OpenSubfolder(folder, error);
+  if (error || !PlainName(name)) return false;
+  TWinHandle file;
+  const NTSTATUS status = OpenRelative(Within(subfolder), WideText(name), GENERIC_READ, 0, kShareAll, FILE_OPEN,
+                                       FILE_SEQUENTIAL_ONLY, file);
+  if (status < 0 || IsFolder(file.Get()) || IsLink(file.Get())) return false;
+  bool same = false;
+  return !SameBytes(file.Get(), source, same) && same;
 }
 
 TRemoval TWin32TargetFolder::RemoveCopy(const std::string& folder, const std::string& name, const TFileFacts& copy,

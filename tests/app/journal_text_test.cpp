@@ -23,6 +23,16 @@ const std::string kHeader =
     "date-folders\tsubfolders\trun\n";
 const std::string kCopy = "picture\t/src/a.jpg\t2004.08.07/07.08.2004 - 16.45.33.jpg\tcopied\tnone\t12\t-5\t2049\t9\t7\t2004:08:07 16:45:33\t\n";
 
+// The header of a run with a choice on clashes, and its copy named `name` in the date folder.
+std::string ChoiceHeader(const std::string& onClash) {
+  return ReplaceToken(ReplaceToken(kHeader, "kalvero-journal\t2", "kalvero-journal\t3"), "\trun\n", "\trun\t" + onClash + "\n");
+}
+std::string CopyNamed(const std::string& name) {
+  return ReplaceToken(kCopy, "07.08.2004 - 16.45.33.jpg", name);
+}
+const std::string kAlreadyThere =
+    "picture\t/src/b.jpg\t2004.08.07/07.08.2004 - 16.45.33 (3).jpg\talready-there\tnone\t0\t0\t0\t0\t0\t2004:08:07 16:45:33\t\n";
+
 // A flat numbered run: the header with `pattern` and one copy named `name`.
 std::string Numbered(const std::string& pattern, const std::string& name, const std::string& date = "") {
   return "kalvero-journal\t2\tx\t/t\t0\t0\t/src\t" + pattern + "\tYYYY\tflat\tsubfolders\trun\n" +
@@ -59,7 +69,18 @@ const std::vector<TJournalCase> kJournals = {
     {"Empty", "", "the journal is empty"},
     {"OlderVersion", "kalvero-journal\t1\tx\t/t\t/s\tp\tf\tflat\tsubfolders\trun\n",
      "it was written by an older kalvero; it cannot be undone"},
-    {"OtherVersion", "kalvero-journal\t3\tx\t/t\t/s\tp\tf\tflat\tsubfolders\trun\n", "line 1: a journal of another version"},
+    {"OtherVersion", "kalvero-journal\t4\tx\t/t\t/s\tp\tf\tflat\tsubfolders\trun\n", "line 1: a journal of another version"},
+    {"ClashesNumbered", ChoiceHeader("number") + CopyNamed("07.08.2004 - 16.45.33 (2).jpg") + kAlreadyThere, ""},
+    {"ClashesSkipped", ChoiceHeader("skip-identical") + kCopy + ReplaceToken(kAlreadyThere, " (3)", ""), ""},
+    {"NumberWithoutNumbering", ChoiceHeader("skip-identical") + CopyNamed("07.08.2004 - 16.45.33 (2).jpg"),
+     "line 2: a name that the patterns cannot make"},
+    {"NumberOne", ChoiceHeader("number") + CopyNamed("07.08.2004 - 16.45.33 (1).jpg"),
+     "line 2: a name that the patterns cannot make"},
+    {"NumberLeadingZero", ChoiceHeader("number") + CopyNamed("07.08.2004 - 16.45.33 (02).jpg"),
+     "line 2: a name that the patterns cannot make"},
+    {"UnknownClashChoice", ChoiceHeader("overwrite") + kCopy, "line 1: unknown options"},
+    {"ChoiceMissing", ReplaceToken(kHeader, "kalvero-journal\t2", "kalvero-journal\t3") + kCopy,
+     "line 1: a header has 13 fields"},
     {"NoJournal", "hello\n", "line 1: no journal of kalvero"},
     {"RelativeTarget", ReplaceToken(kHeader, "\t/t\t", "\tt\t") + kCopy, "line 1: a path that is not absolute"},
     {"CutHeader", kHeader.substr(0, 30), "line 1: no line end (the journal was cut short)"},

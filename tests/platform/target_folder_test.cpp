@@ -18,6 +18,7 @@
 
 #include "platform/interrupt_hold.h"
 #include "platform/memory_file_system.h"
+#include "platform/planning_file_system.h"
 #include "platform/posix/pending_file.h"
 #include "platform/posix/posix_file_system.h"
 #include "tests/support/case_name.h"
@@ -481,6 +482,40 @@ TEST(InterruptCleanup, ASignalAnotherThreadTakesWaitsForTheCopyingThread) {
 
 // The engine's tests and undo's rest on the fake: where a date folder is missing, a file or a link,
 // its target folder answers as the native one does.
+// A clash choice compares what is at a name with the picture: only a regular file reached without a
+// link, with every byte the same, holds the picture. A dry run answers for its planned copies too.
+TEST(TargetFolder, HoldsSameBytesOnlyForARegularFileOfTheSameBytes) {
+  TTempFolder temp;
+  const std::string source = temp.Write("src/a.jpg", "the picture");
+  temp.Write("src/twin.jpg", "the picture");
+  temp.Write("src/other.jpg", "a different");
+  temp.Write("t/same.jpg", "the picture");
+  temp.Write("t/other.jpg", "the pictur!");
+  temp.Write("t/longer.jpg", "the picture and more");
+  temp.Write("t/day/same.jpg", "the picture");
+  ASSERT_EQ(::symlink("same.jpg", (temp / "t/link.jpg").c_str()), 0);
+  TPosixFileSystem native;
+  TPlanningFileSystem planning(native);
+  const auto real = Open(native, temp / "t");
+  const auto plan = Open(planning, temp / "t");
+  ASSERT_FALSE(plan->CopyInto(temp / "src/twin.jpg", "", "planned.jpg", nullptr));
+  ASSERT_FALSE(plan->CopyInto(temp / "src/other.jpg", "", "planned-other.jpg", nullptr));
+
+  const std::vector<std::tuple<std::string, std::string, std::string, bool>> cases = {
+      {"", "same.jpg", source, true},        {"day", "same.jpg", source, true},
+      {"", "other.jpg", source, false},      {"", "longer.jpg", source, false},
+      {"", "day", source, false},            {"", "link.jpg", source, false},
+      {"", "missing.jpg", source, false},    {"missing", "same.jpg", source, false},
+      {"", "same.jpg", temp / "src/gone.jpg", false},
+  };
+  for (const auto& [folder, name, from, holds] : cases) {
+    EXPECT_EQ(real->HoldsSameBytes(folder, name, from), holds) << folder << "/" << name;
+    EXPECT_EQ(plan->HoldsSameBytes(folder, name, from), holds) << "planned over " << folder << "/" << name;
+  }
+  EXPECT_TRUE(plan->HoldsSameBytes("", "planned.jpg", source));
+  EXPECT_FALSE(plan->HoldsSameBytes("", "planned-other.jpg", source));
+}
+
 TEST(MemoryFileSystem, TargetFolderAnswersAsTheNativeOneWhereNoDateFolderIs) {
   TTempFolder temp;
   temp.Write("t/file", "a file");

@@ -180,6 +180,22 @@ TEST(Win32TargetFolder, RemovesOnlyTheCopyAndFolderTheRunMade) {
   EXPECT_EQ(Listing(temp / "t"), std::vector<std::string>{});
 }
 
+// Only a regular file with every byte of the picture holds it.
+TEST(Win32TargetFolder, HoldsSameBytesOnlyForARegularFileOfTheSameBytes) {
+  TTempFolder temp;
+  const std::string source = temp.Write("src/a.jpg", "the picture");
+  temp.Write("t/same.jpg", "the picture");
+  temp.Write("t/other.jpg", "the pictur!");
+  temp.Write("t/day/same.jpg", "the picture");
+  const auto folder = Open(temp / "t");
+  EXPECT_TRUE(folder->HoldsSameBytes("", "same.jpg", source));
+  EXPECT_TRUE(folder->HoldsSameBytes("day", "same.jpg", source));
+  EXPECT_FALSE(folder->HoldsSameBytes("", "other.jpg", source));
+  EXPECT_FALSE(folder->HoldsSameBytes("", "day", source));
+  EXPECT_FALSE(folder->HoldsSameBytes("", "missing.jpg", source));
+  EXPECT_FALSE(folder->HoldsSameBytes("", "same.jpg", temp / "src/gone.jpg"));
+}
+
 TEST(Win32TargetFolder, WorksBelowPathsLongerThanThePlainApiTakes) {
   TTempFolder temp;
   std::string relative = "t";
