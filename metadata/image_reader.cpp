@@ -215,12 +215,19 @@ bool TImageReader::ReadTiff(TReadableFile& file) {
   return found;
 }
 
-// The directories of a TIFF-type file are read from a buffer that starts at file offset 8, the
-// usual place of IFD0, whatever offset the header names; so position p holds file offset p + 7.
+// The directories of a .tif, .tiff or .nef file are read from IFD0 at file offset 8, the usual
+// place, whatever offset the header names.
 bool TImageReader::ReadTiffHeader(TBufferedFile& file) {
   const std::string order = file.Read(2);
   if (order != "II" && order != "MM") return false;
   file.Read(6);
+  DecodeTiffDirectories(file, order == "MM", 8);
+  return true;
+}
+
+// The buffer starts at file offset 8, so position p holds file offset p + 7.
+void TImageReader::DecodeTiffDirectories(TBufferedFile& file, bool bigEndianOrder, std::uint32_t firstDirectory) {
+  constexpr std::int64_t kBase = -7;
   tSection& slot = sections[1];
   slot.bytes = file.Read(kTiffBufferSize);
   sectionCount = 1;
@@ -230,10 +237,10 @@ bool TImageReader::ReadTiffHeader(TBufferedFile& file) {
   exifInfo->listing.clear();
   SetBuffer(slot.bytes);
   exifInfo->SetBuffer(slot.bytes);
-  exifInfo->bigEndian = order == "MM";
-  exifInfo->WalkDirectory(1, -7, static_cast<std::int64_t>(kTiffBufferSize), kMainDirectory);
+  exifInfo->bigEndian = bigEndianOrder;
+  exifInfo->WalkDirectory(std::int64_t{firstDirectory} + kBase, kBase, static_cast<std::int64_t>(kTiffBufferSize),
+                          kMainDirectory);
   exifInfo->DeriveFocalLength();
-  return true;
 }
 
 }  // namespace kalvero
