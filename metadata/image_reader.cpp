@@ -83,7 +83,8 @@ bool TImageReader::LoadFile(const std::string& path) {
     return false;
   }
   try {
-    const bool found = jpeg ? ReadJpeg(*file) : ReadTiff(*file);
+    TBufferedFile reader(*file);
+    const bool found = jpeg ? ReadJpeg(reader) : ReadTiff(reader);
     if (found) errorText = "<none>";
     return found;
   } catch (...) {
@@ -98,11 +99,10 @@ void TImageReader::ReadFileFacts(const std::string& path, const TFileFacts& fact
   fileLength = static_cast<std::uint32_t>(facts.size);
 }
 
-bool TImageReader::ReadJpeg(TReadableFile& file) {
+bool TImageReader::ReadJpeg(TBufferedFile& file) {
   tiffSource = false;
-  TBufferedFile reader(file);
   try {
-    return WalkMarkers(reader);
+    return WalkMarkers(file);
   } catch (...) {
     return false;
   }
@@ -202,12 +202,11 @@ void TImageReader::DecodeExifSegment() {
   exifInfo->DeriveFocalLength();
 }
 
-bool TImageReader::ReadTiff(TReadableFile& file) {
-  TBufferedFile reader(file);
+bool TImageReader::ReadTiff(TBufferedFile& file) {
   tiffSource = true;
   bool found = false;
   try {
-    found = ReadTiffHeader(reader);
+    found = ReadTiffHeader(file);
   } catch (...) {
     found = false;
   }
@@ -225,9 +224,16 @@ bool TImageReader::ReadTiffHeader(TBufferedFile& file) {
   return true;
 }
 
-// The buffer starts at file offset 8, so position p holds file offset p + 7.
-void TImageReader::DecodeTiffDirectories(TBufferedFile& file, bool bigEndianOrder, std::uint32_t firstDirectory) {
-  constexpr std::int64_t kBase = -7;
+// Position p of the buffer holds file offset p + start - 1. Offsets count from the file's start,
+// so the base is 1 - start; the data length makes the walk's size test end at the buffer's end.
+bool TImageReader::DecodeTiffDirectories(TBufferedFile& file, bool bigEndianOrder, std::uint32_t firstDirectory) {
+  constexpr std::uint32_t kHeaderSize = 8;
+  constexpr std::uint32_t kHalfBuffer = kTiffBufferSize / 2;
+  if (firstDirectory > kFarthestTiffDirectory) return false;
+  const std::uint32_t start = firstDirectory > kHeaderSize + kHalfBuffer ? firstDirectory - kHalfBuffer : kHeaderSize;
+  file.Skip(start - kHeaderSize);
+  const std::int64_t base = 1 - std::int64_t{start};
+  const std::int64_t length = std::int64_t{kTiffBufferSize} + start - kHeaderSize;
   tSection& slot = sections[1];
   slot.bytes = file.Read(kTiffBufferSize);
   sectionCount = 1;
@@ -238,9 +244,9 @@ void TImageReader::DecodeTiffDirectories(TBufferedFile& file, bool bigEndianOrde
   SetBuffer(slot.bytes);
   exifInfo->SetBuffer(slot.bytes);
   exifInfo->bigEndian = bigEndianOrder;
-  exifInfo->WalkDirectory(std::int64_t{firstDirectory} + kBase, kBase, static_cast<std::int64_t>(kTiffBufferSize),
-                          kMainDirectory);
+  exifInfo->WalkDirectory(std::int64_t{firstDirectory} + base, base, length, kMainDirectory);
   exifInfo->DeriveFocalLength();
+  return true;
 }
 
 }  // namespace kalvero

@@ -57,6 +57,7 @@ class TImageReader : public TEndianBuffer {
  public:
   static constexpr int kMaxSections = 20;
   static constexpr std::size_t kTiffBufferSize = 256000;
+  static constexpr std::uint32_t kFarthestTiffDirectory = 32 << 20;
 
   // `fileSystem` outlives the reader; `listMode` goes to every TExifInfo it creates (255: keep
   // the listing and the tag list).
@@ -82,13 +83,16 @@ class TImageReader : public TEndianBuffer {
 
   // The JPEG road over the picture that `file` delivers from where it stands: the marker walk and
   // the Exif decoding of LoadFile; true when a metadata segment was found. Never throws.
-  bool ReadJpeg(TReadableFile& file);
+  bool ReadJpeg(TBufferedFile& file);
 
-  // The TIFF road after the 8-byte header, which `file` has just delivered: reads up to
-  // kTiffBufferSize bytes from file offset 8 on and walks IFD0 at file offset `firstDirectory` in
-  // the given byte order. Offsets before 8 or beyond the bytes read hold nothing. Sets `exifInfo`
-  // and the Exif section; throws what the directory walk lets through, keeping what it found.
-  void DecodeTiffDirectories(TBufferedFile& file, bool bigEndianOrder, std::uint32_t firstDirectory);
+  // The TIFF road after the 8-byte header, which `file` has just delivered: reads kTiffBufferSize
+  // bytes (fewer at the end of the file) and walks IFD0 at file offset `firstDirectory` in the
+  // given byte order. The bytes read start at file offset 8, or, for an IFD0 past the first half of
+  // them, half of them before IFD0, the bytes before passed over; offsets outside the bytes read
+  // hold nothing. An IFD0 beyond kFarthestTiffDirectory is not sought: answers false, having read
+  // nothing. Sets `exifInfo` and the Exif section; throws what the directory walk lets through,
+  // keeping what it found.
+  bool DecodeTiffDirectories(TBufferedFile& file, bool bigEndianOrder, std::uint32_t firstDirectory);
 
   const int listMode;
   int sectionCount = 0;
@@ -113,7 +117,7 @@ class TImageReader : public TEndianBuffer {
   // Takes note of a complete segment; false when it ends the walk.
   bool ClassifySection(tSection& slot);
   void AcceptExifSection(tSection& slot);
-  bool ReadTiff(TReadableFile& file);
+  bool ReadTiff(TBufferedFile& file);
   bool ReadTiffHeader(TBufferedFile& file);
 
   TFileSystem& fileSystem_;

@@ -6,7 +6,6 @@
 #include <array>
 #include <cstdint>
 #include <memory>
-#include <span>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -41,45 +40,6 @@ constexpr std::uint64_t kMaxRafJpegHead = 1 << 20;
 
 TMediaDate Unfit(std::string reason) { return {.dateText = {}, .unfitReason = std::move(reason)}; }
 
-// The part of a file that starts `skip` bytes past where the file stands and is `length` bytes
-// long, as a file of its own. The skipped bytes are read through, in chunks.
-class TFilePart final : public TReadableFile {
- public:
-  TFilePart(TReadableFile& file, std::uint64_t skip, std::uint64_t length)
-      : file_(file), skip_(skip), remaining_(length) {}
-
-  std::size_t Read(std::span<std::byte> into) override {
-    if (!Skip()) return 0;
-    const std::size_t count = static_cast<std::size_t>(std::min<std::uint64_t>(into.size(), remaining_));
-    const std::size_t got = file_.Read(into.first(count));
-    remaining_ -= got;
-    return got;
-  }
-
-  TFileFacts Facts() const override {
-    TFileFacts facts = file_.Facts();
-    facts.size = remaining_;
-    return facts;
-  }
-
- private:
-  // False when the file ends before the part starts.
-  bool Skip() {
-    std::array<std::byte, 16 * 1024> scratch;
-    while (skip_ > 0) {
-      const std::size_t count = static_cast<std::size_t>(std::min<std::uint64_t>(scratch.size(), skip_));
-      const std::size_t got = file_.Read(std::span(scratch).first(count));
-      if (got == 0) return false;
-      skip_ -= got;
-    }
-    return true;
-  }
-
-  TReadableFile& file_;
-  std::uint64_t skip_;
-  std::uint64_t remaining_;
-};
-
 // The date the reader's walk found, also when the walk ended early.
 std::string FoundDate(const TImageReader& reader) {
   return reader.ExifFound() && reader.exifInfo ? reader.exifInfo->dateTime : std::string();
@@ -101,7 +61,8 @@ TMediaDate TiffRawDate(TFileSystem& fileSystem, const std::string& path) {
   if (std::uint64_t{firstDirectory} + 2 > fileSize) return Unfit("the first directory lies past the end");
   TImageReader imageReader(fileSystem, 255);
   try {
-    imageReader.DecodeTiffDirectories(reader, bigEndian, firstDirectory);
+    if (!imageReader.DecodeTiffDirectories(reader, bigEndian, firstDirectory))
+      return Unfit("the first directory lies too far in");
   } catch (...) {
     // A value that cannot be decoded ends the walk; what it found before stays.
   }
@@ -113,8 +74,8 @@ TMediaDate RafDate(TFileSystem& fileSystem, const std::string& path) {
   const std::unique_ptr<TReadableFile> file = fileSystem.OpenRead(path, error);
   if (!file) return Unfit("the file cannot be opened");
   const std::uint64_t fileSize = file->Facts().size;
-  std::string header(kRafHeaderSize, '\0');
-  header.resize(file->Read(std::as_writable_bytes(std::span(header))));
+  TBufferedFile reader(*file);
+  const std::string header = reader.Read(kRafHeaderSize);
   if (!header.starts_with(kRafMagic)) return Unfit("no RAF header");
   if (header.size() < kRafHeaderSize) return Unfit("the RAF header is cut short");
   const std::string_view numbers = std::string_view(header).substr(kRafJpegOffsetAt);
@@ -123,9 +84,10 @@ TMediaDate RafDate(TFileSystem& fileSystem, const std::string& path) {
   if (offset < kRafHeaderSize) return Unfit("the JPEG overlaps the header");
   if (offset + length > fileSize) return Unfit("the JPEG lies past the end");
   if (offset > kMaxRafJpegOffset) return Unfit("the JPEG lies too far in");
-  TFilePart jpeg(*file, offset - kRafHeaderSize, std::min(length, kMaxRafJpegHead));
+  reader.Skip(offset - kRafHeaderSize);
+  reader.Limit(std::min(length, kMaxRafJpegHead));
   TImageReader imageReader(fileSystem, 255);
-  imageReader.ReadJpeg(jpeg);
+  imageReader.ReadJpeg(reader);
   return {.dateText = FoundDate(imageReader), .unfitReason = {}};
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "metadata/image_reader.h"
 #include "metadata/media_date.h"
 #include "platform/memory_file_system.h"
 #include "tests/support/case_name.h"
@@ -52,7 +53,7 @@ std::string SecondDirectoryNamed() {
   return tiff.Ifd0Offset(tiff.DirectoryOffset(second)).Build();
 }
 
-const std::string kFarIfd0 = Patched(kStandard + std::string(300000, '\0'), 4, Le32(300000));
+const std::string kFarIfd0 = RawTiff(false, 42, std::string(400000, '\0'));
 
 const std::vector<TRawCase> kTiffRawCases = {
     {"StandardLittleEndian", kStandard, kDto, ""},
@@ -67,7 +68,9 @@ const std::vector<TRawCase> kTiffRawCases = {
     {"DecoderFailureKeepsTheDateBefore",
      TTiffBuilder().Ascii(0, 0x0132, "2008:01:01 10:00:00").Ascii(0, 0x9209, "x").Build(), "2008:01:01 10:00:00", ""},
     {"CutInTheExifDirectory", kStandard.substr(0, 60), "", ""},
-    {"Ifd0BeyondTheBytesRead", kFarIfd0, "", ""},
+    {"Ifd0FarIn", kFarIfd0, kDto, ""},
+    {"Ifd0TooFarIn", RawTiff(false, 42, std::string(TImageReader::kFarthestTiffDirectory, '\0')), "",
+     "the first directory lies too far in"},
     {"OlympusMagicInTheWrongOrder", RawTiff(true, 0x524F), "", "no TIFF header"},
     {"PanasonicBigEndian", RawTiff(true, 0x55), "", "no TIFF header"},
     {"OtherMagic", RawTiff(false, 43), "", "no TIFF header"},
