@@ -23,11 +23,13 @@ bool TBufferedFile::Refill() {
 }
 
 std::optional<std::uint8_t> TBufferedFile::ReadByte() {
-  if (position_ == chunkSize_ && !Refill()) return std::nullopt;
+  if (remaining_ == 0 || (position_ == chunkSize_ && !Refill())) return std::nullopt;
+  --remaining_;
   return static_cast<std::uint8_t>(chunk_[position_++]);
 }
 
 std::string TBufferedFile::Read(std::size_t count) {
+  count = static_cast<std::size_t>(std::min<std::uint64_t>(count, remaining_));
   const std::size_t buffered = std::min(count, chunkSize_ - position_);
   std::string bytes(chunk_.get() + position_, buffered);
   position_ += buffered;
@@ -39,7 +41,20 @@ std::string TBufferedFile::Read(std::size_t count) {
     bytes.append(chunk_.get(), taken);
     position_ = taken;
   }
+  remaining_ -= bytes.size();
   return bytes;
+}
+
+std::uint64_t TBufferedFile::Skip(std::uint64_t count) {
+  count = std::min(count, remaining_);
+  std::uint64_t passed = 0;
+  while (passed < count && (position_ < chunkSize_ || Refill())) {
+    const std::size_t taken = static_cast<std::size_t>(std::min<std::uint64_t>(count - passed, chunkSize_ - position_));
+    position_ += taken;
+    passed += taken;
+  }
+  remaining_ -= passed;
+  return passed;
 }
 
 }  // namespace kalvero

@@ -2,7 +2,8 @@
 
 // Reads a file from front to back in large chunks, so that the marker walk, which takes a byte
 // or two at a time, costs only a few reads per file. The end of the file and a failed read look
-// alike: the answers just come up short.
+// alike: the answers just come up short. A limit makes the file end early, so that a part of a
+// file (a picture that another file embeds) reads as a file of its own.
 
 #include <cstddef>
 #include <cstdint>
@@ -24,6 +25,13 @@ class TBufferedFile {
   // The next `count` bytes, or fewer when the file ends sooner.
   std::string Read(std::size_t count);
 
+  // Passes over the next `count` bytes, reading them through chunk by chunk; answers how many it
+  // passed, fewer when the file ends sooner.
+  std::uint64_t Skip(std::uint64_t count);
+
+  // From here on, the file ends after `count` more bytes at the latest.
+  void Limit(std::uint64_t count) { remaining_ = count; }
+
  private:
   // Reads the next chunk of the file; false when nothing more came.
   bool Refill();
@@ -34,6 +42,7 @@ class TBufferedFile {
   std::unique_ptr<char[]> chunk_ = std::make_unique_for_overwrite<char[]>(kChunkSize);
   std::size_t chunkSize_ = 0;  // bytes of `chunk_` that hold file data
   std::size_t position_ = 0;
+  std::uint64_t remaining_ = UINT64_MAX;  // bytes that may still be delivered or passed over
 };
 
 }  // namespace kalvero

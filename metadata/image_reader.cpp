@@ -83,7 +83,8 @@ bool TImageReader::LoadFile(const std::string& path) {
     return false;
   }
   try {
-    const bool found = jpeg ? ReadJpeg(*file) : ReadTiff(*file);
+    TBufferedFile reader(*file);
+    const bool found = jpeg ? ReadJpeg(reader) : ReadTiff(reader);
     if (found) errorText = "<none>";
     return found;
   } catch (...) {
@@ -98,11 +99,10 @@ void TImageReader::ReadFileFacts(const std::string& path, const TFileFacts& fact
   fileLength = static_cast<std::uint32_t>(facts.size);
 }
 
-bool TImageReader::ReadJpeg(TReadableFile& file) {
+bool TImageReader::ReadJpeg(TBufferedFile& file) {
   tiffSource = false;
-  TBufferedFile reader(file);
   try {
-    return WalkMarkers(reader);
+    return WalkMarkers(file);
   } catch (...) {
     return false;
   }
@@ -202,12 +202,11 @@ void TImageReader::DecodeExifSegment() {
   exifInfo->DeriveFocalLength();
 }
 
-bool TImageReader::ReadTiff(TReadableFile& file) {
-  TBufferedFile reader(file);
+bool TImageReader::ReadTiff(TBufferedFile& file) {
   tiffSource = true;
   bool found = false;
   try {
-    found = ReadTiffHeader(reader);
+    found = ReadTiffHeader(file);
   } catch (...) {
     found = false;
   }
@@ -215,12 +214,26 @@ bool TImageReader::ReadTiff(TReadableFile& file) {
   return found;
 }
 
-// The directories of a TIFF-type file are read from a buffer that starts at file offset 8, the
-// usual place of IFD0, whatever offset the header names; so position p holds file offset p + 7.
+// The directories of a .tif, .tiff or .nef file are read from IFD0 at file offset 8, the usual
+// place, whatever offset the header names.
 bool TImageReader::ReadTiffHeader(TBufferedFile& file) {
   const std::string order = file.Read(2);
   if (order != "II" && order != "MM") return false;
   file.Read(6);
+  DecodeTiffDirectories(file, order == "MM", 8);
+  return true;
+}
+
+// Position p of the buffer holds file offset p + start - 1. Offsets count from the file's start,
+// so the base is 1 - start; the data length makes the walk's size test end at the buffer's end.
+bool TImageReader::DecodeTiffDirectories(TBufferedFile& file, bool bigEndianOrder, std::uint32_t firstDirectory) {
+  constexpr std::uint32_t kHeaderSize = 8;
+  constexpr std::uint32_t kHalfBuffer = kTiffBufferSize / 2;
+  if (firstDirectory > kFarthestTiffDirectory) return false;
+  const std::uint32_t start = firstDirectory > kHeaderSize + kHalfBuffer ? firstDirectory - kHalfBuffer : kHeaderSize;
+  file.Skip(start - kHeaderSize);
+  const std::int64_t base = 1 - std::int64_t{start};
+  const std::int64_t length = std::int64_t{kTiffBufferSize} + start - kHeaderSize;
   tSection& slot = sections[1];
   slot.bytes = file.Read(kTiffBufferSize);
   sectionCount = 1;
@@ -230,8 +243,8 @@ bool TImageReader::ReadTiffHeader(TBufferedFile& file) {
   exifInfo->listing.clear();
   SetBuffer(slot.bytes);
   exifInfo->SetBuffer(slot.bytes);
-  exifInfo->bigEndian = order == "MM";
-  exifInfo->WalkDirectory(1, -7, static_cast<std::int64_t>(kTiffBufferSize), kMainDirectory);
+  exifInfo->bigEndian = bigEndianOrder;
+  exifInfo->WalkDirectory(std::int64_t{firstDirectory} + base, base, length, kMainDirectory);
   exifInfo->DeriveFocalLength();
   return true;
 }

@@ -19,6 +19,9 @@
 // length field is below 2 (it cannot even hold itself) ends the walk too. A segment body cut
 // short by the end of the file stays in its slot, shorter, and is not classified. The TIFF road
 // reads up to 256000 bytes from file offset 8; what lies past the end of the file is absent.
+//
+// The readers of raw files use the two roads directly: ReadJpeg for a JPEG picture that a file
+// embeds, and DecodeTiffDirectories for a raw file whose header they have checked themselves.
 
 #include <array>
 #include <cstdint>
@@ -54,6 +57,7 @@ class TImageReader : public TEndianBuffer {
  public:
   static constexpr int kMaxSections = 20;
   static constexpr std::size_t kTiffBufferSize = 256000;
+  static constexpr std::uint32_t kFarthestTiffDirectory = 32 << 20;
 
   // `fileSystem` outlives the reader; `listMode` goes to every TExifInfo it creates (255: keep
   // the listing and the tag list).
@@ -77,6 +81,19 @@ class TImageReader : public TEndianBuffer {
   // Forgets the last file: no sections, no decoders, empty facts and status.
   void ResetState();
 
+  // The JPEG road over the picture that `file` delivers from where it stands: the marker walk and
+  // the Exif decoding of LoadFile; true when a metadata segment was found. Never throws.
+  bool ReadJpeg(TBufferedFile& file);
+
+  // The TIFF road after the 8-byte header, which `file` has just delivered: reads kTiffBufferSize
+  // bytes (fewer at the end of the file) and walks IFD0 at file offset `firstDirectory` in the
+  // given byte order. The bytes read start at file offset 8, or, for an IFD0 past the first half of
+  // them, half of them before IFD0, the bytes before passed over; offsets outside the bytes read
+  // hold nothing. An IFD0 beyond kFarthestTiffDirectory is not sought: answers false, having read
+  // nothing. Sets `exifInfo` and the Exif section; throws what the directory walk lets through,
+  // keeping what it found.
+  bool DecodeTiffDirectories(TBufferedFile& file, bool bigEndianOrder, std::uint32_t firstDirectory);
+
   const int listMode;
   int sectionCount = 0;
   std::array<tSection, kMaxSections + 1> sections;  // used from slot 1
@@ -94,14 +111,13 @@ class TImageReader : public TEndianBuffer {
 
  private:
   void ReadFileFacts(const std::string& path, const TFileFacts& facts);
-  bool ReadJpeg(TReadableFile& file);
   bool WalkMarkers(TBufferedFile& file);
   // Reads the next segment into the next slot; false when the walk ends there.
   bool ReadSection(TBufferedFile& file, bool& complete);
   // Takes note of a complete segment; false when it ends the walk.
   bool ClassifySection(tSection& slot);
   void AcceptExifSection(tSection& slot);
-  bool ReadTiff(TReadableFile& file);
+  bool ReadTiff(TBufferedFile& file);
   bool ReadTiffHeader(TBufferedFile& file);
 
   TFileSystem& fileSystem_;

@@ -21,9 +21,19 @@ struct TMediaDate {
 };
 
 // TIFF-based raw files (.cr2 .nef .nrw .arw .sr2 .dng .orf .pef .rw2 .srw), checked by their header,
-// the TIFF magic variants of Olympus and Panasonic included.
+// the TIFF magic variants of Olympus and Panasonic included ("II*\0", "MM\0*", "IIRO", "IIRS",
+// "MMOR", "IIU\0"; else unfit: "no TIFF header"). The directories are walked from the IFD0 that
+// the header names, as the TIFF road of TImageReader walks them, within the 256000 bytes it reads
+// (from offset 8 on, or around an IFD0 further in). An IFD0 inside the header, past the end of the
+// file or beyond its first 32 MiB is unfit ("the first directory overlaps the header", "... lies
+// past the end", "... lies too far in"), and so is, for both readers of raw files, a file that
+// cannot be opened ("the file cannot be opened").
 TMediaDate ReadTiffRawDate(TFileSystem& fileSystem, const std::string& path);
-// .raf: through the JPEG picture that the file embeds.
+// .raf: through the JPEG picture that the file embeds, which the header ("FUJIFILMCCD-RAW ")
+// locates by the big-endian offset and length at bytes 84 and 88; the marker walk of the JPEG road
+// reads at most the first MiB of it. Unfit: "no RAF header", "the RAF header is cut short", "the
+// JPEG overlaps the header", "the JPEG lies past the end", and "the JPEG lies too far in" (past
+// the first MiB of the file, which is read front to back).
 TMediaDate ReadRafDate(TFileSystem& fileSystem, const std::string& path);
 // .cr3: through the CMT1 and CMT2 boxes of its moov/uuid box.
 TMediaDate ReadCr3Date(TFileSystem& fileSystem, const std::string& path);

@@ -13,8 +13,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build=build/fuzz
-targets=(load_file_fuzzer exif_segment_fuzzer hint_render_fuzzer journal_reader_fuzzer)
-declare -A defaultRuns=([load_file_fuzzer]=100000 [exif_segment_fuzzer]=110000 [hint_render_fuzzer]=50000 [journal_reader_fuzzer]=50000)
+targets=(load_file_fuzzer exif_segment_fuzzer hint_render_fuzzer journal_reader_fuzzer raw_date_fuzzer)
+declare -A defaultRuns=([load_file_fuzzer]=100000 [exif_segment_fuzzer]=110000 [hint_render_fuzzer]=50000
+  [journal_reader_fuzzer]=50000 [raw_date_fuzzer]=8000)
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DKALVERO_FUZZ=ON -DKALVERO_TESTS=OFF >/dev/null
@@ -37,6 +38,10 @@ if [ -d "$corpus" ]; then
   # exif_segment_fuzzer: an APP1 segment from its length field, around each file's TIFF block.
   for file in "$corpus"/tiff/* "$corpus"/hostile/*.tif*; do
     { printf '\000\000Exif\000\000'; head -c 65000 "$file"; } >"$seeds/exif_segment_fuzzer/$((n += 1))"
+  done
+  # raw_date_fuzzer: the TIFF files through the reader of TIFF-based raw files (selector 0).
+  for file in "$corpus"/tiff/* "$corpus"/hostile/*.tif*; do
+    { printf '\000'; head -c 262144 "$file"; } >"$seeds/raw_date_fuzzer/$((n += 1))"
   done
   if command -v exiftool >/dev/null; then
     for file in "$corpus"/camera/*.jpg; do

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "metadata/image_reader.h"
+#include "metadata/media_date.h"
 
 namespace kalvero {
 namespace {
@@ -89,6 +90,27 @@ TEST(Corpus, CameraAndTiffDatesMatchTheNotes) {
 TEST(Corpus, HostileDatesAreAmongTheExpected) {
   if (CorpusMissing()) GTEST_SKIP() << "no corpus at " << kCorpus;
   EXPECT_EQ(CompareDates("hostile/MANIFEST.tsv", "hostile/", 2), 90);
+}
+
+// The TIFF-type files through the reader of raw files: each gives exiftool's date (the original
+// date, else the modify date), and every hostile one is read without a fault, with a date or a
+// reason but never both.
+TEST(Corpus, TiffFilesThroughTheRawReaderGiveExiftoolsDate) {
+  if (CorpusMissing()) GTEST_SKIP() << "no corpus at " << kCorpus;
+  int compared = 0;
+  for (const auto& row : ReadTable(kCorpus + "/expected.tsv")) {
+    if (row.size() < 5 || !row[0].starts_with("tiff/")) continue;
+    const TMediaDate date = ReadTiffRawDate(NativeFileSystem(), kCorpus + "/" + row[0]);
+    EXPECT_EQ(date.dateText, row[3].empty() ? row[4] : row[3]) << row[0];
+    EXPECT_EQ(date.unfitReason, "") << row[0];
+    ++compared;
+  }
+  EXPECT_EQ(compared, 5);
+  for (const TFolderEntry& entry : NativeFileSystem().ListFolder(kCorpus + "/hostile")) {
+    if (!entry.name.ends_with(".tif") && !entry.name.ends_with(".tiff")) continue;
+    const TMediaDate date = ReadTiffRawDate(NativeFileSystem(), kCorpus + "/hostile/" + entry.name);
+    EXPECT_TRUE(date.dateText.empty() || date.unfitReason.empty()) << entry.name;
+  }
 }
 
 }  // namespace

@@ -76,6 +76,8 @@ const std::vector<TLoadCase> kLoadCases = {
     {"TiffLittleEndian", "a.tif", CameraTiff(false), true, "<none>", true, kDto},
     {"TiffBigEndian", "a.TIFF", CameraTiff(true), true, "<none>", true, kDto},
     {"NefExtension", "a.nef", CameraTiff(true), true, "<none>", true, kDto},
+    {"NefIfd0AlwaysAtOffset8", "a.nef", TTiffBuilder().AfterHeader(std::string(8, '\0')).Ascii(0, 0x9003, kDto).Build(),
+     true, "<none>", true, ""},
     {"TiffIfd0OffsetIgnored", "a.tif", TTiffBuilder().Ifd0Offset(0xFFFFFFF0).Ascii(0, 0x9003, kDto).Build(), true,
      "<none>", true, kDto},
     {"TiffWithoutByteOrder", "a.tif", "XX" + CameraTiff(false).substr(2), false, "Not an EXIF file", false, ""},

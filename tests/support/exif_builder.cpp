@@ -46,6 +46,16 @@ TTiffBuilder& TTiffBuilder::Ifd0Offset(std::uint32_t offset) {
   return *this;
 }
 
+TTiffBuilder& TTiffBuilder::Magic(std::uint16_t magic) {
+  magic_ = magic;
+  return *this;
+}
+
+TTiffBuilder& TTiffBuilder::AfterHeader(std::string bytes) {
+  afterHeader_ = std::move(bytes);
+  return *this;
+}
+
 std::string TTiffBuilder::U16(std::uint16_t value) const {
   const char high = static_cast<char>(value >> 8), low = static_cast<char>(value & 0xFF);
   return bigEndian_ ? std::string{high, low} : std::string{low, high};
@@ -58,7 +68,7 @@ std::string TTiffBuilder::U32(std::uint32_t value) const {
 }
 
 std::uint32_t TTiffBuilder::DirectoryOffset(int directory) const {
-  std::uint32_t offset = 8;
+  std::uint32_t offset = 8 + static_cast<std::uint32_t>(afterHeader_.size());
   for (int i = 0; i < directory; ++i)
     offset += 2 + 12 * static_cast<std::uint32_t>(directories_[static_cast<std::size_t>(i)].entries.size()) + 4;
   return offset;
@@ -67,7 +77,8 @@ std::uint32_t TTiffBuilder::DirectoryOffset(int directory) const {
 std::uint32_t TTiffBuilder::DataOffset() const { return DirectoryOffset(static_cast<int>(directories_.size())); }
 
 std::string TTiffBuilder::Build() const {
-  std::string block = (bigEndian_ ? "MM" : "II") + U16(42) + U32(ifd0Offset_.value_or(8));
+  std::string block = (bigEndian_ ? "MM" : "II") + U16(magic_) + U32(ifd0Offset_.value_or(DirectoryOffset(0)));
+  block += afterHeader_;
   std::string data;
   for (const TDirectory& directory : directories_) {
     block += U16(static_cast<std::uint16_t>(directory.entries.size()));

@@ -3,8 +3,9 @@
 // Builds JPEG files and TIFF/Exif blocks byte by byte for the metadata reader's tests, in either
 // byte order, so that each test states the structure it needs instead of shipping a binary.
 //
-// A TIFF block is laid out as: the 8-byte header, the directories in the order they were added
-// (directory 0 is IFD0), then the values of more than 4 bytes. Offsets count from the header.
+// A TIFF block is laid out as: the 8-byte header, any bytes that a raw kind keeps after it, the
+// directories in the order they were added (directory 0 is IFD0), then the values of more than 4
+// bytes. Offsets count from the header.
 
 #include <cstdint>
 #include <optional>
@@ -41,8 +42,12 @@ class TTiffBuilder {
   // The link of `directory` to the next one (the thumbnail directory after IFD0).
   TTiffBuilder& Link(int directory, int target);
 
-  // The IFD0 offset written into the header; by default where IFD0 is laid out (8).
+  // The IFD0 offset written into the header; by default where IFD0 is laid out.
   TTiffBuilder& Ifd0Offset(std::uint32_t offset);
+  // The magic number of the header (42 by default), written in the block's byte order.
+  TTiffBuilder& Magic(std::uint16_t magic);
+  // Bytes laid out between the header and IFD0, as a raw kind keeps them there.
+  TTiffBuilder& AfterHeader(std::string bytes);
 
   std::string U16(std::uint16_t value) const;
   std::string U32(std::uint32_t value) const;
@@ -63,6 +68,8 @@ class TTiffBuilder {
   bool bigEndian_;
   std::vector<TDirectory> directories_;
   std::optional<std::uint32_t> ifd0Offset_;
+  std::uint16_t magic_ = 42;
+  std::string afterHeader_;
 };
 
 // A marker segment: 0xFF, the code, the length (high byte first) and the body.
