@@ -2,7 +2,8 @@
 
 // Reads a file from front to back in large chunks, so that the marker walk, which takes a byte
 // or two at a time, costs only a few reads per file. The end of the file and a failed read look
-// alike: the answers just come up short.
+// alike: the answers just come up short. A walk over boxes jumps with SeekTo, which stays inside
+// the chunk when it can, and bounds its work by Fetched, the bytes taken from the file so far.
 
 #include <cstddef>
 #include <cstdint>
@@ -24,6 +25,12 @@ class TBufferedFile {
   // The next `count` bytes, or fewer when the file ends sooner.
   std::string Read(std::size_t count);
 
+  // Goes on at `offset` bytes from the start of the file; false when the system refuses.
+  bool SeekTo(std::uint64_t offset);
+
+  // All bytes read from the file so far, those read ahead into the chunk included.
+  std::uint64_t Fetched() const { return fetched_; }
+
  private:
   // Reads the next chunk of the file; false when nothing more came.
   bool Refill();
@@ -34,6 +41,8 @@ class TBufferedFile {
   std::unique_ptr<char[]> chunk_ = std::make_unique_for_overwrite<char[]>(kChunkSize);
   std::size_t chunkSize_ = 0;  // bytes of `chunk_` that hold file data
   std::size_t position_ = 0;
+  std::uint64_t chunkStart_ = 0;  // the file offset of the chunk's first byte
+  std::uint64_t fetched_ = 0;
 };
 
 }  // namespace kalvero
