@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/fuzz/fuzz_harness.h"
+#include "tests/fuzz/media_date_harness.h"
 #include "tests/support/fuzz_replay.h"
 
 namespace kalvero {
@@ -13,6 +14,8 @@ namespace {
 TEST(FuzzFindings, LoadFileInputsReadCleanly) { ReplayFuzzInputs("load_file_fuzzer", LoadFileFuzzInput); }
 
 TEST(FuzzFindings, ExifSegmentInputsDecodeCleanly) { ReplayFuzzInputs("exif_segment_fuzzer", DecodeExifFuzzInput); }
+
+TEST(FuzzFindings, MediaDateInputsReadCleanly) { ReplayFuzzInputs("media_date_fuzzer", ReadMediaDateFuzzInput); }
 
 }  // namespace
 }  // namespace kalvero
