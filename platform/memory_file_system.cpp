@@ -30,7 +30,6 @@ class TMemoryReadableFile final : public TReadableFile {
 
   bool SeekTo(std::uint64_t offset) override {
     position_ = static_cast<std::size_t>(std::min<std::uint64_t>(offset, content_.size()));
-    ++usage_.seeks;
     return true;
   }
 

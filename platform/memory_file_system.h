@@ -61,7 +61,6 @@ class TMemoryFileSystem final : public TFileSystem {
     int factQueries = 0;
     int opens = 0;
     int reads = 0;
-    int seeks = 0;
     std::size_t bytesRead = 0;
     int copiesRead = 0;  // sources whose bytes a copy read
     int flushes = 0;
