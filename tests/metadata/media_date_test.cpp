@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/memory_file_system.h"
+#include "tests/metadata/made_media.h"
 #include "tests/support/box_builder.h"
 #include "tests/support/case_name.h"
 #include "tests/support/exif_builder.h"
@@ -141,6 +142,18 @@ TEST(MediaDate, PassesOverMediaDataWithoutReadingIt) {
     EXPECT_EQ(c.reader(fileSystem, "file").dateText, c.dateText) << c.name;
     EXPECT_LT(fileSystem.usage.bytesRead, 100'000u);
   }
+}
+
+// Through the system's file system, in whatever zone is in force: the files whose date is no
+// movie header's time (the same in every zone).
+TEST(MediaDate, MadeFilesGiveExiftoolsDatesThatNoZoneChanges) {
+  int read = 0;
+  for (const TMadeFile& file : MadeFiles()) {
+    if (file.inUtc != file.inCentralEurope) continue;
+    EXPECT_EQ(ReadMadeFile(file.path).dateText, file.inUtc) << file.path;
+    ++read;
+  }
+  EXPECT_EQ(read, 6);
 }
 
 TEST(MediaDate, FileThatCannotBeOpenedIsUnfit) {

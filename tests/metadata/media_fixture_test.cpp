@@ -5,15 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "metadata/media_date.h"
-#include "platform/file_system.h"
 #include "platform/memory_file_system.h"
+#include "tests/metadata/made_media.h"
 #include "tests/support/box_builder.h"
 
 namespace kalvero {
@@ -39,31 +37,17 @@ class ZoneTest : public testing::Test {
   std::optional<std::string> oldZone_;
 };
 
-TMediaDate ReadByExtension(const std::string& path) {
-  const std::string extension = path.substr(path.rfind('.'));
-  if (extension == ".heic" || extension == ".avif") return ReadHeifDate(NativeFileSystem(), path);
-  return ReadVideoDate(NativeFileSystem(), path);
-}
-
 TEST_F(ZoneTest, MadeFilesGiveTheDatesExiftoolReads) {
-  std::ifstream table(std::string(KALVERO_MEDIA_DIR) + "/dates.txt");
-  ASSERT_TRUE(table) << "no dates.txt in " << KALVERO_MEDIA_DIR;
-  int rows = 0;
-  for (std::string line; std::getline(table, line); ++rows) {
-    std::istringstream fields(line);
-    std::string name, inUtc, inCentralEurope;
-    ASSERT_TRUE(std::getline(fields, name, '\t') && std::getline(fields, inUtc, '\t') &&
-                std::getline(fields, inCentralEurope, '\t'))
-        << line;
-    const std::string path = std::string(KALVERO_MEDIA_DIR) + "/" + name;
-    for (const auto& [zone, expected] : {std::pair{kUtc, inUtc}, std::pair{kCentralEurope, inCentralEurope}}) {
+  const std::vector<TMadeFile> files = MadeFiles();
+  EXPECT_EQ(files.size(), 7u);
+  for (const TMadeFile& file : files) {
+    for (const auto& [zone, expected] : {std::pair{kUtc, file.inUtc}, std::pair{kCentralEurope, file.inCentralEurope}}) {
       SetZone(zone);
-      const TMediaDate date = ReadByExtension(path);
-      EXPECT_EQ(date.dateText, expected == "-" ? "" : expected) << name << " in " << zone;
-      EXPECT_EQ(date.unfitReason, "") << name;
+      const TMediaDate date = ReadMadeFile(file.path);
+      EXPECT_EQ(date.dateText, expected) << file.path << " in " << zone;
+      EXPECT_EQ(date.unfitReason, "") << file.path;
     }
   }
-  EXPECT_EQ(rows, 7);
 }
 
 TEST_F(ZoneTest, MovieHeaderTimeIsShownInTheLocalZone) {
