@@ -48,57 +48,78 @@ std::optional<std::uint64_t> ExifItemId(TBoxWalker& walker, std::string_view ite
   return std::nullopt;
 }
 
-// Where the bytes of item `id` lie in the file, from the payload of iloc. Empty when the item has
-// no location or lies elsewhere than at file offsets (in the meta box, in another file); none with
-// the walker's fault set when the locations cannot be read or point outside the file.
+// The field sizes of an iloc payload, which the cursor has read past.
 //   iloc: version(1) flags(3) offset size(4 bits) length size(4) base offset size(4)
 //         index size(4, from version 1) count(2, or 4 from version 2), then per item:
 //         id(2, or 4 from version 2) [construction method: low 4 of 16 bits, from version 1]
 //         data reference(2) base offset extent count(2) extents: [index] offset length
-std::optional<std::vector<TExtent>> ItemExtents(TBoxWalker& walker, std::string_view locations, std::uint64_t id,
-                                                std::uint64_t fileSize) {
-  TByteCursor cursor(locations);
+struct TLocationLayout {
+  std::uint64_t version = 0;
+  std::size_t offsetSize = 0, lengthSize = 0, baseSize = 0, indexSize = 0;
+  std::size_t WideFields() const { return version == 2 ? 4 : 2; }
+  std::uint64_t ExtentSize() const { return indexSize + offsetSize + lengthSize; }
+};
+
+std::optional<TLocationLayout> ReadLocationLayout(TByteCursor& cursor) {
   const std::optional<std::uint64_t> version = cursor.Number(1);
   const bool flags = cursor.Skip(3);
   const std::optional<std::uint64_t> sizes = cursor.Number(1);
   const std::optional<std::uint64_t> moreSizes = cursor.Number(1);
-  if (!version || !flags || !sizes || !moreSizes || *version > 2) return walker.Fail(kUnreadableLocations);
-  const std::size_t offsetSize = *sizes >> 4, lengthSize = *sizes & 15, baseSize = *moreSizes >> 4;
-  const std::size_t indexSize = *version == 0 ? 0 : *moreSizes & 15;
+  if (!version || !flags || !sizes || !moreSizes || *version > 2) return std::nullopt;
+  const TLocationLayout layout{.version = *version,
+                               .offsetSize = *sizes >> 4,
+                               .lengthSize = *sizes & 15,
+                               .baseSize = *moreSizes >> 4,
+                               .indexSize = *version == 0 ? 0 : *moreSizes & 15};
   const auto fieldSize = [](std::size_t size) { return size == 0 || size == 4 || size == 8; };
-  if (!fieldSize(offsetSize) || !fieldSize(lengthSize) || !fieldSize(baseSize) || !fieldSize(indexSize))
-    return walker.Fail(kUnreadableLocations);
-  const std::size_t wideFields = *version == 2 ? 4 : 2;
-  const std::optional<std::uint64_t> count = cursor.Number(wideFields);
+  if (!fieldSize(layout.offsetSize) || !fieldSize(layout.lengthSize) || !fieldSize(layout.baseSize) ||
+      !fieldSize(layout.indexSize))
+    return std::nullopt;
+  return layout;
+}
+
+// The `count` extents of an item after its base offset `base`, each inside the file.
+std::optional<std::vector<TExtent>> ReadItemExtents(TBoxWalker& walker, TByteCursor& cursor,
+                                                    const TLocationLayout& layout, std::uint64_t base,
+                                                    std::uint64_t count, std::uint64_t fileSize) {
+  if (count > kMaxExtents) return walker.Fail("the Exif item has too many parts");
+  std::vector<TExtent> extents;
+  for (std::uint64_t i = 0; i < count; ++i) {
+    const bool indexed = cursor.Skip(layout.indexSize);
+    const std::optional<std::uint64_t> offset = cursor.Number(layout.offsetSize);
+    const std::optional<std::uint64_t> length = cursor.Number(layout.lengthSize);
+    if (!indexed || !offset || !length) return walker.Fail(kUnreadableLocations);
+    const std::uint64_t start = base + *offset;
+    if (start < base || start > fileSize || *length > fileSize - start)
+      return walker.Fail("the item lies outside the file");
+    // Length 0 stands for the rest of the file.
+    extents.push_back({start, *length == 0 ? fileSize - start : *length});
+  }
+  return extents;
+}
+
+// Where the bytes of item `id` lie in the file, from the payload of iloc. Empty when the item has
+// no location or lies elsewhere than at file offsets (in the meta box, in another file); none with
+// the walker's fault set when the locations cannot be read or point outside the file.
+std::optional<std::vector<TExtent>> ItemExtents(TBoxWalker& walker, std::string_view locations, std::uint64_t id,
+                                                std::uint64_t fileSize) {
+  TByteCursor cursor(locations);
+  const std::optional<TLocationLayout> layout = ReadLocationLayout(cursor);
+  const std::optional<std::uint64_t> count = layout ? cursor.Number(layout->WideFields()) : std::nullopt;
   if (!count) return walker.Fail(kUnreadableLocations);
   if (*count > kMaxItems) return walker.Fail("too many items");
   for (std::uint64_t item = 0; item < *count; ++item) {
-    const std::optional<std::uint64_t> itemId = cursor.Number(wideFields);
-    const std::optional<std::uint64_t> method = cursor.Number(*version == 0 ? 0 : 2);
+    const std::optional<std::uint64_t> itemId = cursor.Number(layout->WideFields());
+    const std::optional<std::uint64_t> method = cursor.Number(layout->version == 0 ? 0 : 2);
     const std::optional<std::uint64_t> reference = cursor.Number(2);
-    const std::optional<std::uint64_t> base = cursor.Number(baseSize);
+    const std::optional<std::uint64_t> base = cursor.Number(layout->baseSize);
     const std::optional<std::uint64_t> extentCount = cursor.Number(2);
     if (!itemId || !method || !reference || !base || !extentCount) return walker.Fail(kUnreadableLocations);
-    const std::uint64_t extentSize = indexSize + offsetSize + lengthSize;
-    if (*itemId != id) {
-      if (!cursor.Skip(*extentCount * extentSize)) return walker.Fail(kUnreadableLocations);
-      continue;
+    if (*itemId == id) {
+      if ((*method & 15) != 0 || *reference != 0) return std::vector<TExtent>();
+      return ReadItemExtents(walker, cursor, *layout, *base, *extentCount, fileSize);
     }
-    if ((*method & 15) != 0 || *reference != 0) return std::vector<TExtent>();
-    if (*extentCount > kMaxExtents) return walker.Fail("the Exif item has too many parts");
-    std::vector<TExtent> extents;
-    for (std::uint64_t i = 0; i < *extentCount; ++i) {
-      const bool indexed = cursor.Skip(indexSize);
-      const std::optional<std::uint64_t> offset = cursor.Number(offsetSize);
-      const std::optional<std::uint64_t> length = cursor.Number(lengthSize);
-      if (!indexed || !offset || !length) return walker.Fail(kUnreadableLocations);
-      const std::uint64_t start = *base + *offset;
-      // Length 0 stands for the rest of the file.
-      if (start < *base || start > fileSize || *length > fileSize - start)
-        return walker.Fail("the item lies outside the file");
-      extents.push_back({start, *length == 0 ? fileSize - start : *length});
-    }
-    return extents;
+    if (!cursor.Skip(*extentCount * layout->ExtentSize())) return walker.Fail(kUnreadableLocations);
   }
   return std::vector<TExtent>();
 }

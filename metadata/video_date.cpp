@@ -67,10 +67,29 @@ std::string DateOfText(std::string_view text) {
          std::string(fields[3]) + ":" + std::string(fields[4]) + ":" + std::string(fields[5]);
 }
 
-// The creation date of a QuickTime meta box; empty when it has none that reads as a date.
-//   meta: [version(1) flags(3), in the ISO form] hdlr keys ilst
+// The text of value `index` of an ilst box; empty when it is none or no UTF-8 text.
 //   ilst: one box per value, its type the key's index (32 bits), holding a data box:
 //   data: type(4: 0, then 1 for UTF-8 text) locale(4) value
+std::string ValueText(TBoxWalker& walker, const TBox& items, std::uint64_t index) {
+  const std::optional<std::vector<TBox>> values = walker.FileBoxes(items.offset, items.offset + items.size);
+  if (!values) return {};
+  const std::string wanted{static_cast<char>(index >> 24), static_cast<char>(index >> 16),
+                           static_cast<char>(index >> 8), static_cast<char>(index)};
+  const TBox* value = FindBox(*values, wanted);
+  if (value == nullptr) return {};
+  const std::optional<std::vector<TBox>> parts = walker.FileBoxes(value->offset, value->offset + value->size);
+  const TBox* data = parts ? FindBox(*parts, "data") : nullptr;
+  if (data == nullptr || data->size > kLongestValue) return {};
+  const std::optional<std::string> bytes = walker.Payload(*data);
+  if (!bytes) return {};
+  TByteCursor cursor(*bytes);
+  const std::optional<std::uint64_t> type = cursor.Number(4);
+  if (!type || *type != kUtf8Text || !cursor.Skip(4)) return {};
+  return std::string(cursor.Rest());
+}
+
+// The creation date of a QuickTime meta box; empty when it has none that reads as a date.
+//   meta: [version(1) flags(3), in the ISO form] hdlr keys ilst
 std::string QuickTimeDate(TBoxWalker& walker, const TBox& meta) {
   // The QuickTime form starts at once with a box, the handler first; the ISO form puts its
   // version and flags before it.
@@ -86,22 +105,7 @@ std::string QuickTimeDate(TBoxWalker& walker, const TBox& meta) {
   if (keys == nullptr || items == nullptr) return {};
   const std::optional<std::string> keyBytes = walker.Payload(*keys);
   const std::uint64_t index = keyBytes ? CreationDateIndex(*keyBytes) : 0;
-  if (index == 0) return {};
-  const std::optional<std::vector<TBox>> values = walker.FileBoxes(items->offset, items->offset + items->size);
-  if (!values) return {};
-  const std::string wanted{static_cast<char>(index >> 24), static_cast<char>(index >> 16),
-                           static_cast<char>(index >> 8), static_cast<char>(index)};
-  const TBox* value = FindBox(*values, wanted);
-  if (value == nullptr) return {};
-  const std::optional<std::vector<TBox>> parts = walker.FileBoxes(value->offset, value->offset + value->size);
-  const TBox* data = parts ? FindBox(*parts, "data") : nullptr;
-  if (data == nullptr || data->size > kLongestValue) return {};
-  const std::optional<std::string> dataBytes = walker.Payload(*data);
-  if (!dataBytes) return {};
-  TByteCursor cursor(*dataBytes);
-  const std::optional<std::uint64_t> type = cursor.Number(4);
-  if (!type || *type != kUtf8Text || !cursor.Skip(4)) return {};
-  return DateOfText(cursor.Rest());
+  return index == 0 ? std::string() : DateOfText(ValueText(walker, *items, index));
 }
 
 // The movie header's creation time in the local time zone; empty when it is 0 (none was set).
