@@ -156,6 +156,21 @@ TEST(MediaDate, MadeFilesGiveExiftoolsDatesThatNoZoneChanges) {
   EXPECT_EQ(read, 6);
 }
 
+// A file cut anywhere gives its date, no date or a reason, never another date.
+TEST(MediaDate, EveryCutOfAFileEndsCleanly) {
+  for (const TMediaCase& c : {TMediaCase{"Picture", ReadHeifDate, HeifFile(kCameraItem), kOriginal},
+                              TMediaCase{"Movie", ReadVideoDate, MovieFile(QuickTimeMeta(kKeyText, true)), kKeyDate},
+                              TMediaCase{"Raw", ReadCr3Date, Cr3File(kCmt1 + kCmt2), kOriginal}}) {
+    for (std::size_t size = 0; size < c.content.size(); ++size) {
+      TMemoryFileSystem fileSystem;
+      fileSystem.AddFile("file", c.content.substr(0, size));
+      const TMediaDate date = c.reader(fileSystem, "file");
+      EXPECT_TRUE(date.dateText.empty() || date.dateText == c.dateText) << c.name << " cut at " << size;
+      EXPECT_TRUE(date.dateText.empty() || date.unfitReason.empty()) << c.name << " cut at " << size;
+    }
+  }
+}
+
 TEST(MediaDate, FileThatCannotBeOpenedIsUnfit) {
   for (const TReader reader : {ReadHeifDate, ReadVideoDate, ReadCr3Date}) {
     TMemoryFileSystem fileSystem;
