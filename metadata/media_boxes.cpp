@@ -53,12 +53,12 @@ std::nullopt_t TBoxWalker::Fail(std::string_view reason) {
   return std::nullopt;
 }
 
-bool TBoxWalker::TakeBox() {
-  if (boxesLeft_ == 0) {
+bool TBoxWalker::TakeBox(int& left) {
+  if (left == 0) {
     Fail("too many boxes");
     return false;
   }
-  --boxesLeft_;
+  --left;
   return true;
 }
 
@@ -96,7 +96,7 @@ std::optional<std::vector<TBox>> TBoxWalker::FileBoxes(std::uint64_t begin, std:
     const std::optional<std::string> header = Read(position, std::min(room, kLongestHeader));
     if (!header) return std::nullopt;
     if (ClosingZeros(*header)) break;
-    if (!TakeBox()) return std::nullopt;
+    if (!TakeBox(fileBoxesLeft_)) return std::nullopt;
     std::optional<TBox> box = ParseHeader(*header, room);
     if (!box) return std::nullopt;
     box->offset += position;
@@ -112,7 +112,7 @@ std::optional<std::vector<TBox>> TBoxWalker::Boxes(std::string_view bytes) {
   for (std::uint64_t position = 0; position < bytes.size();) {
     const std::string_view rest = bytes.substr(static_cast<std::size_t>(position));
     if (ClosingZeros(rest)) break;
-    if (!TakeBox()) return std::nullopt;
+    if (!TakeBox(payloadBoxesLeft_)) return std::nullopt;
     std::optional<TBox> box = ParseHeader(rest.substr(0, kLongestHeader), rest.size());
     if (!box) return std::nullopt;
     box->offset += position;

@@ -9,9 +9,11 @@
 // not is a fault of the whole file, not a place to stop quietly.
 //
 // The walker reads only what a reader asks for: box headers, and the payloads of the few boxes
-// that hold the date, never the media data. Its budget (boxes seen, bytes taken from the file)
-// holds for the whole file, so no input makes it read much or walk long; a reader goes down a
-// fixed path of known boxes, so the nesting it follows is no deeper than that path.
+// that hold the date, never the media data. Its budget holds for the whole file, so no input
+// makes it read much or walk long: 256 boxes found in the file (each may cost a read), 4096 found
+// in payloads read before (a picture lists an item info box per tile, and a panorama has hundreds
+// of tiles), and 1 MiB taken from the file. A reader goes down a fixed path of known boxes, so the
+// nesting it follows is no deeper than that path.
 
 #include <cstdint>
 #include <functional>
@@ -56,7 +58,8 @@ class TByteCursor {
 
 class TBoxWalker {
  public:
-  static constexpr int kMaxBoxes = 256;
+  static constexpr int kMaxFileBoxes = 256;
+  static constexpr int kMaxPayloadBoxes = 4096;
   static constexpr std::uint64_t kMaxBytes = 1024 * 1024;
 
   TBoxWalker(TReadableFile& file, std::uint64_t fileSize) : reader_(file), fileSize_(fileSize) {}
@@ -91,11 +94,13 @@ class TBoxWalker {
   // The box whose header starts `header` (at least 8 bytes, more when it has them) with `room`
   // bytes from its start to the end of its parent; its offset is counted from the header's start.
   std::optional<TBox> ParseHeader(std::string_view header, std::uint64_t room);
-  bool TakeBox();
+  // Counts a box against `left`; false, with the fault set, once none is left.
+  bool TakeBox(int& left);
 
   TBufferedFile reader_;
   std::uint64_t fileSize_;
-  int boxesLeft_ = kMaxBoxes;
+  int fileBoxesLeft_ = kMaxFileBoxes;
+  int payloadBoxesLeft_ = kMaxPayloadBoxes;
 };
 
 // Finds the first box of `type` among `boxes`.

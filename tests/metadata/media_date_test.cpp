@@ -51,6 +51,12 @@ std::string ManyFreeBoxesThenMovie() {
   return file + Box("moov", QuickTimeMeta(kKeyText));
 }
 
+std::string NestedUserData(int depth) {
+  std::string boxes = QuickTimeMeta(kKeyText);
+  for (int level = 0; level < depth; ++level) boxes = Box("udta", boxes);
+  return boxes;
+}
+
 const std::vector<TMediaCase> kCases = {
     // HEIF: the Exif item wherever iloc puts it, decoded by the JPEG rules.
     {"HeifCamera", ReadHeifDate, HeifFile(kCameraItem), kOriginal},
@@ -61,6 +67,7 @@ const std::vector<TMediaCase> kCases = {
     {"HeifEightByteOffsetsFromBase", ReadHeifDate, Shaped({.offsetSize = 8, .baseOffset = true}), kOriginal},
     {"HeifItemInThreeParts", ReadHeifDate, Shaped({.parts = 3}), kOriginal},
     {"HeifItemWithoutExifHeader", ReadHeifDate, HeifFile(Be32(0) + CameraTiff(false)), kOriginal},
+    {"HeifPanoramaOfManyTiles", ReadHeifDate, Shaped({.ilocVersion = 2, .infeVersion = 3, .tiles = 1000}), kOriginal},
     {"HeifNoExifItem", ReadHeifDate, Shaped({.itemType = "mime"}), ""},
     {"HeifExifItemInsideMeta", ReadHeifDate, Shaped({.constructionMethod = 1}), ""},
     {"HeifExifItemNotTiff", ReadHeifDate, HeifFile(ExifItem("JUNKJUNK")), ""},
@@ -104,6 +111,7 @@ const std::vector<TMediaCase> kCases = {
     {"VideoNotBoxes", ReadVideoDate, "RIFF\x24\0\0\0WAVEfmt ", "", "no movie boxes"},
     {"VideoEmptyFile", ReadVideoDate, "", "", "no movie boxes"},
     {"VideoTooManyBoxes", ReadVideoDate, ManyFreeBoxesThenMovie(), "", "too many boxes"},
+    {"VideoNestedUserDataIsNotFollowed", ReadVideoDate, MovieFile(NestedUserData(200) + MovieHeader(0, 0)), ""},
     // CR3: CMT2's DateTimeOriginal, else CMT1's DateTime.
     {"Cr3Original", ReadCr3Date, Cr3File(kCmt1 + kCmt2), kOriginal},
     {"Cr3FallsBackToDateTime", ReadCr3Date, Cr3File(kCmt1 + kDatelessCmt2), kModified},

@@ -15,25 +15,29 @@ std::string Sized(std::uint64_t value, int size) { return BigEndian(value, size)
 
 // The meta box of a HEIF picture whose Exif item lies at `start` in the parts `parts`.
 std::string HeifMeta(const THeifShape& shape, std::uint64_t start, const std::vector<std::string>& parts) {
-  const std::string id = shape.infeVersion == 2 ? Be16(1) : Be32(1);
-  const std::string pictureId = shape.infeVersion == 2 ? Be16(2) : Be32(2);
-  const std::string infos = FullBox("iinf", 0,
-                                    Be16(2) + FullBox("infe", shape.infeVersion, pictureId + Be16(0) + "hvc1") +
-                                        FullBox("infe", shape.infeVersion, id + Be16(0) + shape.itemType));
+  const auto infoId = [&](std::uint64_t id) { return shape.infeVersion == 2 ? Be16(id) : Be32(id); };
+  std::string infos;
+  for (int tile = 0; tile < shape.tiles; ++tile) {
+    infos += FullBox("infe", shape.infeVersion, infoId(static_cast<std::uint64_t>(tile) + 2) + Be16(0) + "hvc1");
+  }
+  infos = FullBox("iinf", 0, Be16(static_cast<std::uint64_t>(shape.tiles) + 1) + infos +
+                                 FullBox("infe", shape.infeVersion, infoId(1) + Be16(0) + shape.itemType));
   const int wide = shape.ilocVersion == 2 ? 4 : 2;
   const int baseSize = shape.baseOffset ? 8 : 0;
   std::string locations;
   locations += static_cast<char>(shape.offsetSize * 16 + shape.offsetSize);
   locations += static_cast<char>(baseSize * 16);
-  locations += Sized(2, wide);
+  locations += Sized(static_cast<std::uint64_t>(shape.tiles) + 1, wide);
   const auto item = [&](std::uint64_t itemId, int method, std::uint64_t base) {
     std::string bytes = Sized(itemId, wide);
     if (shape.ilocVersion > 0) bytes += Be16(static_cast<std::uint64_t>(method));
     return bytes + Be16(0) + Sized(base, baseSize);
   };
-  // The picture's data: the first byte of the mdat payload.
-  locations += item(2, 0, shape.baseOffset ? start : 0) + Be16(1) +
-               Sized(shape.baseOffset ? 0 : start, shape.offsetSize) + Sized(1, shape.offsetSize);
+  // The tiles' data: the first byte of the mdat payload.
+  for (int tile = 0; tile < shape.tiles; ++tile) {
+    locations += item(static_cast<std::uint64_t>(tile) + 2, 0, shape.baseOffset ? start : 0) + Be16(1) +
+                 Sized(shape.baseOffset ? 0 : start, shape.offsetSize) + Sized(1, shape.offsetSize);
+  }
   locations += item(1, shape.constructionMethod, shape.baseOffset ? start : 0) + Be16(parts.size());
   std::uint64_t at = shape.baseOffset ? 0 : start;
   for (std::size_t i = 0; i < parts.size(); ++i) {

@@ -27,6 +27,7 @@ struct THeifShape {
   int parts = 1;            // extents, with a gap between them
   std::uint64_t offsetShift = 0;  // added to the first extent's offset
   std::string itemType = "Exif";
+  int tiles = 1;  // picture items listed before it
   int constructionMethod = 0;
 };
 
