@@ -26,7 +26,8 @@ TMediaDate ReadTiffRawDate(TFileSystem& fileSystem, const std::string& path);
 // .raf: through the JPEG picture that the file embeds.
 TMediaDate ReadRafDate(TFileSystem& fileSystem, const std::string& path);
 // The three readers of box files (HEIF pictures, CR3 raw files, videos) share one walker: at most
-// 256 boxes and about 1 MiB read per file, the media data never read. Each of them finds a file
+// 256 boxes found in the file (4096 inside the payloads it read) and about 1 MiB read per file,
+// the media data never read. Each of them finds a file
 // unfit that cannot be opened or read ("the file cannot be opened", "the file cannot be read"),
 // whose boxes leave their parent or the file ("the boxes do not fit"), or that needs more than the
 // budget ("too many boxes", "the boxes are too large to read").
