@@ -33,7 +33,8 @@ TMediaDate ReadCr3(TFileSystem& fileSystem, TBoxWalker& walker, std::uint64_t fi
   if (!top) return {};
   // The brands come first; a longer list is cut, which only a forged file has.
   const TBox& fileTypeBox = top->front();
-  const std::optional<std::string> fileType = walker.Read(fileTypeBox.offset, std::min<std::uint64_t>(fileTypeBox.size, 256));
+  const std::optional<std::string> fileType =
+      walker.Read(fileTypeBox.offset, std::min<std::uint64_t>(fileTypeBox.size, 256));
   if (!fileType) return {};
   if (!HasBrand(*fileType)) return Unfit("not a crx file");
   const TBox* movie = FindBox(*top, "moov");

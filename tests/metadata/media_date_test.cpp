@@ -72,7 +72,8 @@ const std::vector<TMediaCase> kCases = {
     {"HeifExifItemInsideMeta", ReadHeifDate, Shaped({.constructionMethod = 1}), ""},
     {"HeifExifItemNotTiff", ReadHeifDate, HeifFile(ExifItem("JUNKJUNK")), ""},
     {"HeifItemPastTheEnd", ReadHeifDate, Shaped({.offsetShift = 4000}), "", "the item lies outside the file"},
-    {"HeifOffsetThatWraps", ReadHeifDate, Shaped({.offsetSize = 8, .baseOffset = true, .offsetShift = ~std::uint64_t{0} - 50}), "",
+    {"HeifOffsetThatWraps", ReadHeifDate,
+     Shaped({.offsetSize = 8, .baseOffset = true, .offsetShift = ~std::uint64_t{0} - 50}), "",
      "the item lies outside the file"},
     {"HeifCutInItem", ReadHeifDate, HeifFile(kCameraItem).substr(0, HeifFile(kCameraItem).size() - 20), "",
      "the item lies outside the file"},
@@ -80,12 +81,15 @@ const std::vector<TMediaCase> kCases = {
     {"HeifNoMeta", ReadHeifDate, Box("ftyp", "heic") + Box("mdat", kCameraItem), "", "no meta box"},
     {"HeifMetaPastTheEnd", ReadHeifDate, MetaSized(Be32(100000) + "meta"), "", kUnfitting},
     {"HeifMetaSmallerThanItsHeader", ReadHeifDate, MetaSized(Be32(4) + "meta"), "", kUnfitting},
-    {"HeifMetaLargeSizeWrapping", ReadHeifDate, MetaSized(Be32(1) + "meta" + Be64(~std::uint64_t{0} - 7)), "", kUnfitting},
+    {"HeifMetaLargeSizeWrapping", ReadHeifDate, MetaSized(Be32(1) + "meta" + Be64(~std::uint64_t{0} - 7)), "",
+     kUnfitting},
     {"HeifEmptyFile", ReadHeifDate, "", "", "no ftyp box"},
     {"HeifJpegRenamed", ReadHeifDate, JpegFile({ExifSegment(CameraTiff(false))}), "", "no ftyp box"},
     {"HeifTooManyItems", ReadHeifDate,
-     Box("ftyp", "heic") + FullBox("meta", 0, FullBox("iinf", 0, Be16(1) + FullBox("infe", 2, Be16(1) + Be16(0) + "Exif")) +
-                                                FullBox("iloc", 2, std::string("\x44\0", 2) + Be32(0xFFFFFFFF))),
+     Box("ftyp", "heic") +
+         FullBox("meta", 0,
+                 FullBox("iinf", 0, Be16(1) + FullBox("infe", 2, Be16(1) + Be16(0) + "Exif")) +
+                     FullBox("iloc", 2, std::string("\x44\0", 2) + Be32(0xFFFFFFFF))),
      "", "too many items"},
     {"HeifLocationsOfVersion3", ReadHeifDate, Shaped({.ilocVersion = 3}), "", "the item locations cannot be read"},
     // Videos: the QuickTime creation date as written, in either form of meta, else the movie header.

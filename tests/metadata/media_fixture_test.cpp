@@ -41,7 +41,8 @@ TEST_F(ZoneTest, MadeFilesGiveTheDatesExiftoolReads) {
   const std::vector<TMadeFile> files = MadeFiles();
   EXPECT_EQ(files.size(), 7u);
   for (const TMadeFile& file : files) {
-    for (const auto& [zone, expected] : {std::pair{kUtc, file.inUtc}, std::pair{kCentralEurope, file.inCentralEurope}}) {
+    for (const auto& [zone, expected] :
+         {std::pair{kUtc, file.inUtc}, std::pair{kCentralEurope, file.inCentralEurope}}) {
       SetZone(zone);
       const TMediaDate date = ReadMadeFile(file.path);
       EXPECT_EQ(date.dateText, expected) << file.path << " in " << zone;

@@ -52,6 +52,7 @@ std::string MovieFile(std::string_view movieChildren);
 std::string Cr3MetadataUuid();
 
 // ftyp of brand `brand`, a moov box holding the uuid box `uuid` with the boxes `inside`, and mdat.
-std::string Cr3File(std::string_view inside, std::string_view brand = "crx ", std::string_view uuid = Cr3MetadataUuid());
+std::string Cr3File(std::string_view inside, std::string_view brand = "crx ",
+                    std::string_view uuid = Cr3MetadataUuid());
 
 }  // namespace kalvero
