@@ -6,20 +6,33 @@
 namespace kalvero {
 namespace {
 
-// Reads up to `count` bytes and appends them to `into`.
-void AppendFromFile(TReadableFile& file, std::string& into, std::size_t count) {
+// Reads up to `count` bytes and appends them to `into`; answers how many came.
+std::size_t AppendFromFile(TReadableFile& file, std::string& into, std::size_t count) {
   const std::size_t old = into.size();
   into.resize(old + count);
-  const std::size_t got = file.Read(std::as_writable_bytes(std::span(into.data() + old, count)));
-  into.resize(old + std::min(got, count));
+  const std::size_t got = std::min(file.Read(std::as_writable_bytes(std::span(into.data() + old, count))), count);
+  into.resize(old + got);
+  return got;
 }
 
 }  // namespace
 
 bool TBufferedFile::Refill() {
+  chunkStart_ += chunkSize_;
   position_ = 0;
-  chunkSize_ = file_.Read(std::as_writable_bytes(std::span(chunk_.get(), kChunkSize)));
+  chunkSize_ = std::min(file_.Read(std::as_writable_bytes(std::span(chunk_.get(), kChunkSize))), kChunkSize);
+  fetched_ += chunkSize_;
   return chunkSize_ > 0;
+}
+
+bool TBufferedFile::SeekTo(std::uint64_t offset) {
+  if (offset >= chunkStart_ && offset - chunkStart_ <= chunkSize_) {
+    position_ = static_cast<std::size_t>(offset - chunkStart_);
+    return true;
+  }
+  chunkStart_ = offset;
+  chunkSize_ = position_ = 0;
+  return file_.SeekTo(offset);
 }
 
 std::optional<std::uint8_t> TBufferedFile::ReadByte() {
@@ -35,7 +48,11 @@ std::string TBufferedFile::Read(std::size_t count) {
   position_ += buffered;
   const std::size_t missing = count - buffered;
   if (missing >= kChunkSize) {
-    AppendFromFile(file_, bytes, missing);
+    // The chunk is used up; the next one starts where this read ends.
+    const std::size_t got = AppendFromFile(file_, bytes, missing);
+    fetched_ += got;
+    chunkStart_ += chunkSize_ + got;
+    chunkSize_ = position_ = 0;
   } else if (missing > 0 && Refill()) {
     const std::size_t taken = std::min(missing, chunkSize_);
     bytes.append(chunk_.get(), taken);

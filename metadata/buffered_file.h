@@ -3,7 +3,9 @@
 // Reads a file from front to back in large chunks, so that the marker walk, which takes a byte
 // or two at a time, costs only a few reads per file. The end of the file and a failed read look
 // alike: the answers just come up short. A limit makes the file end early, so that a part of a
-// file (a picture that another file embeds) reads as a file of its own.
+// file (a picture that another file embeds) reads as a file of its own. A walk over boxes jumps
+// with SeekTo, which stays inside the chunk when it can, and bounds its work by Fetched, the bytes
+// taken from the file so far.
 
 #include <cstddef>
 #include <cstdint>
@@ -29,8 +31,15 @@ class TBufferedFile {
   // passed, fewer when the file ends sooner.
   std::uint64_t Skip(std::uint64_t count);
 
-  // From here on, the file ends after `count` more bytes at the latest.
+  // From here on, the file ends after `count` more bytes at the latest (SeekTo leaves the count as
+  // it is).
   void Limit(std::uint64_t count) { remaining_ = count; }
+
+  // Goes on at `offset` bytes from the start of the file; false when the system refuses.
+  bool SeekTo(std::uint64_t offset);
+
+  // All bytes read from the file so far, those read ahead into the chunk included.
+  std::uint64_t Fetched() const { return fetched_; }
 
  private:
   // Reads the next chunk of the file; false when nothing more came.
@@ -43,6 +52,8 @@ class TBufferedFile {
   std::size_t chunkSize_ = 0;  // bytes of `chunk_` that hold file data
   std::size_t position_ = 0;
   std::uint64_t remaining_ = UINT64_MAX;  // bytes that may still be delivered or passed over
+  std::uint64_t chunkStart_ = 0;  // the file offset of the chunk's first byte
+  std::uint64_t fetched_ = 0;
 };
 
 }  // namespace kalvero

@@ -202,6 +202,20 @@ void TImageReader::DecodeExifSegment() {
   exifInfo->DeriveFocalLength();
 }
 
+bool TImageReader::DecodeTiffBlock(std::string_view tiff) {
+  if (!tiff.starts_with("II*\0"sv) && !tiff.starts_with("MM\0*"sv)) return false;
+  // The length field is not read by the decoder: the block's own size bounds the walk.
+  std::string segment("\0\0Exif\0\0"sv);
+  segment.append(tiff);
+  SetBuffer(std::move(segment));
+  try {
+    DecodeExifSegment();
+  } catch (...) {
+    errorText = "Illegal Exif construction";
+  }
+  return true;
+}
+
 bool TImageReader::ReadTiff(TBufferedFile& file) {
   tiffSource = true;
   bool found = false;

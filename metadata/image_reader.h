@@ -27,6 +27,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "metadata/endian_buffer.h"
 #include "metadata/exif_info.h"
@@ -77,6 +78,14 @@ class TImageReader : public TEndianBuffer {
   // "Exif\0", the byte order, then the directories from IFD0. Sets `errorText` on a wrong
   // identifier or byte order; throws what the directory walk lets through.
   void DecodeExifSegment();
+
+  // Decodes `tiff`, a TIFF block from its byte-order mark on (the Exif item of a HEIF picture, a
+  // metadata box of a raw file), as the Exif segment that would hold it, so that the date rules of
+  // a JPEG apply: its first directory is walked as IFD0 is, and `exifInfo` keeps what earlier
+  // blocks set, so the date of a later block's directory wins as a later directory's does in one
+  // block. False when `tiff` has no TIFF header. A failure inside the walk ends it and keeps what
+  // was set before; nothing is thrown.
+  bool DecodeTiffBlock(std::string_view tiff);
 
   // Forgets the last file: no sections, no decoders, empty facts and status.
   void ResetState();

@@ -35,12 +35,25 @@ TMediaDate ReadTiffRawDate(TFileSystem& fileSystem, const std::string& path);
 // JPEG overlaps the header", "the JPEG lies past the end", and "the JPEG lies too far in" (past
 // the first MiB of the file, which is read front to back).
 TMediaDate ReadRafDate(TFileSystem& fileSystem, const std::string& path);
-// .cr3: through the CMT1 and CMT2 boxes of its moov/uuid box.
+// The three readers of box files (HEIF pictures, CR3 raw files, videos) share one walker: at most
+// 256 boxes found in the file (4096 inside the payloads it read) and about 1 MiB read per file,
+// the media data never read. Each of them finds a file
+// unfit that cannot be opened or read ("the file cannot be opened", "the file cannot be read"),
+// whose boxes leave their parent or the file ("the boxes do not fit"), or that needs more than the
+// budget ("too many boxes", "the boxes are too large to read").
+
+// .cr3: through the CMT1 and CMT2 boxes of its moov/uuid box, decoded as the directories of one
+// Exif block: CMT2's DateTimeOriginal, else CMT1's DateTime. Unfit: "no ftyp box", "not a crx
+// file", "no moov box", "no metadata uuid box", "no CMT boxes", "the CMT boxes are not TIFF".
 TMediaDate ReadCr3Date(TFileSystem& fileSystem, const std::string& path);
-// .heic .heif .avif: through the Exif item of the meta box.
+// .heic .heif .avif: through the Exif item of the meta box (at file offsets), decoded as a JPEG's
+// Exif segment; no date without one. Unfit: "no ftyp box", "no meta box", "the item lies outside
+// the file", "the item locations cannot be read", "too many items", "the Exif item has too many
+// parts".
 TMediaDate ReadHeifDate(TFileSystem& fileSystem, const std::string& path);
 // .mov .mp4 .m4v .3gp: the QuickTime metadata creation date where present (its wall-clock time as
-// written), else the movie header's time (UTC) in the local time zone in force.
+// written), else the movie header's time (UTC) in the local time zone in force; no date when that
+// is 0. Unfit: "no movie boxes" (the first box is none a movie starts with), "no moov box".
 TMediaDate ReadVideoDate(TFileSystem& fileSystem, const std::string& path);
 
 }  // namespace kalvero

@@ -81,6 +81,11 @@ class TReadableFile {
   // Reads up to `into.size()` bytes at the current position and answers how many were read;
   // fewer only at the end of the file or when reading fails, which the caller treats alike.
   virtual std::size_t Read(std::span<std::byte> into) = 0;
+  // Moves the place of the next Read to `offset` bytes from the start of the file, so that a reader
+  // of boxes or directories passes over data it does not need without reading it. An offset at or
+  // past the size the file had when it was opened leaves nothing more to read. False when the
+  // system refuses; the next Read then reads nothing.
+  virtual bool SeekTo(std::uint64_t offset) = 0;
   // Last-write time and size of the file as it was opened.
   virtual TFileFacts Facts() const = 0;
 };

@@ -28,6 +28,11 @@ class TMemoryReadableFile final : public TReadableFile {
     return count;
   }
 
+  bool SeekTo(std::uint64_t offset) override {
+    position_ = static_cast<std::size_t>(std::min<std::uint64_t>(offset, content_.size()));
+    return true;
+  }
+
  private:
   std::string content_;
   TFileFacts facts_;

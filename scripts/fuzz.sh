@@ -13,9 +13,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build=build/fuzz
-targets=(load_file_fuzzer exif_segment_fuzzer hint_render_fuzzer journal_reader_fuzzer raw_date_fuzzer)
-declare -A defaultRuns=([load_file_fuzzer]=100000 [exif_segment_fuzzer]=110000 [hint_render_fuzzer]=50000
-  [journal_reader_fuzzer]=50000 [raw_date_fuzzer]=8000)
+targets=(load_file_fuzzer exif_segment_fuzzer raw_date_fuzzer media_date_fuzzer hint_render_fuzzer
+  journal_reader_fuzzer)
+declare -A defaultRuns=([load_file_fuzzer]=100000 [exif_segment_fuzzer]=110000 [raw_date_fuzzer]=8000
+  [media_date_fuzzer]=400000 [hint_render_fuzzer]=50000 [journal_reader_fuzzer]=50000)
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DKALVERO_FUZZ=ON -DKALVERO_TESTS=OFF >/dev/null

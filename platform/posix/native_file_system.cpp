@@ -47,6 +47,13 @@ class TPosixReadableFile final : public TReadableFile {
     return done;
   }
 
+  bool SeekTo(std::uint64_t offset) override {
+    position_ = std::min(offset, facts_.size);
+    if (::lseek(fd_.Get(), static_cast<off_t>(position_), SEEK_SET) >= 0) return true;
+    position_ = facts_.size;
+    return false;
+  }
+
  private:
   TDescriptor fd_;
   TFileFacts facts_;

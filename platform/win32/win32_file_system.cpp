@@ -101,6 +101,15 @@ class TWin32ReadableFile final : public TReadableFile {
     return got;
   }
 
+  bool SeekTo(std::uint64_t offset) override {
+    position_ = std::min(offset, facts_.size);
+    LARGE_INTEGER place;
+    place.QuadPart = static_cast<LONGLONG>(position_);
+    if (SetFilePointerEx(file_.Get(), place, nullptr, FILE_BEGIN)) return true;
+    position_ = facts_.size;
+    return false;
+  }
+
  private:
   TWinHandle file_;
   TFileFacts facts_;

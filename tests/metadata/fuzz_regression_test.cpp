@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/fuzz/fuzz_harness.h"
+#include "tests/fuzz/media_date_harness.h"
 #include "tests/fuzz/raw_date_harness.h"
 #include "tests/support/fuzz_replay.h"
 
@@ -15,6 +16,7 @@ TEST(FuzzFindings, LoadFileInputsReadCleanly) { ReplayFuzzInputs("load_file_fuzz
 
 TEST(FuzzFindings, ExifSegmentInputsDecodeCleanly) { ReplayFuzzInputs("exif_segment_fuzzer", DecodeExifFuzzInput); }
 
+TEST(FuzzFindings, MediaDateInputsReadCleanly) { ReplayFuzzInputs("media_date_fuzzer", ReadMediaDateFuzzInput); }
 TEST(FuzzFindings, RawDateInputsReadCleanly) { ReplayFuzzInputs("raw_date_fuzzer", ReadRawDateFuzzInput); }
 
 }  // namespace

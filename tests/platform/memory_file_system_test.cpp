@@ -7,6 +7,7 @@
 #include <string>
 
 #include "tests/support/case_name.h"
+#include "tests/support/seek_check.h"
 #include "tests/support/temp_folder.h"
 
 namespace kalvero {
@@ -36,6 +37,15 @@ TEST(MemoryFileSystem, BehavesLikeTheNativeOneForListingAndOpening) {
   ASSERT_NE(file, nullptr);
   std::array<std::byte, 4> buffer{};
   EXPECT_EQ(file->Read(buffer), 2u);
+}
+
+TEST(MemoryFileSystem, ReadsFromWhereTheFileWasSoughtTo) {
+  TMemoryFileSystem fs;
+  fs.AddFile("a.heic", "0123456789");
+  std::error_code error;
+  auto file = fs.OpenRead("a.heic", error);
+  ASSERT_NE(file, nullptr);
+  ExpectReadsFromEachPlace(*file);
 }
 
 TEST(MemoryFileSystem, InjectedFailuresAndFolderCreationRules) {

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "platform/file_system.h"
+#include "tests/support/seek_check.h"
 #include "tests/support/temp_folder.h"
 
 namespace kalvero {
@@ -84,6 +85,14 @@ TEST(NativeFileSystem, OpensOnlyRegularFilesAndNeverBlocks) {
   std::array<std::byte, 8> buffer{};
   EXPECT_EQ(file->Read(buffer), 3u);
   EXPECT_EQ(file->Read(buffer), 0u);
+}
+
+TEST(NativeFileSystem, ReadsFromWhereTheFileWasSoughtTo) {
+  TTempFolder temp;
+  std::error_code error;
+  auto file = NativeFileSystem().OpenRead(temp.Write("a.heic", "0123456789"), error);
+  ASSERT_NE(file, nullptr);
+  ExpectReadsFromEachPlace(*file);
 }
 
 TEST(NativeFileSystem, CreatesOneFolderAndReportsWhyItCannot) {

@@ -14,6 +14,7 @@
 #include "platform/program_path.h"
 #include "platform/win32/api_path.h"
 #include "platform/win32/wide_text.h"
+#include "tests/support/seek_check.h"
 #include "tests/support/temp_folder.h"
 
 namespace kalvero {
@@ -128,6 +129,15 @@ TEST(Win32FileSystemTest, OpenPictureMayBeReadByOthersButNotWritten) {
     EXPECT_EQ(file->Read(bytes), 7u);
   }
   EXPECT_TRUE(openWith(GENERIC_WRITE).Valid());
+}
+
+TEST(Win32FileSystemTest, ReadsFromWhereTheFileWasSoughtTo) {
+  TTempFolder temp;
+  TWin32FileSystem fileSystem;
+  std::error_code error;
+  const auto file = fileSystem.OpenRead(temp.Write("a.heic", "0123456789"), error);
+  ASSERT_TRUE(file) << error.message();
+  ExpectReadsFromEachPlace(*file);
 }
 
 TEST(Win32FileSystemTest, DevicesAndFoldersAreRefusedBeforeAnythingIsRead) {
