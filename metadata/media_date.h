@@ -5,6 +5,7 @@
 // the media data), within a fixed budget of reads, boxes and directories, and never throws.
 
 #include <string>
+#include <string_view>
 
 #include "platform/file_system.h"
 
@@ -55,5 +56,15 @@ TMediaDate ReadHeifDate(TFileSystem& fileSystem, const std::string& path);
 // written), else the movie header's time (UTC) in the local time zone in force; no date when that
 // is 0. Unfit: "no movie boxes" (the first box is none a movie starts with), "no moov box".
 TMediaDate ReadVideoDate(TFileSystem& fileSystem, const std::string& path);
+
+// A further extension (lower case, with its dot) and the reader of its dates.
+struct TMediaKind {
+  std::string_view extension;
+  TMediaDate (*read)(TFileSystem& fileSystem, const std::string& path);
+};
+
+// The kind that the extension of `path` names, its letters A to Z folded; none for any other
+// extension, the JPEG ones included.
+const TMediaKind* MediaKindOf(std::string_view path);
 
 }  // namespace kalvero

@@ -119,10 +119,14 @@ std::string DateHelp() {
   return std::string(R"(Usage: kalvero date [--] FILE...
 
 Prints for every FILE, in order, the date text a copy run would use (empty when there is none), a
-tab and the FILE as given.
+tab and the FILE as given. Raw files (.cr2 .cr3 .nef .nrw .arw .sr2 .dng .orf .pef .rw2 .srw
+.raf), HEIF pictures (.heic .heif .avif) and videos (.mov .mp4 .m4v .3gp) are read by readers of
+their own: a video's QuickTime creation date as written, else its movie header's time in the local
+time zone (TZ). A FILE whose header or boxes are not those of its kind is named on standard error
+with the reason.
   -h, --help     this text
 
-Exit status: 0; 1 when a FILE does not exist; 2 for a usage error.
+Exit status: 0; 1 when a FILE does not exist or is not of its kind; 2 for a usage error.
 
 )") + kEscapesPointer;
 }

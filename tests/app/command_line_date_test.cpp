@@ -15,6 +15,22 @@ TEST_F(CommandLineTest, DatePrintsOneLinePerArgumentInOrder) {
   EXPECT_EQ(Kalvero({"date", "a.jpg"}).exitStatus, 0);
 }
 
+// Raw files, HEIF pictures and videos are dated by their own readers, whatever the letter case of
+// their extension; one whose header is not that of its kind is named on standard error with why.
+TEST_F(CommandLineTest, DateReadsFilesBesideThePicturesAndNamesThoseNotOfTheirKind) {
+  work.Write("a.DNG", CameraTiff(false));
+  work.Write("b.pef", CameraTiff(true));
+  work.Write("c.cr2", "hello, no raw file");
+  work.Write("d.HEIC", FileBytes(std::string(KALVERO_MEDIA_DIR) + "/picture.heic"));
+  work.Write("e.mov", FileBytes(std::string(KALVERO_MEDIA_DIR) + "/keys.mov"));
+  work.Write("f.mp4", "hello, no movie");
+  const auto result = Kalvero({"date", "a.DNG", "b.pef", "c.cr2", "d.HEIC", "e.mov", "f.mp4"});
+  EXPECT_EQ(result.out, "2009:05:23 14:30:01\ta.DNG\n2009:05:23 14:30:01\tb.pef\n\tc.cr2\n"
+                        "2019:06:15 10:20:30\td.HEIC\n2022:12:24 18:45:00\te.mov\n\tf.mp4\n");
+  EXPECT_EQ(result.err, "c.cr2: no TIFF header\nf.mp4: no movie boxes\n");
+  EXPECT_EQ(result.exitStatus, 1);
+}
+
 TEST_F(CommandLineTest, ExifPrintsWhatTheReaderFound) {
   work.Write("camera.jpg", JpegFile({ExifSegment(CameraTiff(true))}));
   const auto result = Kalvero({"exif", "camera.jpg", "missing.jpg"});
