@@ -1,9 +1,11 @@
+#include <cstdio>
 #include <exception>
 
 #include "engine/error_text.h"
 #include "engine/exif_date.h"
 #include "engine/name_patterns.h"
 #include "engine/sort_engine.h"
+#include "platform/clock.h"
 #include "platform/file_names.h"
 #include "platform/folder_chain.h"
 #include "platform/interrupt_hold.h"
@@ -39,6 +41,13 @@ class TBusyRun {
 };
 
 std::string Append(const std::string& folder, const std::string& name) { return folder + kPathSeparator + name; }
+
+// The last name of `path`.
+std::string_view FileNameOf(std::string_view path) {
+  std::size_t start = path.size();
+  while (start > 0 && !IsPathSeparator(path[start - 1])) --start;
+  return path.substr(start);
+}
 
 // Why taking back an entry left it in the target; empty when it is gone.
 std::string LeftBecause(const TRemoval& removal) {
@@ -133,13 +142,18 @@ void TSortEngine::CopyFiles(TRun& run, bool byTime) {
     const std::string& path = (*run.files)[index];
     std::string name = run.filePattern;
     std::string date;
+    bool byFileTime = false;
     if (readsDates) {
-      date = UsableDate(run, path);
-      if (date.empty()) continue;
+      date = UsableDate(run, path, byFileTime);
+      if (date.empty()) {
+        CopyUndated(run, path);
+        continue;
+      }
       name = BuildTimesInString(run.filePattern, date);
     }
     if (!byTime) name = ReplaceToken(name, "FFF", FormatSequenceNumber(index, run.numberWidth));
-    CopyPicture(run, path, date, std::nullopt, name);
+    CopyPicture(run, path, date, std::nullopt, name, ".jpg",
+                byFileTime ? TPictureReason::DatedByFileTime : TPictureReason::None);
   }
 }
 
@@ -163,14 +177,20 @@ void TSortEngine::CreateDateFolders(TRun& run) {
   try {
     for (const std::string& path : *run.files) {
       run.pace->Step();
-      const std::string date = readdatefromexif(fileSystem_, path);
-      if (!correctdate(date)) {
+      bool byFileTime = false;
+      const std::string date = RunDate(run, path, byFileTime);
+      if (date.empty()) {
         undated.push_back(path);
         continue;
       }
       const std::string folderName = BuildFolderName(run.folderPattern, date);
       if (present.insert(folderName).second) MakeDateFolder(run, folderName);
       host_.AdvanceBar();
+    }
+    // The folder of the pictures without a usable date is made with the date folders.
+    if (!undated.empty() && run.choices.undated == TUndatedChoice::Folder) {
+      MakeDateFolder(run, run.choices.undatedFolder);
+      run.undatedFolderMade = true;
     }
   } catch (const ERunError&) {
     // Pass 2, which lists them otherwise, never comes. The stop is what the run shows; a host that
@@ -203,17 +223,53 @@ ERunError TSortEngine::CannotCreateFolder(const std::string& folder, const std::
 void TSortEngine::CopyIntoDateFolders(TRun& run) {
   for (const std::string& path : *run.files) {
     run.pace->Step();
-    const std::string date = UsableDate(run, path);
-    if (date.empty()) continue;
-    CopyPicture(run, path, date, BuildFolderName(run.folderPattern, date), BuildTimesInString(run.filePattern, date));
+    bool byFileTime = false;
+    const std::string date = UsableDate(run, path, byFileTime);
+    if (date.empty()) {
+      CopyUndated(run, path);
+      continue;
+    }
+    CopyPicture(run, path, date, BuildFolderName(run.folderPattern, date), BuildTimesInString(run.filePattern, date),
+                ".jpg", byFileTime ? TPictureReason::DatedByFileTime : TPictureReason::None);
   }
 }
 
-std::string TSortEngine::UsableDate(TRun& run, const std::string& path) const {
-  std::string date = readdatefromexif(fileSystem_, path);
-  if (correctdate(date)) return date;
+std::string TSortEngine::RunDate(const TRun& run, const std::string& path, bool& byFileTime) const {
+  byFileTime = false;
+  if (std::string date = readdatefromexif(fileSystem_, path); correctdate(date)) return date;
+  if (run.choices.undated != TUndatedChoice::FileTime) return {};
+  std::error_code error;
+  const auto file = fileSystem_.OpenRead(path, error);
+  if (!file) return {};
+  // Whole seconds, rounded down also before 1970.
+  const std::int64_t nanoseconds = file->Facts().lastWriteNanoseconds;
+  const std::int64_t seconds = nanoseconds / 1'000'000'000 - (nanoseconds % 1'000'000'000 < 0 ? 1 : 0);
+  const TLocalDateTime time = LocalDateTime(seconds);
+  char text[64];
+  std::snprintf(text, sizeof text, "%04d:%02d:%02d %02d:%02d:%02d", time.year, time.month, time.day, time.hour,
+                time.minute, time.second);
+  byFileTime = correctdate(text);
+  return byFileTime ? text : "";
+}
+
+std::string TSortEngine::UsableDate(TRun& run, const std::string& path, bool& byFileTime) const {
+  std::string date = RunDate(run, path, byFileTime);
+  if (!date.empty() || run.choices.undated == TUndatedChoice::Folder) return date;
   if (!ListUndated(run, path)) throw ERecordingFailed({}, {});
   return {};
+}
+
+void TSortEngine::CopyUndated(TRun& run, const std::string& path) {
+  if (run.choices.undated != TUndatedChoice::Folder) return;
+  if (!run.undatedFolderMade) {
+    MakeDateFolder(run, run.choices.undatedFolder);
+    run.undatedFolderMade = true;
+  }
+  const std::string_view name = FileNameOf(path);
+  const std::size_t dot = name.rfind('.');
+  const std::size_t stem = dot == std::string_view::npos || dot == 0 ? name.size() : dot;
+  CopyPicture(run, path, {}, run.choices.undatedFolder, std::string(name.substr(0, stem)),
+              std::string(name.substr(stem)), TPictureReason::NoUsableDate);
 }
 
 bool TSortEngine::ListUndated(TRun& run, const std::string& path) const {
@@ -231,8 +287,8 @@ bool TSortEngine::ListUndated(TRun& run, const std::string& path) const {
 }
 
 void TSortEngine::CopyPicture(TRun& run, const std::string& source, const std::string& date,
-                              const std::optional<std::string>& folderName, const std::string& name) {
-  const std::string extension = ".jpg";
+                              const std::optional<std::string>& folderName, const std::string& name,
+                              const std::string& extension, TPictureReason note) {
   const std::string fileName = name + extension;
   // The empty folder name is the target folder itself.
   const std::string folder = folderName.value_or("");
@@ -252,6 +308,7 @@ void TSortEngine::CopyPicture(TRun& run, const std::string& source, const std::s
     account.error = CopyOrFindCopy(run, source, folder, name, extension, account);
   if (account.error) account.reason = CopyFailureReason(account.error);
   if (account.reason != TPictureReason::None) account.outcome = TPictureOutcome::NotCopied;
+  else if (account.outcome == TPictureOutcome::Copied) account.reason = note;
   host_.AdvanceBar();
   if (!host_.PictureDone(account)) {
     // A copy that no account names goes again, so that undo can take back everything the run left.

@@ -9,7 +9,7 @@
 namespace kalvero {
 namespace {
 
-constexpr std::array<TPictureReasonWords, 12> kPictureReasons = {{
+constexpr std::array<TPictureReasonWords, 13> kPictureReasons = {{
     {TPictureReason::None, "none", "copied"},
     {TPictureReason::NameExists, "name-exists", "the name exists"},
     {TPictureReason::NoSpace, "no-space", "no space left"},
@@ -22,6 +22,7 @@ constexpr std::array<TPictureReasonWords, 12> kPictureReasons = {{
     {TPictureReason::Other, "other", ""},
     {TPictureReason::NotAJpeg, "not-a-jpeg", "not a JPEG picture"},
     {TPictureReason::RefusedName, "refused-name", "the system refuses the name"},
+    {TPictureReason::DatedByFileTime, "file-time", "dated by its file time"},
 }};
 
 static_assert(RowsInEnumOrder(kPictureReasons));

@@ -31,6 +31,7 @@ enum class TPictureReason {
   Other,              // anything else; the platform's message tells what
   NotAJpeg,           // a file of the source that is no JPEG picture
   RefusedName,        // the system refuses the name made from its date (IsRefusedName)
+  DatedByFileTime,    // copied, named by the file's last-write time for want of a usable date
 };
 
 // A reason in the words of each reader: the journal's word (journals already written hold it, so

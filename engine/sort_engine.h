@@ -120,6 +120,7 @@ class TSortEngine {
     std::string failedList;  // " path," for each picture not copied
     std::string noDateList;  // " path," for each picture without a valid date
     std::optional<TMessagePace> pace;  // lets the window's messages through between pictures
+    bool undatedFolderMade = false;     // the folder of the pictures without a usable date is there
   };
 
   // Who started a scan: a change of the source field, or a run, which needs the whole list.
@@ -155,15 +156,22 @@ class TSortEngine {
   void CreateDateFolders(TRun& run);
   void MakeDateFolder(TRun& run, const std::string& name);
   void CopyIntoDateFolders(TRun& run);
-  // Reads the picture's date; answers the empty text, after listing the picture, when the date
-  // is no valid date.
-  std::string UsableDate(TRun& run, const std::string& path) const;
+  // The date a run names the picture by: its EXIF date, or where that is no valid date and the run
+  // chose so, the file's last-write time (`byFileTime`); the empty text when neither is valid.
+  std::string RunDate(const TRun& run, const std::string& path, bool& byFileTime) const;
+  // The picture's run date; answers the empty text when there is none, after listing the picture
+  // unless the run copies such pictures into a folder of their own.
+  std::string UsableDate(TRun& run, const std::string& path, bool& byFileTime) const;
+  // Copies a picture without a usable date into the run's folder for them, under its own name.
+  void CopyUndated(TRun& run, const std::string& path);
   // Lists and counts a picture without a valid date; answers whether the host kept its account.
   bool ListUndated(TRun& run, const std::string& path) const;
   // Copies one picture to the target folder (or its date folder) under `name` + ".jpg", made
   // from the date text `date` (empty where the run reads none), and counts it as copied or failed.
+  // A copy made all the same is accounted with `note` as its reason (DatedByFileTime, NoUsableDate).
   void CopyPicture(TRun& run, const std::string& source, const std::string& date,
-                   const std::optional<std::string>& folderName, const std::string& name);
+                   const std::optional<std::string>& folderName, const std::string& name,
+                   const std::string& extension = ".jpg", TPictureReason note = TPictureReason::None);
   // Copies `source` to `name` + `extension` in `folder`, and where that name is taken does what the
   // run's clash choice says; `account` receives the name and, for a file already there, its outcome.
   std::error_code CopyOrFindCopy(TRun& run, const std::string& source, const std::string& folder,

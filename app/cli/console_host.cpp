@@ -61,12 +61,15 @@ bool TConsoleHost::PictureDone(const TPictureAccount& account) {
   }
   const bool copied = account.outcome == TPictureOutcome::Copied;
   const std::string target = Escaped(dir2_ + kPathSeparator + account.target);
-  const std::string outcome =
-      account.outcome == TPictureOutcome::AlreadyThere ? "already there: " + target : ReasonPhrase(account);
+  // A copy made without a usable date, or named by its file's time, says so with its path.
+  const bool noted = copied && account.reason != TPictureReason::None;
+  const std::string outcome = account.outcome == TPictureOutcome::AlreadyThere ? "already there: " + target
+                              : noted                                         ? ReasonPhrase(account) + ": " + target
+                                                                              : ReasonPhrase(account);
   if (mode_.dryRun) {
     ClearProgress();
     std::cout << Escaped(account.source) << '\t' << (copied ? target : outcome) << '\n';
-  } else if (mode_.verbose && !copied) {
+  } else if (mode_.verbose && (!copied || noted)) {
     ClearProgress();
     std::cerr << Escaped(account.source) << ": " << outcome << '\n';
   }

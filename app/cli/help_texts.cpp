@@ -89,6 +89,10 @@ defaults below. It never writes that file.
                          importing the same card twice succeeds); number (as skip-identical, and
                          beside a different file the copy takes the first free name numbered
                          (2), (3), ... after a blank before the extension)
+  --undated CHOICE       a picture without a usable date: keep (the default: not copied, listed);
+                         folder NAME (copied into the folder NAME of TARGET under its own file
+                         name, the clash choice applying); file-time (named by the file's
+                         last-write time in the local time zone; --verbose says so)
   --report FILE          keep a journal of the run in FILE, which must not exist: a header (the
                          format version, the time, the folders, patterns and options), then a
                          line for every folder the run made and every picture, written as it

@@ -243,12 +243,17 @@ std::string ReadHeader(const std::vector<std::string_view>& raw, TReading& readi
   // Version 2 has no choice on clashes: its runs failed them.
   const bool choices = raw[1] == std::to_string(kJournalVersion);
   if (!choices && raw[1] != "2") return "a journal of another version";
-  if (raw.size() != (choices ? 13u : 12u)) return choices ? "a header has 13 fields" : "a header has 12 fields";
+  if (raw.size() != (choices ? 15u : 12u)) return choices ? "a header has 15 fields" : "a header has 12 fields";
   const auto unescaped = UnescapedFields(raw);
   if (!unescaped) return "a bad escape";
   const std::vector<std::string>& fields = *unescaped;
   TJournalHeader& header = reading.journal.header;
-  header = {fields[2], fields[3], {}, fields[6], fields[7], fields[8]};
+  header = {};
+  header.time = fields[2];
+  header.target = fields[3];
+  header.source = fields[6];
+  header.filePattern = fields[7];
+  header.folderPattern = fields[8];
   if (!Number(fields[4], header.targetIdentity.device) || !Number(fields[5], header.targetIdentity.inode))
     return "a bad number";
   if (!IsRecordedPath(header.target) || !IsRecordedPath(header.source)) return "a path that is not absolute";
@@ -260,8 +265,12 @@ std::string ReadHeader(const std::vector<std::string_view>& raw, TReading& readi
   header.plan = !run;
   if (choices) {
     const auto onClash = ClashChoiceOf(fields[12]);
-    if (!onClash) return "unknown options";
+    const auto undated = UndatedChoiceOf(fields[13]);
+    if (!onClash || !undated) return "unknown options";
     header.onClash = *onClash;
+    header.undated = *undated;
+    header.undatedFolder = fields[14];
+    if ((*undated == TUndatedChoice::Folder) != IsName(header.undatedFolder)) return "unknown options";
   }
   reading.folderShape = DigitFolderShape(header.folderPattern);
   return {};
@@ -277,7 +286,9 @@ std::string ReadFolder(const std::vector<std::string>& fields, TReading& reading
       return "a folder that is neither the target nor above it";
     reading.journal.targetFolders.push_back(std::move(folder));
   } else {
-    if (!header.dateFolders || !IsName(folder.path)) return "a folder that the folder pattern cannot make";
+    const bool undatedFolder = header.undated == TUndatedChoice::Folder && folder.path == header.undatedFolder;
+    if ((!header.dateFolders && !undatedFolder) || !IsName(folder.path))
+      return "a folder that the folder pattern cannot make";
     if (!Fits(reading.folderShape, folder.path)) reading.otherFolders.emplace_back(reading.line, folder.path);
     reading.journal.folders.push_back(std::move(folder));
   }
@@ -299,6 +310,14 @@ std::string ReadPicture(const std::vector<std::string>& fields, TReading& readin
   const std::string& target = fields[2];
   if (outcome != "copied" && outcome != "not-copied" && outcome != "already-there") {
     if (!target.empty()) return "a picture without a copy names one";
+  } else if (const TJournalHeader& header = reading.journal.header;
+             header.undated == TUndatedChoice::Folder && fields[10].empty() &&
+             target.starts_with(header.undatedFolder + kPathSeparator)) {
+    // A picture without a usable date keeps its own name in the undated folder.
+    if (!IsName(std::string_view(target).substr(header.undatedFolder.size() + 1)) ||
+        (outcome == "copied" && reason != "no-usable-date"))
+      return "a name that the patterns cannot make";
+    reading.namedFolders.insert(header.undatedFolder);
   } else if (!(outcome == "not-copied" && (reason == "no-single-name" || reason == "refused-name"))) {
     // A name made from a hostile date is recorded as it was refused; any other the patterns made.
     std::string folder;
@@ -452,7 +471,7 @@ void TJournalWriter::Header(const TJournalHeader& header) {
         std::to_string(header.targetIdentity.device), std::to_string(header.targetIdentity.inode), source_.resolved,
         header.filePattern, header.folderPattern, header.dateFolders ? "date-folders" : "flat",
         header.subfolders ? "subfolders" : "no-subfolders", header.plan ? "plan" : "run",
-        std::string(WordOf(header.onClash))});
+        std::string(WordOf(header.onClash)), std::string(WordOf(header.undated)), header.undatedFolder});
 }
 
 bool TJournalWriter::FolderMade(const std::string& folder, bool belowTarget, const TFileIdentity& identity) {

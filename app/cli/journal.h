@@ -5,7 +5,8 @@
 // command line prints outside bytes (app/cli/escaped_text.h), so no name can split or forge a line:
 //
 //   kalvero-journal 3 <time> <target> <device> <inode> <source> <file pattern> <folder pattern>
-//                   date-folders|flat subfolders|no-subfolders run|plan <on clash>
+//                   date-folders|flat subfolders|no-subfolders run|plan <on clash> <undated>
+//                   <undated folder>
 //   folder <date folder, below the target> <device> <inode>          a folder the run made
 //   target-folder <path> <device> <inode>                             a folder of the target's chain it made
 //   picture <source> <target below the target folder> <outcome> <reason> <size> <time>
@@ -17,7 +18,10 @@
 // itself tells them. Outcomes: copied, not-copied, undated, not-examined, other for a file of the
 // source that is no JPEG picture, and already-there for a picture whose bytes a file at its name
 // held (a run's choice on clashes, fail, skip-identical or number, with the numbered names " (2)" ...
-// of the last). Version 2, without the choice (fail), is read as well. Size, time, device, inode and change time are the copy's as its
+// of the last). Pictures without a usable date are kept (keep), copied under their own names into
+// the undated folder (folder: copied, reason no-usable-date, no date), or named by their file's
+// time (file-time: copied, reason file-time, that time as the date). Version 2, without these
+// choices (fail, keep), is read as well. Size, time, device, inode and change time are the copy's as its
 // file system keeps them once it is under its name, 0 for no copy; times are nanoseconds since
 // 1970. Date is the date text the picture's names were made from (empty where the run read none),
 // so that undo can tell the names the run made from any other. Detail is the platform's message.
@@ -55,6 +59,8 @@ struct TJournalHeader {
   bool subfolders = true;
   bool plan = false;  // a dry run's plan, not a run
   TClashChoice onClash = TClashChoice::Fail;
+  TUndatedChoice undated = TUndatedChoice::Keep;
+  std::string undatedFolder;
 };
 
 // A folder that the run made: a date folder by its name, a folder of the target's chain by its path.

@@ -61,7 +61,9 @@ TJournalHeader HeaderOf(const TSortOptions& options) {
           options.dateFolders,
           options.subfolders,
           options.dryRun,
-          options.choices.onClash};
+          options.choices.onClash,
+          options.choices.undated,
+          options.choices.undatedFolder};
 }
 
 int Run(const TSortOptions& options, TJournalWriter* journal) {

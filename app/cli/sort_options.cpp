@@ -86,6 +86,18 @@ bool ReadOption(const std::vector<std::string>& arguments, std::size_t& i, TSort
     else if (error.empty()) error = "--on-clash takes fail, skip-identical or number, not " + Escaped(word);
     return true;
   }
+  if (std::string word; ReadValue(arguments, i, "--undated", word, error)) {
+    const auto choice = UndatedChoiceOf(word);
+    if (!choice) {
+      if (error.empty()) error = "--undated takes keep, folder NAME or file-time, not " + Escaped(word);
+    } else if (*choice == TUndatedChoice::Folder && i + 1 >= arguments.size()) {
+      error = "--undated folder needs the folder's NAME";
+    } else {
+      options.choices.undated = *choice;
+      if (*choice == TUndatedChoice::Folder) options.choices.undatedFolder = arguments[++i];
+    }
+    return true;
+  }
   const std::string& argument = arguments[i];
   if (argument == "--date-folders" || argument == "--no-date-folders")
     options.dateFolders = argument == "--date-folders";
@@ -148,6 +160,11 @@ std::string CheckSortOptions(const TSortOptions& options) {
     if (pattern == &options.folderPattern && !options.dateFolders) continue;
     if (HoldsRefusedKey(pattern->value))
       return pattern->origin + ": a pattern cannot hold any of \" * / : < > ? \\ |";
+  }
+  if (options.choices.undated == TUndatedChoice::Folder) {
+    const std::string& name = options.choices.undatedFolder;
+    if (!IsSinglePathComponent(name) || IsRefusedName(name) || HoldsRefusedKey(name) || name.size() > 255)
+      return "--undated folder: \"" + Escaped(name) + "\" is no plain folder name";
   }
   // With every token filled, each pattern must still make one name inside its folder.
   const TSampleNames sample = SampleNames(options, 1);

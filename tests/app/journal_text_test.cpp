@@ -24,9 +24,13 @@ const std::string kHeader =
 const std::string kCopy = "picture\t/src/a.jpg\t2004.08.07/07.08.2004 - 16.45.33.jpg\tcopied\tnone\t12\t-5\t2049\t9\t7\t2004:08:07 16:45:33\t\n";
 
 // The header of a run with a choice on clashes, and its copy named `name` in the date folder.
-std::string ChoiceHeader(const std::string& onClash) {
-  return ReplaceToken(ReplaceToken(kHeader, "kalvero-journal\t2", "kalvero-journal\t3"), "\trun\n", "\trun\t" + onClash + "\n");
+std::string ChoiceHeader(const std::string& onClash, const std::string& undated = "keep\t") {
+  return ReplaceToken(ReplaceToken(kHeader, "kalvero-journal\t2", "kalvero-journal\t3"), "\trun\n",
+                      "\trun\t" + onClash + "\t" + undated + "\n");
 }
+// A picture without a usable date copied under its own name into the folder "undated".
+const std::string kUndatedCopy =
+    "picture\t/src/c.JPG\tundated/c.JPG\tcopied\tno-usable-date\t0\t0\t0\t0\t0\t\t\n";
 std::string CopyNamed(const std::string& name) {
   return ReplaceToken(kCopy, "07.08.2004 - 16.45.33.jpg", name);
 }
@@ -80,7 +84,15 @@ const std::vector<TJournalCase> kJournals = {
      "line 2: a name that the patterns cannot make"},
     {"UnknownClashChoice", ChoiceHeader("overwrite") + kCopy, "line 1: unknown options"},
     {"ChoiceMissing", ReplaceToken(kHeader, "kalvero-journal\t2", "kalvero-journal\t3") + kCopy,
-     "line 1: a header has 13 fields"},
+     "line 1: a header has 15 fields"},
+    {"UndatedFolder", ChoiceHeader("fail", "folder\tundated") + "folder\tundated\t2049\t133\n" + kCopy + kUndatedCopy, ""},
+    {"UndatedFolderOfAnotherName", ChoiceHeader("fail", "folder\tlost") + kCopy + kUndatedCopy,
+     "line 3: a name that the patterns cannot make"},
+    {"UndatedCopyWhereTheyAreKept", ChoiceHeader("fail") + kCopy + kUndatedCopy,
+     "line 3: a name that the patterns cannot make"},
+    {"UndatedFolderWithoutAName", ChoiceHeader("fail", "folder\t") + kCopy, "line 1: unknown options"},
+    {"UndatedFolderAPath", ChoiceHeader("fail", "folder\ta/b") + kCopy, "line 1: unknown options"},
+    {"DatedByFileTime", ChoiceHeader("fail", "file-time\t") + ReplaceToken(kCopy, "\tnone\t", "\tfile-time\t"), ""},
     {"NoJournal", "hello\n", "line 1: no journal of kalvero"},
     {"RelativeTarget", ReplaceToken(kHeader, "\t/t\t", "\tt\t") + kCopy, "line 1: a path that is not absolute"},
     {"CutHeader", kHeader.substr(0, 30), "line 1: no line end (the journal was cut short)"},
@@ -111,12 +123,18 @@ TEST_P(JournalReaderTest, ReadsOnlyWhatTheWriterWrites) {
   if (!journal) return;
   EXPECT_EQ(journal->header.target, "/t");
   EXPECT_EQ(journal->lastLineCut, GetParam().cut);
-  ASSERT_EQ(journal->copies.Size(), 1u);
-  journal->copies.ForEach([](const TJournalCopy& copy) {
-    EXPECT_EQ(copy.source, "/src/a.jpg");
+  // Every journal holds a's copy; one also the copy of a picture without a usable date.
+  std::size_t copiesOfA = 0;
+  journal->copies.ForEach([&copiesOfA](const TJournalCopy& copy) {
+    if (copy.source != "/src/a.jpg") {
+      EXPECT_EQ(copy.folder + "/" + copy.name, "undated/c.JPG");
+      return;
+    }
+    ++copiesOfA;
     EXPECT_EQ(copy.facts.lastWriteNanoseconds, -5);
     EXPECT_EQ(copy.facts.changeNanoseconds, 7);
   });
+  EXPECT_EQ(copiesOfA, 1u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Journals, JournalReaderTest, testing::ValuesIn(kJournals), TCaseName());
