@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,38 +33,37 @@ struct TRunChoices {
   std::string undatedFolder;  // the folder's name, for TUndatedChoice::Folder
 };
 
-// The word of each clash choice, as `--on-clash` takes it and a journal records it (journals keep it,
-// so it never changes).
-inline constexpr std::array<std::pair<TClashChoice, std::string_view>, 3> kClashWords = {{
+// A table of the word of each choice, as an option takes it and a journal records it (journals keep
+// them, so they never change).
+template <class TChoice, std::size_t N>
+using TChoiceWords = std::array<std::pair<TChoice, std::string_view>, N>;
+
+template <class TChoice, std::size_t N>
+std::string_view WordIn(const TChoiceWords<TChoice, N>& words, TChoice choice) {
+  return std::ranges::find(words, choice, &std::pair<TChoice, std::string_view>::first)->second;
+}
+
+template <class TChoice, std::size_t N>
+std::optional<TChoice> ChoiceIn(const TChoiceWords<TChoice, N>& words, std::string_view word) {
+  const auto row = std::ranges::find(words, word, &std::pair<TChoice, std::string_view>::second);
+  return row == words.end() ? std::nullopt : std::optional(row->first);
+}
+
+inline constexpr TChoiceWords<TClashChoice, 3> kClashWords = {{
     {TClashChoice::Fail, "fail"},
     {TClashChoice::SkipIdentical, "skip-identical"},
     {TClashChoice::Number, "number"},
 }};
 
-inline std::string_view WordOf(TClashChoice choice) {
-  return std::ranges::find(kClashWords, choice, &std::pair<TClashChoice, std::string_view>::first)->second;
-}
-
-inline std::optional<TClashChoice> ClashChoiceOf(std::string_view word) {
-  const auto row = std::ranges::find(kClashWords, word, &std::pair<TClashChoice, std::string_view>::second);
-  return row == kClashWords.end() ? std::nullopt : std::optional(row->first);
-}
-
-// The word of each choice for pictures without a usable date, as `--undated` takes it and a journal
-// records it.
-inline constexpr std::array<std::pair<TUndatedChoice, std::string_view>, 3> kUndatedWords = {{
+inline constexpr TChoiceWords<TUndatedChoice, 3> kUndatedWords = {{
     {TUndatedChoice::Keep, "keep"},
     {TUndatedChoice::Folder, "folder"},
     {TUndatedChoice::FileTime, "file-time"},
 }};
 
-inline std::string_view WordOf(TUndatedChoice choice) {
-  return std::ranges::find(kUndatedWords, choice, &std::pair<TUndatedChoice, std::string_view>::first)->second;
-}
-
-inline std::optional<TUndatedChoice> UndatedChoiceOf(std::string_view word) {
-  const auto row = std::ranges::find(kUndatedWords, word, &std::pair<TUndatedChoice, std::string_view>::second);
-  return row == kUndatedWords.end() ? std::nullopt : std::optional(row->first);
-}
+inline std::string_view WordOf(TClashChoice choice) { return WordIn(kClashWords, choice); }
+inline std::string_view WordOf(TUndatedChoice choice) { return WordIn(kUndatedWords, choice); }
+inline std::optional<TClashChoice> ClashChoiceOf(std::string_view word) { return ChoiceIn(kClashWords, word); }
+inline std::optional<TUndatedChoice> UndatedChoiceOf(std::string_view word) { return ChoiceIn(kUndatedWords, word); }
 
 }  // namespace kalvero
