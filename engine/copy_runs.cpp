@@ -3,6 +3,7 @@
 
 #include "engine/error_text.h"
 #include "engine/exif_date.h"
+#include "engine/file_types.h"
 #include "engine/name_patterns.h"
 #include "engine/sort_engine.h"
 #include "platform/clock.h"
@@ -101,7 +102,7 @@ std::optional<TRunSummary> TSortEngine::Button1Click() {
   // A run's scan always completes.
   const TScan scan = *Scan(TScanKind::Run);
   run.files = scan.files;
-  run.records = scan.records;
+  run.records = *scan.records;
   run.others = scan.others;
   run.summary.notExamined = static_cast<int>(scan.records->size());
   run.summary.others = static_cast<int>(scan.others->size());
@@ -141,19 +142,21 @@ void TSortEngine::CopyFiles(TRun& run, bool byTime) {
     run.pace->Step();
     const std::string& path = (*run.files)[index];
     std::string name = run.filePattern;
-    std::string date;
-    bool byFileTime = false;
+    TRunDate date;
     if (readsDates) {
-      date = UsableDate(run, path, byFileTime);
-      if (date.empty()) {
-        CopyUndated(run, path);
+      date = UsableDate(run, path);
+      if (date.text.empty()) {
+        CopyUndated(run, path, date);
         continue;
       }
-      name = BuildTimesInString(run.filePattern, date);
+      name = BuildTimesInString(run.filePattern, date.text);
+    } else if (FileTypeOf(path) != TFileType::Jpeg && ListUnfit(run, path, RunDate(run, path))) {
+      // A file that claims a kind it does not fit is never copied as one.
+      continue;
     }
     if (!byTime) name = ReplaceToken(name, "FFF", FormatSequenceNumber(index, run.numberWidth));
-    CopyPicture(run, path, date, std::nullopt, name, ".jpg",
-                byFileTime ? TPictureReason::DatedByFileTime : TPictureReason::None);
+    CopyPicture(run, path, date.text, std::nullopt, name, CopyExtension(path),
+                date.byFileTime ? TPictureReason::DatedByFileTime : TPictureReason::None);
   }
 }
 
@@ -174,16 +177,17 @@ void TSortEngine::CreateDateFolders(TRun& run) {
   // Most pictures share their date with the one before; a folder seen once is not asked for again.
   std::set<std::string> present;
   std::vector<std::string> undated;
+  TScanRecords unfit;
   try {
     for (const std::string& path : *run.files) {
       run.pace->Step();
-      bool byFileTime = false;
-      const std::string date = RunDate(run, path, byFileTime);
-      if (date.empty()) {
-        undated.push_back(path);
+      const TRunDate date = RunDate(run, path);
+      if (!date.unfit.empty()) unfit.push_back({path, {}, false, date.unfit});
+      if (date.text.empty()) {
+        if (date.unfit.empty()) undated.push_back(path);
         continue;
       }
-      const std::string folderName = BuildFolderName(run.folderPattern, date);
+      const std::string folderName = BuildFolderName(run.folderPattern, date.text);
       if (present.insert(folderName).second) MakeDateFolder(run, folderName);
       host_.AdvanceBar();
     }
@@ -196,6 +200,8 @@ void TSortEngine::CreateDateFolders(TRun& run) {
     // Pass 2, which lists them otherwise, never comes. The stop is what the run shows; a host that
     // cannot keep these accounts says so itself.
     for (const std::string& path : undated) static_cast<void>(ListUndated(run, path));
+    run.records.insert(run.records.end(), unfit.begin(), unfit.end());
+    run.summary.notExamined += static_cast<int>(unfit.size());
     throw;
   }
 }
@@ -223,20 +229,21 @@ ERunError TSortEngine::CannotCreateFolder(const std::string& folder, const std::
 void TSortEngine::CopyIntoDateFolders(TRun& run) {
   for (const std::string& path : *run.files) {
     run.pace->Step();
-    bool byFileTime = false;
-    const std::string date = UsableDate(run, path, byFileTime);
-    if (date.empty()) {
-      CopyUndated(run, path);
+    const TRunDate date = UsableDate(run, path);
+    if (date.text.empty()) {
+      CopyUndated(run, path, date);
       continue;
     }
-    CopyPicture(run, path, date, BuildFolderName(run.folderPattern, date), BuildTimesInString(run.filePattern, date),
-                ".jpg", byFileTime ? TPictureReason::DatedByFileTime : TPictureReason::None);
+    CopyPicture(run, path, date.text, BuildFolderName(run.folderPattern, date.text),
+                BuildTimesInString(run.filePattern, date.text), CopyExtension(path),
+                date.byFileTime ? TPictureReason::DatedByFileTime : TPictureReason::None);
   }
 }
 
-std::string TSortEngine::RunDate(const TRun& run, const std::string& path, bool& byFileTime) const {
-  byFileTime = false;
-  if (std::string date = readdatefromexif(fileSystem_, path); correctdate(date)) return date;
+TSortEngine::TRunDate TSortEngine::RunDate(const TRun& run, const std::string& path) const {
+  TMediaDate content = ReadCaptureDate(fileSystem_, path);
+  if (!content.unfitReason.empty()) return {{}, false, std::move(content.unfitReason)};
+  if (correctdate(content.dateText)) return {std::move(content.dateText), false, {}};
   if (run.choices.undated != TUndatedChoice::FileTime) return {};
   std::error_code error;
   const auto file = fileSystem_.OpenRead(path, error);
@@ -248,19 +255,26 @@ std::string TSortEngine::RunDate(const TRun& run, const std::string& path, bool&
   char text[64];
   std::snprintf(text, sizeof text, "%04d:%02d:%02d %02d:%02d:%02d", time.year, time.month, time.day, time.hour,
                 time.minute, time.second);
-  byFileTime = correctdate(text);
-  return byFileTime ? text : "";
+  if (!correctdate(text)) return {};
+  return {text, true, {}};
 }
 
-std::string TSortEngine::UsableDate(TRun& run, const std::string& path, bool& byFileTime) const {
-  std::string date = RunDate(run, path, byFileTime);
-  if (!date.empty() || run.choices.undated == TUndatedChoice::Folder) return date;
+bool TSortEngine::ListUnfit(TRun& run, const std::string& path, const TRunDate& date) const {
+  if (date.unfit.empty()) return false;
+  run.records.push_back({path, {}, false, date.unfit});
+  ++run.summary.notExamined;
+  return true;
+}
+
+TSortEngine::TRunDate TSortEngine::UsableDate(TRun& run, const std::string& path) const {
+  TRunDate date = RunDate(run, path);
+  if (ListUnfit(run, path, date) || !date.text.empty() || run.choices.undated == TUndatedChoice::Folder) return date;
   if (!ListUndated(run, path)) throw ERecordingFailed({}, {});
-  return {};
+  return date;
 }
 
-void TSortEngine::CopyUndated(TRun& run, const std::string& path) {
-  if (run.choices.undated != TUndatedChoice::Folder) return;
+void TSortEngine::CopyUndated(TRun& run, const std::string& path, const TRunDate& date) {
+  if (!date.unfit.empty() || run.choices.undated != TUndatedChoice::Folder) return;
   if (!run.undatedFolderMade) {
     MakeDateFolder(run, run.choices.undatedFolder);
     run.undatedFolderMade = true;
@@ -268,8 +282,8 @@ void TSortEngine::CopyUndated(TRun& run, const std::string& path) {
   const std::string_view name = FileNameOf(path);
   const std::size_t dot = name.rfind('.');
   const std::size_t stem = dot == std::string_view::npos || dot == 0 ? name.size() : dot;
-  CopyPicture(run, path, {}, run.choices.undatedFolder, std::string(name.substr(0, stem)),
-              std::string(name.substr(stem)), TPictureReason::NoUsableDate);
+  CopyPicture(run, path, {}, run.choices.undatedFolder, std::string(name.substr(0, stem)), name.substr(stem),
+              TPictureReason::NoUsableDate);
 }
 
 bool TSortEngine::ListUndated(TRun& run, const std::string& path) const {
@@ -288,8 +302,8 @@ bool TSortEngine::ListUndated(TRun& run, const std::string& path) const {
 
 void TSortEngine::CopyPicture(TRun& run, const std::string& source, const std::string& date,
                               const std::optional<std::string>& folderName, const std::string& name,
-                              const std::string& extension, TPictureReason note) {
-  const std::string fileName = name + extension;
+                              std::string_view extension, TPictureReason note) {
+  const std::string fileName = name + std::string(extension);
   // The empty folder name is the target folder itself.
   const std::string folder = folderName.value_or("");
   TPictureAccount account{source, folder.empty() ? fileName : folder + kPathSeparator + fileName,
@@ -329,13 +343,13 @@ void TSortEngine::CopyPicture(TRun& run, const std::string& source, const std::s
 }
 
 std::error_code TSortEngine::CopyOrFindCopy(TRun& run, const std::string& source, const std::string& folder,
-                                            const std::string& name, const std::string& extension,
+                                            const std::string& name, std::string_view extension,
                                             TPictureAccount& account) {
   const auto named = [&](const std::string& fileName) {
     account.target = folder.empty() ? fileName : folder + kPathSeparator + fileName;
     return fileName;
   };
-  std::string fileName = named(name + extension);
+  std::string fileName = named(name + std::string(extension));
   std::error_code error = run.targetFolder->CopyInto(source, folder, fileName, &account.copy);
   // A numbered name goes no further than this; a folder holding that many is taken as full.
   constexpr int kLastNumber = 9999;
@@ -346,7 +360,7 @@ std::error_code TSortEngine::CopyOrFindCopy(TRun& run, const std::string& source
       return {};
     }
     if (run.choices.onClash != TClashChoice::Number || number > kLastNumber) break;
-    fileName = named(name + " (" + std::to_string(number) + ")" + extension);
+    fileName = named(name + " (" + std::to_string(number) + ")" + std::string(extension));
     error = run.targetFolder->CopyInto(source, folder, fileName, &account.copy);
   }
   return error;
@@ -362,7 +376,7 @@ void TSortEngine::Finish(TRun& run, const std::exception_ptr& stop) {
     flushError = run.targetFolder->Flush();
   }
   Report(run, flush, flushError);
-  if (!run.records->empty()) host_.ShowScanRecords(*run.records);
+  if (!run.records.empty()) host_.ShowScanRecords(run.records);
   if (!run.others->empty()) host_.ShowOtherFiles(*run.others);
   // A stop is the first thing that went wrong; the status text still tells a failed flush.
   if (stop) std::rethrow_exception(stop);

@@ -81,7 +81,7 @@ class TEngineHost {
   // Lists the entries that the last scan could not examine (a warning box, lines on the console);
   // called only with records.
   virtual void ShowScanRecords(const TScanRecords& records) = 0;
-  // Lists the files of a run's source that are no JPEG pictures and so were not copied, by their
+  // Lists the files of a run's source of no type the run takes, and so not copied, by their
   // paths in walk order (an information box, lines on the console and in the journal); called
   // after the run's report, only with files.
   virtual void ShowOtherFiles(const std::vector<std::string>& paths) = 0;

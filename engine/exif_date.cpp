@@ -11,4 +11,9 @@ std::string readdatefromexif(TFileSystem& fileSystem, const std::string& path) {
   return reader.ExifFound() && reader.exifInfo ? reader.exifInfo->dateTime : std::string();
 }
 
+TMediaDate ReadCaptureDate(TFileSystem& fileSystem, const std::string& path) {
+  if (const TMediaKind* kind = MediaKindOf(path)) return kind->read(fileSystem, path);
+  return {readdatefromexif(fileSystem, path), {}};
+}
+
 }  // namespace kalvero

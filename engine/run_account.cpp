@@ -9,7 +9,7 @@
 namespace kalvero {
 namespace {
 
-constexpr std::array<TPictureReasonWords, 13> kPictureReasons = {{
+constexpr std::array<TPictureReasonWords, 14> kPictureReasons = {{
     {TPictureReason::None, "none", "copied"},
     {TPictureReason::NameExists, "name-exists", "the name exists"},
     {TPictureReason::NoSpace, "no-space", "no space left"},
@@ -23,6 +23,7 @@ constexpr std::array<TPictureReasonWords, 13> kPictureReasons = {{
     {TPictureReason::NotAJpeg, "not-a-jpeg", "not a JPEG picture"},
     {TPictureReason::RefusedName, "refused-name", "the system refuses the name"},
     {TPictureReason::DatedByFileTime, "file-time", "dated by its file time"},
+    {TPictureReason::NotOfTheTypes, "not-of-the-types", "not of the types taken"},
 }};
 
 static_assert(RowsInEnumOrder(kPictureReasons));

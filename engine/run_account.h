@@ -32,6 +32,7 @@ enum class TPictureReason {
   NotAJpeg,           // a file of the source that is no JPEG picture
   RefusedName,        // the system refuses the name made from its date (IsRefusedName)
   DatedByFileTime,    // copied, named by the file's last-write time for want of a usable date
+  NotOfTheTypes,      // a file of the source of no type the run takes, where it takes more than JPEGs
 };
 
 // A reason in the words of each reader: the journal's word (journals already written hold it, so

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <utility>
 
+#include "engine/file_types.h"
+
 namespace kalvero {
 
 // What a run does where the name of a copy is taken.
@@ -28,6 +30,7 @@ enum class TUndatedChoice {
 };
 
 struct TRunChoices {
+  TFileTypes types;  // the files a run takes
   TClashChoice onClash = TClashChoice::Fail;
   TUndatedChoice undated = TUndatedChoice::Keep;
   std::string undatedFolder;  // the folder's name, for TUndatedChoice::Folder

@@ -10,13 +10,14 @@
 namespace kalvero {
 namespace {
 
-constexpr std::array<TScanReasonWords, 7> kScanReasons = {{
+constexpr std::array<TScanReasonWords, 8> kScanReasons = {{
     {TScanReason::AccessRefused, "access-refused"},
     {TScanReason::NameTooLong, "name-too-long"},
     {TScanReason::LinkLoop, "link-loop"},
     {TScanReason::BrokenLink, "broken-link"},
     {TScanReason::InputOutput, "input-output"},
     {TScanReason::TooManyOpenFiles, "too-many-open-files"},
+    {TScanReason::Unfit, "unfit"},
     {TScanReason::Other, "not-examinable"},
 }};
 
@@ -29,6 +30,7 @@ std::span<const TScanReasonWords> ScanReasonTable() { return kScanReasons; }
 const TScanReasonWords& WordsOf(TScanReason reason) { return kScanReasons.at(static_cast<std::size_t>(reason)); }
 
 TScanReason ScanReason(const TScanRecord& record) {
+  if (!record.unfit.empty()) return TScanReason::Unfit;
   const std::error_code& reason = record.reason;
   if (reason == std::errc::permission_denied || reason == std::errc::operation_not_permitted)
     return TScanReason::AccessRefused;
@@ -42,6 +44,7 @@ TScanReason ScanReason(const TScanRecord& record) {
 }
 
 std::string ScanReasonText(const TScanRecord& record, const TEngineHost& host) {
+  if (!record.unfit.empty()) return record.unfit;
   if (ScanReason(record) == TScanReason::BrokenLink) return host.ProgramText("reasonBrokenLink");
   return SystemErrorText(record.reason, host);
 }

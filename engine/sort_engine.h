@@ -34,7 +34,7 @@ struct TRunSummary {
   int failed = 0;       // copies that failed
   int undated = 0;      // pictures without a valid date
   int notExamined = 0;  // entries that the run's scan could not examine
-  int others = 0;       // files of the source that are no JPEG pictures and so were not copied
+  int others = 0;       // files of the source of no type the run takes, and so not copied
   int alreadyThere = 0;  // pictures whose bytes were at their names already
 };
 
@@ -113,7 +113,7 @@ class TSortEngine {
     std::unique_ptr<TTargetFolder> targetFolder;  // null when the target cannot be opened
     std::error_code targetError;                  // why not
     std::shared_ptr<const TFileList> files;
-    std::shared_ptr<const TScanRecords> records;
+    TScanRecords records;  // the scan's, and the files whose header does not fit their kind
     std::shared_ptr<const TFileList> others;
     std::size_t numberWidth = 0;  // the digits of the count of files, as `Label5` shows it
     TRunSummary summary;
@@ -125,8 +125,8 @@ class TSortEngine {
 
   // Who started a scan: a change of the source field, or a run, which needs the whole list.
   enum class TScanKind { SourceField, Run };
-  // The file list, the records and the other files of one scan: the files of the source that are
-  // no JPEG pictures, in walk order, found by the "*.jpg" walk with the same choice of subfolders,
+  // The file list, the records and the other files of one scan: the files of the source of no type
+  // the run takes, in walk order, found by the first walk with the same choice of subfolders,
   // hidden ones left out.
   struct TScan {
     std::shared_ptr<const TFileList> files;
@@ -137,6 +137,7 @@ class TSortEngine {
   struct TWalk {
     std::set<TFileIdentity> entered;
     std::optional<TFileIdentity> skipped;  // the target folder, never entered below the source
+    const std::vector<std::string>* masks = nullptr;  // the masks of all walks of the scan
     TScanRecords* records = nullptr;
     std::set<std::string>* recorded = nullptr;
     TFileList* others = nullptr;  // where one walk of a scan collects the other files
@@ -156,26 +157,35 @@ class TSortEngine {
   void CreateDateFolders(TRun& run);
   void MakeDateFolder(TRun& run, const std::string& name);
   void CopyIntoDateFolders(TRun& run);
-  // The date a run names the picture by: its EXIF date, or where that is no valid date and the run
-  // chose so, the file's last-write time (`byFileTime`); the empty text when neither is valid.
-  std::string RunDate(const TRun& run, const std::string& path, bool& byFileTime) const;
-  // The picture's run date; answers the empty text when there is none, after listing the picture
-  // unless the run copies such pictures into a folder of their own.
-  std::string UsableDate(TRun& run, const std::string& path, bool& byFileTime) const;
-  // Copies a picture without a usable date into the run's folder for them, under its own name.
-  void CopyUndated(TRun& run, const std::string& path);
+  // The date a run names a file by: the date its content holds, or where that is no valid date and
+  // the run chose so, the file's last-write time (`byFileTime`); the empty text when neither is
+  // valid, and when the file's header does not fit its kind (`unfit` says why).
+  struct TRunDate {
+    std::string text;
+    bool byFileTime = false;
+    std::string unfit;
+  };
+  TRunDate RunDate(const TRun& run, const std::string& path) const;
+  // The file's run date. A file that does not fit its kind is listed as not examined; one without a
+  // usable date is listed unless the run copies such pictures into a folder of their own.
+  TRunDate UsableDate(TRun& run, const std::string& path) const;
+  // Lists a file whose header does not fit its kind as not examined; answers whether it did.
+  bool ListUnfit(TRun& run, const std::string& path, const TRunDate& date) const;
+  // Copies a picture without a usable date, its kind fitting, into the run's folder for them, under
+  // its own name.
+  void CopyUndated(TRun& run, const std::string& path, const TRunDate& date);
   // Lists and counts a picture without a valid date; answers whether the host kept its account.
   bool ListUndated(TRun& run, const std::string& path) const;
-  // Copies one picture to the target folder (or its date folder) under `name` + ".jpg", made
+  // Copies one picture to the target folder (or its date folder) under `name` + `extension`, made
   // from the date text `date` (empty where the run reads none), and counts it as copied or failed.
   // A copy made all the same is accounted with `note` as its reason (DatedByFileTime, NoUsableDate).
   void CopyPicture(TRun& run, const std::string& source, const std::string& date,
                    const std::optional<std::string>& folderName, const std::string& name,
-                   const std::string& extension = ".jpg", TPictureReason note = TPictureReason::None);
+                   std::string_view extension, TPictureReason note = TPictureReason::None);
   // Copies `source` to `name` + `extension` in `folder`, and where that name is taken does what the
   // run's clash choice says; `account` receives the name and, for a file already there, its outcome.
   std::error_code CopyOrFindCopy(TRun& run, const std::string& source, const std::string& folder,
-                                 const std::string& name, const std::string& extension, TPictureAccount& account);
+                                 const std::string& name, std::string_view extension, TPictureAccount& account);
   // Writes the copies to the medium, reports the run, lists what its scan could not examine and the
   // other files it found, and then raises the `stop` of a run that stopped, or ERunError when the copies could not be written
   // to the medium.
@@ -187,7 +197,8 @@ class TSortEngine {
   // newer scan has put others in force; answers nothing when a scan of the source field stopped.
   // A run's scan lets no user input through while it walks and always completes.
   std::optional<TScan> Scan(TScanKind kind);
-  // Both walks of a scan, the "*.jpg" files first; nothing when the scan stopped.
+  // The walks of a scan, one per mask of the run's types ("*.jpg" and "*.jpeg" for JPEG pictures,
+  // then one per further extension); nothing when the scan stopped.
   std::optional<TScan> WalkSourceFolder(TScanKind kind, unsigned number);
   void ShowScanResult(const TFileList& files);
   // Appends the path of every file below `folder` whose name matches `mask`, depth first: a

@@ -1,10 +1,15 @@
+#include <algorithm>
+
 #include "engine/sort_engine.h"
 #include "platform/file_names.h"
 
 namespace kalvero {
 namespace {
 
-bool NamedLikePicture(const std::string& name) { return MatchesMask(name, "*.jpg") || MatchesMask(name, "*.jpeg"); }
+// Whether `name` is one a walk of the scan looks for.
+bool NamedLikeTaken(const std::string& name, const std::vector<std::string>& masks) {
+  return std::ranges::any_of(masks, [&name](const std::string& mask) { return MatchesMask(name, mask); });
+}
 
 // How often a walk lets the window's messages through: often enough that typing stays fluent.
 constexpr std::int64_t kScanMessageInterval = 50;  // milliseconds
@@ -53,17 +58,21 @@ std::optional<TSortEngine::TScan> TSortEngine::WalkSourceFolder(TScanKind kind, 
   // takes no user input meanwhile and needs the whole list.
   const bool sourceField = kind == TScanKind::SourceField;
   TMessagePace pace(host_, clock_, kScanMessageInterval, sourceField);
+  const std::vector<std::string> masks = ScanMasks(choices_.types);
   const auto walk = [&](const std::string& mask, TFileList& list, TFileList* others) {
-    TWalk state{{}, target, &records, &recorded, others, &pace, number, sourceField};
+    TWalk state{{}, target, &masks, &records, &recorded, others, &pace, number, sourceField};
     GetFilesInDirectory(folder, mask, includeSubfolders, list, state);
     return !state.stopped;
   };
   TFileList found;
-  TFileList jpegs;
   TFileList others;
-  // Each file is counted once: the first walk sees every file the second sees.
-  if (!walk("*.jpg", found, &others) || !walk("*.jpeg", jpegs, nullptr)) return std::nullopt;
-  found.insert(found.end(), jpegs.begin(), jpegs.end());
+  // One walk per mask, in order; each file is counted once, since no name matches two masks. The
+  // first walk sees every file and collects those that no walk takes.
+  for (std::size_t index = 0; index < masks.size(); ++index) {
+    TFileList files;
+    if (!walk(masks[index], files, index == 0 ? &others : nullptr)) return std::nullopt;
+    found.insert(found.end(), files.begin(), files.end());
+  }
   return TScan{std::make_shared<const TFileList>(std::move(found)),
                std::make_shared<const TScanRecords>(std::move(records)),
                std::make_shared<const TFileList>(std::move(others))};
@@ -104,7 +113,7 @@ void TSortEngine::GetFilesInDirectory(std::string folder, const std::string& mas
     if (entry.kind != TEntryKind::File) continue;
     if (MatchesMask(entry.name, mask))
       list.push_back(folder + entry.name);
-    else if (walk.others != nullptr && !entry.hidden && !NamedLikePicture(entry.name))
+    else if (walk.others != nullptr && !entry.hidden && !NamedLikeTaken(entry.name, *walk.masks))
       walk.others->push_back(folder + entry.name);
   }
   if (!includeSubfolders) return;
@@ -125,12 +134,12 @@ void TSortEngine::Record(TWalk& walk, const std::string& path, const TUnreadable
   if (walk.records == nullptr) return;
   // A folder or entry that vanished between listing and examining is no finding; a link that
   // leads nowhere matters only where it stands for a picture.
-  if (entry.link ? !NamedLikePicture(entry.name) : entry.reason == std::errc::no_such_file_or_directory) return;
+  if (entry.link ? !NamedLikeTaken(entry.name, *walk.masks) : entry.reason == std::errc::no_such_file_or_directory) return;
   std::string full = path + entry.name;
   if (entry.name.empty()) {
     while (full.size() > 1 && full.back() == kPathSeparator) full.pop_back();
   }
-  if (walk.recorded->insert(full).second) walk.records->push_back({full, entry.reason, entry.link});
+  if (walk.recorded->insert(full).second) walk.records->push_back({full, entry.reason, entry.link, {}});
 }
 
 }  // namespace kalvero

@@ -9,15 +9,23 @@
 namespace kalvero {
 namespace {
 
+constexpr TMediaGroup kRaw = TMediaGroup::Raw;
+constexpr TMediaGroup kHeif = TMediaGroup::Heif;
+constexpr TMediaGroup kVideo = TMediaGroup::Video;
+
 constexpr std::array<TMediaKind, 19> kMediaKinds = {{
-    {".cr2", ReadTiffRawDate}, {".nef", ReadTiffRawDate}, {".nrw", ReadTiffRawDate}, {".arw", ReadTiffRawDate},
-    {".sr2", ReadTiffRawDate}, {".dng", ReadTiffRawDate}, {".orf", ReadTiffRawDate}, {".pef", ReadTiffRawDate},
-    {".rw2", ReadTiffRawDate}, {".srw", ReadTiffRawDate}, {".raf", ReadRafDate},     {".cr3", ReadCr3Date},
-    {".heic", ReadHeifDate},   {".heif", ReadHeifDate},   {".avif", ReadHeifDate},   {".mov", ReadVideoDate},
-    {".mp4", ReadVideoDate},   {".m4v", ReadVideoDate},   {".3gp", ReadVideoDate},
+    {".cr2", kRaw, ReadTiffRawDate},   {".nef", kRaw, ReadTiffRawDate},   {".nrw", kRaw, ReadTiffRawDate},
+    {".arw", kRaw, ReadTiffRawDate},   {".sr2", kRaw, ReadTiffRawDate},   {".dng", kRaw, ReadTiffRawDate},
+    {".orf", kRaw, ReadTiffRawDate},   {".pef", kRaw, ReadTiffRawDate},   {".rw2", kRaw, ReadTiffRawDate},
+    {".srw", kRaw, ReadTiffRawDate},   {".raf", kRaw, ReadRafDate},       {".cr3", kRaw, ReadCr3Date},
+    {".heic", kHeif, ReadHeifDate},    {".heif", kHeif, ReadHeifDate},    {".avif", kHeif, ReadHeifDate},
+    {".mov", kVideo, ReadVideoDate},   {".mp4", kVideo, ReadVideoDate},   {".m4v", kVideo, ReadVideoDate},
+    {".3gp", kVideo, ReadVideoDate},
 }};
 
 }  // namespace
+
+std::span<const TMediaKind> MediaKinds() { return kMediaKinds; }
 
 const TMediaKind* MediaKindOf(std::string_view path) {
   const std::size_t dot = path.rfind('.');

@@ -4,6 +4,7 @@
 // videos. Each reader takes only what it needs from the file's header and boxes (never the image or
 // the media data), within a fixed budget of reads, boxes and directories, and never throws.
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -57,11 +58,18 @@ TMediaDate ReadHeifDate(TFileSystem& fileSystem, const std::string& path);
 // is 0. Unfit: "no movie boxes" (the first box is none a movie starts with), "no moov box".
 TMediaDate ReadVideoDate(TFileSystem& fileSystem, const std::string& path);
 
-// A further extension (lower case, with its dot) and the reader of its dates.
+// The groups a user takes or leaves together.
+enum class TMediaGroup { Raw, Heif, Video };
+
+// A further extension (lower case, with its dot), its group and the reader of its dates.
 struct TMediaKind {
   std::string_view extension;
+  TMediaGroup group;
   TMediaDate (*read)(TFileSystem& fileSystem, const std::string& path);
 };
+
+// Every kind, in the order in which a scan looks for them.
+std::span<const TMediaKind> MediaKinds();
 
 // The kind that the extension of `path` names, its letters A to Z folded; none for any other
 // extension, the JPEG ones included.

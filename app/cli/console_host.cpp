@@ -112,10 +112,11 @@ void TConsoleHost::ShowScanRecords(const TScanRecords& records) {
   std::cerr.flush();
 }
 
-// Accounted as pictures that are no JPEG pictures: counted, named by --verbose and a dry run, journaled.
+// Accounted as files of no type the run takes: counted, named by --verbose and a dry run, journaled.
 void TConsoleHost::ShowOtherFiles(const std::vector<std::string>& paths) {
+  const TPictureReason reason = mode_.jpegOnly ? TPictureReason::NotAJpeg : TPictureReason::NotOfTheTypes;
   for (const std::string& path : paths)
-    if (!PictureDone({path, {}, TPictureOutcome::Other, TPictureReason::NotAJpeg, {}, {}, {}})) break;
+    if (!PictureDone({path, {}, TPictureOutcome::Other, reason, {}, {}, {}})) break;
   std::cerr.flush();
 }
 

@@ -21,6 +21,7 @@ struct TConsoleMode {
   bool verbose = false;    // name each picture not copied, with its reason, on standard error
   bool dryRun = false;     // print the plan instead of status texts and the copying's message boxes
   bool alreadyThere = false;  // the run may find pictures already there: the summary counts them
+  bool jpegOnly = true;       // the run takes JPEG pictures only: every other file is "not a JPEG"
   TJournalWriter* journal = nullptr;
 };
 

@@ -4,7 +4,6 @@
 #include "app/cli/commands.h"
 #include "app/cli/escaped_text.h"
 #include "engine/exif_date.h"
-#include "metadata/media_date.h"
 #include "platform/file_system.h"
 
 namespace kalvero {
@@ -16,13 +15,12 @@ int DateCommand(const std::vector<std::string>& files) {
   for (const std::string& file : files) {
     // Raw files, HEIF pictures and videos by their own readers; a file whose header or boxes are
     // not those of its kind is named with the reason.
-    const TMediaKind* kind = MediaKindOf(file);
-    const TMediaDate media = kind != nullptr ? kind->read(fileSystem, file) : TMediaDate{};
+    const TMediaDate media = ReadCaptureDate(fileSystem, file);
     if (!media.unfitReason.empty()) {
       std::cerr << Escaped(file) << ": " << media.unfitReason << '\n';
       status = kExitReported;
     }
-    const std::string date = kind != nullptr ? media.dateText : readdatefromexif(fileSystem, file);
+    const std::string& date = media.dateText;
     // Only a file without a date can be missing; the test costs a query, so it waits till then.
     if (date.empty() && !fileSystem.Exists(file)) status = kExitReported;
     out.append(Escaped(date)).append(1, '\t').append(Escaped(file)).append(1, '\n');

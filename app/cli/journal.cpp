@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "app/cli/escaped_text.h"
+#include "engine/file_types.h"
 #include "engine/name_patterns.h"
 #include "metadata/exif_info.h"
 #include "platform/file_names.h"
@@ -171,11 +172,14 @@ std::string WithoutClashNumber(std::string_view target) {
   return std::string(target.substr(0, open)).append(target.substr(dot));
 }
 
-// Whether the run with the patterns of `header` could have named a copy `target` below the target
-// folder for a picture of the date text `date`: the names it makes from that date, as the run makes
-// them, FFF as one or more digits, and numbered where the run numbered its clashes. `folder`
-// receives the date folder.
-bool IsRunTarget(std::string_view target, const std::string& date, const TJournalHeader& header, std::string& folder) {
+// Whether the run with the patterns and types of `header` could have named a copy `target` below
+// the target folder for the picture `source` of the date text `date`: the names it makes from that
+// date, as the run makes them, FFF as one or more digits, numbered where the run numbered its
+// clashes, with the extension of the source's copies. `folder` receives the date folder.
+bool IsRunTarget(std::string_view target, std::string_view source, const std::string& date,
+                 const TJournalHeader& header, std::string& folder) {
+  const auto type = FileTypeOf(source);
+  if (!type || !header.types.Has(*type)) return false;
   const std::string unnumbered = header.onClash == TClashChoice::Number ? WithoutClashNumber(target) : "";
   if (!unnumbered.empty()) target = unnumbered;
   if (date.size() > kDateTextLength) return false;
@@ -184,7 +188,7 @@ bool IsRunTarget(std::string_view target, const std::string& date, const TJourna
   const bool readsDates = !numbered || ContainsToken(pattern, "YYYY") || ContainsToken(pattern, "DD") ||
                           ContainsToken(pattern, "MM");
   if (readsDates == date.empty()) return false;
-  const std::string name = (readsDates ? BuildTimesInString(pattern, date) : pattern) + ".jpg";
+  const std::string name = (readsDates ? BuildTimesInString(pattern, date) : pattern) + std::string(CopyExtension(source));
   if (header.dateFolders) {
     folder = BuildFolderName(header.folderPattern, date);
     return target == (folder.empty() ? name : folder + kPathSeparator + name);
@@ -240,10 +244,14 @@ struct TReading {
 std::string ReadHeader(const std::vector<std::string_view>& raw, TReading& reading) {
   if (raw.size() < 2 || raw[0] != "kalvero-journal") return "no journal of kalvero";
   if (raw[1] == "1") return std::string(kOlderJournal);
-  // Version 2 has no choice on clashes: its runs failed them.
-  const bool choices = raw[1] == std::to_string(kJournalVersion);
-  if (!choices && raw[1] != "2") return "a journal of another version";
-  if (raw.size() != (choices ? 15u : 12u)) return choices ? "a header has 15 fields" : "a header has 12 fields";
+  // Version 2 has no choice on clashes: its runs failed them; version 3 has no types: its runs took
+  // JPEG pictures.
+  constexpr std::array<std::pair<std::string_view, std::size_t>, 3> kHeaderFields = {{{"2", 12}, {"3", 15}, {"4", 16}}};
+  static_assert(kJournalVersion == 4, "the table names the header's fields of each version read");
+  const auto version = std::ranges::find(kHeaderFields, raw[1], &std::pair<std::string_view, std::size_t>::first);
+  if (version == kHeaderFields.end()) return "a journal of another version";
+  if (raw.size() != version->second) return "a header has " + std::to_string(version->second) + " fields";
+  const bool choices = version->second >= 15;
   const auto unescaped = UnescapedFields(raw);
   if (!unescaped) return "a bad escape";
   const std::vector<std::string>& fields = *unescaped;
@@ -271,6 +279,11 @@ std::string ReadHeader(const std::vector<std::string_view>& raw, TReading& readi
     header.undated = *undated;
     header.undatedFolder = fields[14];
     if ((*undated == TUndatedChoice::Folder) != IsName(header.undatedFolder)) return "unknown options";
+  }
+  if (fields.size() == 16) {
+    const auto types = FileTypesOf(fields[15]);
+    if (!types) return "unknown options";
+    header.types = *types;
   }
   reading.folderShape = DigitFolderShape(header.folderPattern);
   return {};
@@ -321,7 +334,8 @@ std::string ReadPicture(const std::vector<std::string>& fields, TReading& readin
   } else if (!(outcome == "not-copied" && (reason == "no-single-name" || reason == "refused-name"))) {
     // A name made from a hostile date is recorded as it was refused; any other the patterns made.
     std::string folder;
-    if (!IsRunTarget(target, fields[10], reading.journal.header, folder)) return "a name that the patterns cannot make";
+    if (!IsRunTarget(target, fields[1], fields[10], reading.journal.header, folder))
+      return "a name that the patterns cannot make";
     if (!folder.empty()) reading.namedFolders.insert(folder);
   }
   if (outcome == "copied") {
@@ -471,7 +485,8 @@ void TJournalWriter::Header(const TJournalHeader& header) {
         std::to_string(header.targetIdentity.device), std::to_string(header.targetIdentity.inode), source_.resolved,
         header.filePattern, header.folderPattern, header.dateFolders ? "date-folders" : "flat",
         header.subfolders ? "subfolders" : "no-subfolders", header.plan ? "plan" : "run",
-        std::string(WordOf(header.onClash)), std::string(WordOf(header.undated)), header.undatedFolder});
+        std::string(WordOf(header.onClash)), std::string(WordOf(header.undated)), header.undatedFolder,
+        WordsOf(header.types)});
 }
 
 bool TJournalWriter::FolderMade(const std::string& folder, bool belowTarget, const TFileIdentity& identity) {
@@ -493,7 +508,8 @@ bool TJournalWriter::Picture(const TPictureAccount& account) {
 
 void TJournalWriter::NotExamined(const TScanRecord& record) {
   Line({"picture", Recorded(source_, record.path), "", std::string(kNotExamined),
-        std::string(WordsOf(ScanReason(record)).journalWord), "0", "0", "0", "0", "0", "", record.reason.message()});
+        std::string(WordsOf(ScanReason(record)).journalWord), "0", "0", "0", "0", "0", "",
+        record.unfit.empty() ? record.reason.message() : record.unfit});
 }
 
 std::optional<TJournal> ReadJournal(std::istream& in, std::string& error) {

@@ -4,9 +4,9 @@
 // run back. One line per record, its fields separated by tabs and each field escaped as the
 // command line prints outside bytes (app/cli/escaped_text.h), so no name can split or forge a line:
 //
-//   kalvero-journal 3 <time> <target> <device> <inode> <source> <file pattern> <folder pattern>
+//   kalvero-journal 4 <time> <target> <device> <inode> <source> <file pattern> <folder pattern>
 //                   date-folders|flat subfolders|no-subfolders run|plan <on clash> <undated>
-//                   <undated folder>
+//                   <undated folder> <types>
 //   folder <date folder, below the target> <device> <inode>          a folder the run made
 //   target-folder <path> <device> <inode>                             a folder of the target's chain it made
 //   picture <source> <target below the target folder> <outcome> <reason> <size> <time>
@@ -15,13 +15,15 @@
 // Every path is absolute, resolved once when the run starts (the links of the part that exists
 // resolved), so that undo finds the run's files from any folder. The header's device and inode are
 // the target folder's, 0 0 when the run had to make it: then the target-folder line of the target
-// itself tells them. Outcomes: copied, not-copied, undated, not-examined, other for a file of the
-// source that is no JPEG picture, and already-there for a picture whose bytes a file at its name
+// itself tells them. Types are the words of the run's file types joined by commas ("jpeg,raw"); a
+// copy of a raw file, HEIF picture or video keeps its own extension, lower-cased. Outcomes: copied,
+// not-copied, undated, not-examined (reason unfit for a file that does not fit its kind), other for
+// a file of the source of no type the run takes, and already-there for a picture whose bytes a file at its name
 // held (a run's choice on clashes, fail, skip-identical or number, with the numbered names " (2)" ...
 // of the last). Pictures without a usable date are kept (keep), copied under their own names into
 // the undated folder (folder: copied, reason no-usable-date, no date), or named by their file's
-// time (file-time: copied, reason file-time, that time as the date). Version 2, without these
-// choices (fail, keep), is read as well. Size, time, device, inode and change time are the copy's as its
+// time (file-time: copied, reason file-time, that time as the date). Versions 3, without the types
+// (jpeg), and 2, without these choices either (fail, keep), are read as well. Size, time, device, inode and change time are the copy's as its
 // file system keeps them once it is under its name, 0 for no copy; times are nanoseconds since
 // 1970. Date is the date text the picture's names were made from (empty where the run read none),
 // so that undo can tell the names the run made from any other. Detail is the platform's message.
@@ -46,7 +48,7 @@
 
 namespace kalvero {
 
-inline constexpr int kJournalVersion = 3;
+inline constexpr int kJournalVersion = 4;
 
 struct TJournalHeader {
   std::string time;
@@ -61,6 +63,7 @@ struct TJournalHeader {
   TClashChoice onClash = TClashChoice::Fail;
   TUndatedChoice undated = TUndatedChoice::Keep;
   std::string undatedFolder;
+  TFileTypes types;
 };
 
 // A folder that the run made: a date folder by its name, a folder of the target's chain by its path.

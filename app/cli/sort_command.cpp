@@ -63,12 +63,14 @@ TJournalHeader HeaderOf(const TSortOptions& options) {
           options.dryRun,
           options.choices.onClash,
           options.choices.undated,
-          options.choices.undatedFolder};
+          options.choices.undatedFolder,
+          options.choices.types};
 }
 
 int Run(const TSortOptions& options, TJournalWriter* journal) {
-  TConsoleHost host(options.language.value, {options.answerYes, options.verbose, options.dryRun,
-                                             options.choices.onClash != TClashChoice::Fail, journal});
+  TConsoleHost host(options.language.value,
+                    {options.answerYes, options.verbose, options.dryRun, options.choices.onClash != TClashChoice::Fail,
+                     options.choices.types.JpegOnly(), journal});
   host.SetDir2Text(options.target);
   host.SetEdit1Text(options.filePattern.value);
   host.SetEdit2Text(options.folderPattern.value);

@@ -81,6 +81,12 @@ bool ReadOption(const std::vector<std::string>& arguments, std::size_t& i, TSort
     if (error.empty() && options.report.empty()) error = "--report needs a file name";
     return true;
   }
+  if (std::string list; ReadValue(arguments, i, "--types", list, error)) {
+    if (const auto types = FileTypesOf(list)) options.choices.types = *types;
+    else if (error.empty())
+      error = "--types takes a list of jpeg, raw, heic, video or all, such as jpeg,raw, not " + Escaped(list);
+    return true;
+  }
   if (std::string word; ReadValue(arguments, i, "--on-clash", word, error)) {
     if (const auto choice = ClashChoiceOf(word)) options.choices.onClash = *choice;
     else if (error.empty()) error = "--on-clash takes fail, skip-identical or number, not " + Escaped(word);
@@ -143,7 +149,8 @@ std::optional<TSortOptions> ParseSortOptions(const std::vector<std::string>& arg
 
 TSampleNames SampleNames(const TSortOptions& options, std::size_t numberWidth) {
   const std::string number = FormatSequenceNumber(0, numberWidth);
-  return {ReplaceToken(BuildTimesInString(options.filePattern.value, kSampleDateText), "FFF", number) + ".jpg",
+  return {ReplaceToken(BuildTimesInString(options.filePattern.value, kSampleDateText), "FFF", number) +
+              std::string(LongestCopyExtension(options.choices.types)),
           BuildFolderName(options.folderPattern.value, kSampleDateText)};
 }
 

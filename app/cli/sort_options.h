@@ -42,7 +42,8 @@ std::optional<TSortOptions> ParseSortOptions(const std::vector<std::string>& arg
                                              const std::string& settingsFile, std::string& error);
 
 // The names the patterns make for the sample date (kSampleDateText), FFF filled with 0 in
-// `numberWidth` digits: the file's name, ".jpg" included, and the date folder's.
+// `numberWidth` digits: the file's name, with the longest extension of the run's copies, and the
+// date folder's.
 struct TSampleNames {
   std::string file;
   std::string folder;

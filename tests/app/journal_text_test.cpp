@@ -37,6 +37,14 @@ std::string CopyNamed(const std::string& name) {
 const std::string kAlreadyThere =
     "picture\t/src/b.jpg\t2004.08.07/07.08.2004 - 16.45.33 (3).jpg\talready-there\tnone\t0\t0\t0\t0\t0\t2004:08:07 16:45:33\t\n";
 
+// The header of a run of the file types `types`, and a copy of a raw file keeping its extension.
+std::string TypesHeader(const std::string& types) {
+  return ReplaceToken(ReplaceToken(kHeader, "kalvero-journal\t2", "kalvero-journal\t4"), "\trun\n",
+                      "\trun\tfail\tkeep\t\t" + types + "\n");
+}
+const std::string kRawCopy =
+    "picture\t/src/r.CR2\t2004.08.07/07.08.2004 - 16.45.33.cr2\tcopied\tnone\t9\t1\t2049\t8\t1\t2004:08:07 16:45:33\t\n";
+
 // A flat numbered run: the header with `pattern` and one copy named `name`.
 std::string Numbered(const std::string& pattern, const std::string& name, const std::string& date = "") {
   return "kalvero-journal\t2\tx\t/t\t0\t0\t/src\t" + pattern + "\tYYYY\tflat\tsubfolders\trun\n" +
@@ -73,7 +81,7 @@ const std::vector<TJournalCase> kJournals = {
     {"Empty", "", "the journal is empty"},
     {"OlderVersion", "kalvero-journal\t1\tx\t/t\t/s\tp\tf\tflat\tsubfolders\trun\n",
      "it was written by an older kalvero; it cannot be undone"},
-    {"OtherVersion", "kalvero-journal\t4\tx\t/t\t/s\tp\tf\tflat\tsubfolders\trun\n", "line 1: a journal of another version"},
+    {"OtherVersion", "kalvero-journal\t5\tx\t/t\t/s\tp\tf\tflat\tsubfolders\trun\n", "line 1: a journal of another version"},
     {"ClashesNumbered", ChoiceHeader("number") + CopyNamed("07.08.2004 - 16.45.33 (2).jpg") + kAlreadyThere, ""},
     {"ClashesSkipped", ChoiceHeader("skip-identical") + kCopy + ReplaceToken(kAlreadyThere, " (3)", ""), ""},
     {"NumberWithoutNumbering", ChoiceHeader("skip-identical") + CopyNamed("07.08.2004 - 16.45.33 (2).jpg"),
@@ -93,6 +101,16 @@ const std::vector<TJournalCase> kJournals = {
     {"UndatedFolderWithoutAName", ChoiceHeader("fail", "folder\t") + kCopy, "line 1: unknown options"},
     {"UndatedFolderAPath", ChoiceHeader("fail", "folder\ta/b") + kCopy, "line 1: unknown options"},
     {"DatedByFileTime", ChoiceHeader("fail", "file-time\t") + ReplaceToken(kCopy, "\tnone\t", "\tfile-time\t"), ""},
+    {"RawCopy", TypesHeader("jpeg,raw") + kCopy + kRawCopy, ""},
+    {"RawCopyInAJpegRun", TypesHeader("jpeg") + kCopy + kRawCopy, "line 3: a name that the patterns cannot make"},
+    {"RawCopyNamedJpg", TypesHeader("all") + kCopy + ReplaceToken(kRawCopy, ".cr2", ".jpg"),
+     "line 3: a name that the patterns cannot make"},
+    {"CopyOfAnUntakenExtension", TypesHeader("all") + kCopy + ReplaceToken(kRawCopy, "r.CR2", "r.xmp"),
+     "line 3: a name that the patterns cannot make"},
+    {"Unfit", TypesHeader("all") + kCopy + "picture\t/src/x.cr2\t\tnot-examined\tunfit\t0\t0\t0\t0\t0\t\tno TIFF header\n", ""},
+    {"UnknownType", TypesHeader("jpeg,gif") + kCopy, "line 1: unknown options"},
+    {"TypesMissing", ReplaceToken(ChoiceHeader("fail"), "kalvero-journal\t3", "kalvero-journal\t4") + kCopy,
+     "line 1: a header has 16 fields"},
     {"NoJournal", "hello\n", "line 1: no journal of kalvero"},
     {"RelativeTarget", ReplaceToken(kHeader, "\t/t\t", "\tt\t") + kCopy, "line 1: a path that is not absolute"},
     {"CutHeader", kHeader.substr(0, 30), "line 1: no line end (the journal was cut short)"},
@@ -123,11 +141,12 @@ TEST_P(JournalReaderTest, ReadsOnlyWhatTheWriterWrites) {
   if (!journal) return;
   EXPECT_EQ(journal->header.target, "/t");
   EXPECT_EQ(journal->lastLineCut, GetParam().cut);
-  // Every journal holds a's copy; one also the copy of a picture without a usable date.
+  // Every journal holds a's copy; some also the copy of a picture without a usable date or a raw file's.
   std::size_t copiesOfA = 0;
   journal->copies.ForEach([&copiesOfA](const TJournalCopy& copy) {
     if (copy.source != "/src/a.jpg") {
-      EXPECT_EQ(copy.folder + "/" + copy.name, "undated/c.JPG");
+      EXPECT_EQ(copy.folder + "/" + copy.name, copy.source == "/src/r.CR2" ? "2004.08.07/07.08.2004 - 16.45.33.cr2"
+                                                                           : "undated/c.JPG");
       return;
     }
     ++copiesOfA;
@@ -202,13 +221,14 @@ TEST(JournalReader, KeepsTheCopiesOfALargeJournalInFarLessThanItsSize) {
 
 // An entry the scan could not examine for each of its reasons.
 const std::vector<TScanRecord> kScanRecords = {
-    {"/src/a", std::make_error_code(std::errc::permission_denied)},
-    {"/src/b", std::make_error_code(std::errc::filename_too_long)},
-    {"/src/c", std::make_error_code(std::errc::too_many_symbolic_link_levels), true},
-    {"/src/d", std::make_error_code(std::errc::no_such_file_or_directory), true},
-    {"/src/e", std::make_error_code(std::errc::io_error)},
-    {"/src/f", std::make_error_code(std::errc::too_many_files_open)},
-    {"/src/g", std::make_error_code(std::errc::not_a_directory)},
+    {"/src/a", std::make_error_code(std::errc::permission_denied), false, {}},
+    {"/src/b", std::make_error_code(std::errc::filename_too_long), false, {}},
+    {"/src/c", std::make_error_code(std::errc::too_many_symbolic_link_levels), true, {}},
+    {"/src/d", std::make_error_code(std::errc::no_such_file_or_directory), true, {}},
+    {"/src/e", std::make_error_code(std::errc::io_error), false, {}},
+    {"/src/f", std::make_error_code(std::errc::too_many_files_open), false, {}},
+    {"/src/h.cr2", {}, false, "no TIFF header"},
+    {"/src/g", std::make_error_code(std::errc::not_a_directory), false, {}},
 };
 
 TEST(JournalWords, EveryReasonIsWrittenAndReadBackInItsOwnWord) {
