@@ -76,13 +76,21 @@ defaults below. It never writes that file.
   --verbose              name each picture that was not copied on standard error, with its
                          reason: the name exists, no space left, name too long, permission
                          refused, the picture could not be read, no usable date, ...; and
-                         each other file of SOURCE, with the reason "not a JPEG picture"
+                         each other file of SOURCE, with the reason "not a JPEG picture" (with
+                         --types: "not of the types taken")
   --dry-run              write nothing at all (no folder, no file, no settings): read the dates,
                          build every name, check it against TARGET as it is and against the
                          other names of the run, and print for each picture SOURCE, a tab and
                          the path it would get, or SOURCE, a tab and the reason it would not be
                          copied. The exit status is the one the run would have. The prediction
                          is exact on file systems that tell letter case apart.
+  --types LIST           the files to take, a list joined by commas: jpeg (the default), raw
+                         (.cr2 .nef .nrw .arw .sr2 .dng .orf .pef .rw2 .srw .raf .cr3), heic
+                         (.heic .heif .avif), video (.mov .mp4 .m4v .3gp) or all. Raw files,
+                         HEIF pictures and videos are dated by their own metadata (a video by
+                         its creation date as written, else its movie time in the local time
+                         zone) and keep their extension, lower-cased; one whose header does not
+                         fit its kind is not examined. Sidecars (.xmp, .thm) are other files.
   --on-clash CHOICE      where a copy's name is taken: fail (the default: the picture is not
                          copied, "the name exists"); skip-identical (a file with the picture's
                          bytes at the name is the picture, "already there", and no failure, so
@@ -106,8 +114,8 @@ after its label ("error:", "warning:", ... in English); a terminal shows progres
 entry of SOURCE that could not be examined (a folder that cannot be read, a broken link named like
 a picture, ...) is named on standard error with its reason. Every run ends with one line on
 standard output: the counts of the pictures copied, not copied, without a usable date, the
-entries not examined and the other files of SOURCE, which are no JPEG pictures and are not copied
-(they do not change the exit status), and with --on-clash skip-identical or number the pictures
+entries not examined and the other files of SOURCE, of no type taken, which are not copied (they
+do not change the exit status), and with --on-clash skip-identical or number the pictures
 already there (which do not change it either; undo never removes them).
 
 Exit status: 0 all copied; 1 some files were not copied or had no usable date, or entries could
