@@ -6,7 +6,9 @@
 # flushes once at the end; the row "waiting for each copy" makes every copy wait for its bytes
 # instead (KALVERO_WRITE_BACK=wait), the alternative that was measured against it; the rows
 # "--report" and "--dry-run" show what keeping a journal costs and how fast a run is planned. Prints
-# the medians, the ratios and the peak memory of `kalvero sort`.
+# the medians, the ratios and the peak memory of `kalvero sort`. A second tree, the same pictures
+# with half as many raw files, HEIF pictures and videos beside them (bench/add_media.py), is timed
+# with `cp -r` and with `kalvero sort --types all`, which walks the tree once more per extension.
 #
 #   bench/sort_bench.sh [N ...]     (default: 2000 20000; ROUNDS=5, EXIFTOOL_ROUNDS=1)
 set -euo pipefail
@@ -86,6 +88,32 @@ for count in "${sizes[@]}"; do
   /usr/bin/time -o "$bench_dir/peak" -f '%M' "$kalvero" sort "$src" "$out/dates" >/dev/null 2>&1 || true
   peak=$(tail -1 "$bench_dir/peak")
   echo "$files files: peak memory of kalvero sort into date folders: $peak KB"
+  unset times
+
+  mixed=$bench_dir/mixed-$count
+  if [ ! -d "$mixed" ]; then
+    cp -r "$src" "$mixed.part"
+    python3 "$bench_root/bench/add_media.py" "$mixed.part" $((count / 2)) "$bench_root/tests/data/media"
+    mv "$mixed.part" "$mixed"
+  fi
+  mixed_files=$(find "$mixed" -type f | wc -l)
+  bench_warm "$mixed"
+  declare -A times=()
+  for ((round = 0; round < rounds; ++round)); do
+    times[cp]+=" $(timed_into "$out/cp" cp_synced "$mixed" "$out/cp")"
+    times[jpeg]+=" $(timed_into "$out/jpeg" "$kalvero" sort "$mixed" "$out/jpeg")"
+    times[all]+=" $(timed_into "$out/all" "$kalvero" sort "$mixed" "$out/all" --types all)"
+  done
+  # shellcheck disable=SC2086
+  cp_median=$(bench_median ${times[cp]})
+  for command in cp jpeg all; do
+    # shellcheck disable=SC2086
+    median=$(bench_median ${times[$command]})
+    label="mixed: cp -r; sync -f"
+    [ "$command" = jpeg ] && label="mixed: kalvero, JPEGs"
+    [ "$command" = all ] && label="mixed: --types all"
+    printf '%-8s %-22s %10.3f %10.2f\n' "$mixed_files" "$label" "$median" "$(echo "$median / $cp_median" | bc -l)"
+  done
   unset times
   rm -rf "$out"
 done

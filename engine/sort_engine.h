@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <exception>
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -133,11 +134,20 @@ class TSortEngine {
     std::shared_ptr<const TScanRecords> records;
     std::shared_ptr<const TFileList> others;
   };
+  // What a scan's walks learn of one folder: its identity, or why it has none, and its entries.
+  struct TFolderListing {
+    std::optional<TFileIdentity> identity;
+    std::error_code why;
+    std::vector<TFolderEntry> entries;
+    std::vector<TUnreadableEntry> unreadable;
+  };
   // The state of one walk of GetFilesInDirectory.
   struct TWalk {
     std::set<TFileIdentity> entered;
     std::optional<TFileIdentity> skipped;  // the target folder, never entered below the source
     const std::vector<std::string>* masks = nullptr;  // the masks of all walks of the scan
+    // Every folder the scan asked, by its path; none where each walk asks anew.
+    std::map<std::string, TFolderListing>* listings = nullptr;
     TScanRecords* records = nullptr;
     std::set<std::string>* recorded = nullptr;
     TFileList* others = nullptr;  // where one walk of a scan collects the other files

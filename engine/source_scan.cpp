@@ -59,8 +59,9 @@ std::optional<TSortEngine::TScan> TSortEngine::WalkSourceFolder(TScanKind kind, 
   const bool sourceField = kind == TScanKind::SourceField;
   TMessagePace pace(host_, clock_, kScanMessageInterval, sourceField);
   const std::vector<std::string> masks = ScanMasks(choices_.types);
+  std::map<std::string, TFolderListing> listings;
   const auto walk = [&](const std::string& mask, TFileList& list, TFileList* others) {
-    TWalk state{{}, target, &masks, &records, &recorded, others, &pace, number, sourceField};
+    TWalk state{{}, target, &masks, masks.size() > 2 ? &listings : nullptr, &records, &recorded, others, &pace, number, sourceField};
     GetFilesInDirectory(folder, mask, includeSubfolders, list, state);
     return !state.stopped;
   };
@@ -95,19 +96,30 @@ void TSortEngine::ShowScanResult(const TFileList& files) {
 void TSortEngine::GetFilesInDirectory(std::string folder, const std::string& mask, bool includeSubfolders,
                                       TFileList& list, TWalk& walk) const {
   if (!GoOn(walk)) return;
-  std::error_code why;
-  const auto identity = fileSystem_.FolderIdentity(folder, &why);
-  if (!identity) {
+  // A scan of further types walks the tree once per extension: there each folder is asked once, and
+  // the later walks take its answers from the scan.
+  TFolderListing fresh;
+  TFolderListing* kept = &fresh;
+  bool ask = true;
+  if (walk.listings != nullptr) {
+    const auto [at, added] = walk.listings->try_emplace(folder);
+    kept = &at->second;
+    ask = added;
+  }
+  TFolderListing& listing = *kept;
+  if (ask) listing.identity = fileSystem_.FolderIdentity(folder, &listing.why);
+  if (!listing.identity) {
     // A source folder that does not exist (yet: the user may be typing it) is no finding.
-    if (why != std::errc::no_such_file_or_directory && why != std::errc::not_a_directory)
-      Record(walk, folder, {"", why});
+    if (listing.why != std::errc::no_such_file_or_directory && listing.why != std::errc::not_a_directory)
+      Record(walk, folder, {"", listing.why});
     return;
   }
-  if (!walk.entered.insert(*identity).second) return;
+  if (!walk.entered.insert(*listing.identity).second) return;
   if (!folder.empty() && folder.back() != kPathSeparator) folder += kPathSeparator;
 
-  std::vector<TUnreadableEntry> unreadable;
-  const std::vector<TFolderEntry> entries = fileSystem_.ListFolder(folder, walk.records ? &unreadable : nullptr);
+  if (ask) listing.entries = fileSystem_.ListFolder(folder, &listing.unreadable);
+  const std::vector<TUnreadableEntry>& unreadable = listing.unreadable;
+  const std::vector<TFolderEntry>& entries = listing.entries;
   for (const TUnreadableEntry& entry : unreadable) Record(walk, folder, entry);
   for (const TFolderEntry& entry : entries) {
     if (entry.kind != TEntryKind::File) continue;

@@ -98,6 +98,52 @@ class TSlowListingFileSystem final : public TFileSystemWrapper {
   std::int64_t listingMilliseconds_;
 };
 
+// A scan of further types takes each extension in its own walk, in the order of the extensions,
+// asks each folder once, lists what it cannot examine once, and leaves for the other files only
+// what no walk takes.
+TEST(SourceScan, FurtherTypesAreWalkedInTheirOrderAndEachFolderIsListedOnce) {
+  TMemoryFileSystem files;
+  TFixedClock clock({2026, 12, 9, 10, 30, 0});
+  TSlowListingFileSystem fs(files, clock, 0);
+  for (const char* path : {"src/a.MOV", "src/b.jpg", "src/c.heic", "src/d.xmp", "src/e.CR2", "src/sub/f.jpeg",
+                           "src/sub/g.nef", "src/sub/h.thm", "src/sub/i.mp4"})
+    files.AddFile(path, "");
+  files.AddFolder("src/locked");
+  files.FailList("src/locked", std::errc::permission_denied);
+  const struct {
+    std::string types;
+    TFileList found;
+    TFileList others;
+    int listings;
+  } kCases[] = {
+      {"jpeg", {"src/b.jpg", "src/sub/f.jpeg"},
+       {"src/a.MOV", "src/c.heic", "src/d.xmp", "src/e.CR2", "src/sub/g.nef", "src/sub/h.thm", "src/sub/i.mp4"}, 6},
+      {"all",
+       {"src/b.jpg", "src/sub/f.jpeg", "src/e.CR2", "src/sub/g.nef", "src/c.heic", "src/a.MOV", "src/sub/i.mp4"},
+       {"src/d.xmp", "src/sub/h.thm"}, 3},
+      {"video,raw", {"src/e.CR2", "src/sub/g.nef", "src/a.MOV", "src/sub/i.mp4"},
+       {"src/b.jpg", "src/c.heic", "src/d.xmp", "src/sub/f.jpeg", "src/sub/h.thm"}, 3},
+  };
+  for (const auto& [types, found, others, listings] : kCases) {
+    TRecordingHost host;
+    host.dir2 = "t";
+    host.cb2 = false;
+    host.edit1 = "FFF";
+    TSortEngine engine(host, fs, clock);
+    TRunChoices choices;
+    choices.types = *FileTypesOf(types);
+    engine.SetRunChoices(choices);
+    fs.listings = 0;
+    engine.SetSourceFolder("src");
+    EXPECT_EQ(Slashed(engine.FileList()), found) << types;
+    EXPECT_EQ(fs.listings, listings) << types;
+    ASSERT_EQ(engine.ScanRecords().size(), 1u) << types;
+    engine.Button1Click();
+    ASSERT_EQ(host.shownOthers.size(), 1u) << types;
+    EXPECT_EQ(Slashed(host.shownOthers.front()), others) << types;
+  }
+}
+
 // Scans whose walk takes 10 ms per folder listed, so that they let messages through on the way.
 // "big" holds a folder that cannot be read and ten folders with two pictures each; "small" one
 // picture. The copy target is "t".
