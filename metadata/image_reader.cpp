@@ -29,13 +29,18 @@ std::string Extension(std::string_view path) {
   return dot == std::string_view::npos ? std::string() : AsciiLowerCase(name.substr(dot));
 }
 
-// The marker code after any number of 0xFF fill bytes; none at the end of the file.
+// No picture puts more fill bytes before a marker; a file that does is read no further, so that a
+// file of nothing else is not read to its end.
+constexpr std::size_t kMostFillBytes = 1 << 20;
+
+// The marker code after the 0xFF fill bytes; none at the end of the file or after too many.
 std::optional<int> ReadMarkerCode(TBufferedFile& file) {
   std::optional<std::uint8_t> byte;
+  std::size_t fill = 0;
   do {
     byte = file.ReadByte();
-  } while (byte == 0xFF);
-  if (!byte) return std::nullopt;
+  } while (byte == 0xFF && ++fill <= kMostFillBytes);
+  if (!byte || byte == 0xFF) return std::nullopt;
   return *byte;
 }
 
