@@ -25,6 +25,13 @@ struct TExtent {
   std::uint64_t length = 0;
 };
 
+// Where the bytes of an item lie: in the file (construction method 0) or in the meta box's idat
+// box (method 1), its extents' offsets counted from the start of that place.
+struct TItemPlace {
+  bool inData = false;
+  std::vector<TExtent> extents;
+};
+
 // The item id of the first item of type Exif in the payload of iinf; none when there is none.
 // Item infos of versions 0 and 1 name no type and are passed over.
 //   iinf: version(1) flags(3) count(2, or 4 from version 1) infe boxes
@@ -78,10 +85,12 @@ std::optional<TLocationLayout> ReadLocationLayout(TByteCursor& cursor) {
   return layout;
 }
 
-// The `count` extents of an item after its base offset `base`, each inside the file.
+// The `count` extents of an item after its base offset `base`, each inside the place of `size`
+// bytes that holds it; `outside` says why not.
 std::optional<std::vector<TExtent>> ReadItemExtents(TBoxWalker& walker, TByteCursor& cursor,
                                                     const TLocationLayout& layout, std::uint64_t base,
-                                                    std::uint64_t count, std::uint64_t fileSize) {
+                                                    std::uint64_t count, std::uint64_t size,
+                                                    std::string_view outside) {
   if (count > kMaxExtents) return walker.Fail("the Exif item has too many parts");
   std::vector<TExtent> extents;
   for (std::uint64_t i = 0; i < count; ++i) {
@@ -90,19 +99,19 @@ std::optional<std::vector<TExtent>> ReadItemExtents(TBoxWalker& walker, TByteCur
     const std::optional<std::uint64_t> length = cursor.Number(layout.lengthSize);
     if (!indexed || !offset || !length) return walker.Fail(kUnreadableLocations);
     const std::uint64_t start = base + *offset;
-    if (start < base || start > fileSize || *length > fileSize - start)
-      return walker.Fail("the item lies outside the file");
-    // Length 0 stands for the rest of the file.
-    extents.push_back({start, *length == 0 ? fileSize - start : *length});
+    if (start < base || start > size || *length > size - start) return walker.Fail(outside);
+    // Length 0 stands for the rest of the place.
+    extents.push_back({start, *length == 0 ? size - start : *length});
   }
   return extents;
 }
 
-// Where the bytes of item `id` lie in the file, from the payload of iloc. Empty when the item has
-// no location or lies elsewhere than at file offsets (in the meta box, in another file); none with
-// the walker's fault set when the locations cannot be read or point outside the file.
-std::optional<std::vector<TExtent>> ItemExtents(TBoxWalker& walker, std::string_view locations, std::uint64_t id,
-                                                std::uint64_t fileSize) {
+// Where the bytes of item `id` lie, from the payload of iloc: in the file of `fileSize` bytes, or
+// in the idat box of `dataSize` bytes. No extents when the item has no location or lies elsewhere
+// (in another file, or made by another construction); none with the walker's fault set when the
+// locations cannot be read or point outside their place.
+std::optional<TItemPlace> ItemPlace(TBoxWalker& walker, std::string_view locations, std::uint64_t id,
+                                    std::uint64_t fileSize, std::uint64_t dataSize) {
   TByteCursor cursor(locations);
   const std::optional<TLocationLayout> layout = ReadLocationLayout(cursor);
   const std::optional<std::uint64_t> count = layout ? cursor.Number(layout->WideFields()) : std::nullopt;
@@ -116,21 +125,29 @@ std::optional<std::vector<TExtent>> ItemExtents(TBoxWalker& walker, std::string_
     const std::optional<std::uint64_t> extentCount = cursor.Number(2);
     if (!itemId || !method || !reference || !base || !extentCount) return walker.Fail(kUnreadableLocations);
     if (*itemId == id) {
-      if ((*method & 15) != 0 || *reference != 0) return std::vector<TExtent>();
-      return ReadItemExtents(walker, cursor, *layout, *base, *extentCount, fileSize);
+      const bool inData = (*method & 15) == 1;
+      if (((*method & 15) != 0 && !inData) || *reference != 0) return TItemPlace{};
+      auto extents = inData ? ReadItemExtents(walker, cursor, *layout, *base, *extentCount, dataSize,
+                                              "the item lies outside its data box")
+                            : ReadItemExtents(walker, cursor, *layout, *base, *extentCount, fileSize,
+                                              "the item lies outside the file");
+      if (!extents) return std::nullopt;
+      return TItemPlace{inData, std::move(*extents)};
     }
     if (!cursor.Skip(*extentCount * layout->ExtentSize())) return walker.Fail(kUnreadableLocations);
   }
-  return std::vector<TExtent>();
+  return TItemPlace{};
 }
 
-// The item's bytes, its extents one after the other, up to the size of a TIFF block that the
-// decoder takes from a TIFF file; the dates lie in its first directories.
-std::optional<std::string> ReadExtents(TBoxWalker& walker, const std::vector<TExtent>& extents) {
+// The item's bytes, its extents one after the other, from the file or from the idat box's payload
+// `data`, up to the size of a TIFF block that the decoder takes from a TIFF file; the dates lie in
+// its first directories.
+std::optional<std::string> ReadItem(TBoxWalker& walker, const TItemPlace& place, std::string_view data) {
   std::string bytes;
-  for (const TExtent& extent : extents) {
+  for (const TExtent& extent : place.extents) {
     const std::uint64_t wanted = std::min<std::uint64_t>(extent.length, TImageReader::kTiffBufferSize - bytes.size());
-    const std::optional<std::string> part = walker.Read(extent.offset, wanted);
+    const std::optional<std::string> part =
+        place.inData ? std::string(data.substr(extent.offset, wanted)) : walker.Read(extent.offset, wanted);
     if (!part) return std::nullopt;
     bytes += *part;
     if (bytes.size() == TImageReader::kTiffBufferSize) break;
@@ -168,10 +185,12 @@ TMediaDate ReadHeif(TFileSystem& fileSystem, TBoxWalker& walker, std::uint64_t f
   if (itemInfos == nullptr || locations == nullptr) return {};
   const std::optional<std::uint64_t> id = ExifItemId(walker, children.substr(itemInfos->offset, itemInfos->size));
   if (!id) return {};
-  const std::optional<std::vector<TExtent>> extents =
-      ItemExtents(walker, children.substr(locations->offset, locations->size), *id, fileSize);
-  if (!extents || extents->empty()) return {};
-  const std::optional<std::string> item = ReadExtents(walker, *extents);
+  const TBox* itemData = FindBox(*boxes, "idat");
+  const std::string_view data = itemData ? children.substr(itemData->offset, itemData->size) : std::string_view();
+  const std::optional<TItemPlace> place =
+      ItemPlace(walker, children.substr(locations->offset, locations->size), *id, fileSize, data.size());
+  if (!place || place->extents.empty()) return {};
+  const std::optional<std::string> item = ReadItem(walker, *place, data);
   if (!item) return {};
   // An Exif item that holds no TIFF block holds no date.
   return TMediaDate{.dateText = TiffBlocksDate(fileSystem, {TiffBlockOfItem(*item)}).value_or(""), .unfitReason = {}};

@@ -48,10 +48,10 @@ TMediaDate ReadRafDate(TFileSystem& fileSystem, const std::string& path);
 // Exif block: CMT2's DateTimeOriginal, else CMT1's DateTime. Unfit: "no ftyp box", "not a crx
 // file", "no moov box", "no metadata uuid box", "no CMT boxes", "the CMT boxes are not TIFF".
 TMediaDate ReadCr3Date(TFileSystem& fileSystem, const std::string& path);
-// .heic .heif .avif: through the Exif item of the meta box (at file offsets), decoded as a JPEG's
-// Exif segment; no date without one. Unfit: "no ftyp box", "no meta box", "the item lies outside
-// the file", "the item locations cannot be read", "too many items", "the Exif item has too many
-// parts".
+// .heic .heif .avif: through the Exif item of the meta box (at file offsets, or in the meta box's
+// idat box), decoded as a JPEG's Exif segment; no date without one. Unfit: "no ftyp box", "no meta
+// box", "the item lies outside the file", "the item lies outside its data box", "the item
+// locations cannot be read", "too many items", "the Exif item has too many parts".
 TMediaDate ReadHeifDate(TFileSystem& fileSystem, const std::string& path);
 // .mov .mp4 .m4v .3gp: the QuickTime metadata creation date where present (its wall-clock time as
 // written), else the movie header's time (UTC) in the local time zone in force; no date when that

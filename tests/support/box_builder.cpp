@@ -13,8 +13,17 @@ std::string BigEndian(std::uint64_t value, int bytes) {
 
 std::string Sized(std::uint64_t value, int size) { return BigEndian(value, size); }
 
-// The meta box of a HEIF picture whose Exif item lies at `start` in the parts `parts`.
+// The parts of an item one after the other, with a gap after each.
+std::string ItemData(const std::vector<std::string>& parts) {
+  std::string data;
+  for (const std::string& part : parts) data += part + "GAP!";
+  return data;
+}
+
+// The meta box of a HEIF picture whose Exif item lies at `start` in the parts `parts`; with
+// construction method 1 it lies in the meta box's idat box instead, from its start on.
 std::string HeifMeta(const THeifShape& shape, std::uint64_t start, const std::vector<std::string>& parts) {
+  const bool inData = shape.constructionMethod == 1;
   const auto infoId = [&](std::uint64_t id) { return shape.infeVersion == 2 ? Be16(id) : Be32(id); };
   std::string infos;
   for (int tile = 0; tile < shape.tiles; ++tile) {
@@ -38,15 +47,18 @@ std::string HeifMeta(const THeifShape& shape, std::uint64_t start, const std::ve
     locations += item(static_cast<std::uint64_t>(tile) + 2, 0, shape.baseOffset ? start : 0) + Be16(1) +
                  Sized(shape.baseOffset ? 0 : start, shape.offsetSize) + Sized(1, shape.offsetSize);
   }
-  locations += item(1, shape.constructionMethod, shape.baseOffset ? start : 0) + Be16(parts.size());
-  std::uint64_t at = shape.baseOffset ? 0 : start;
+  const std::uint64_t itemStart = inData ? 0 : start;
+  locations += item(1, shape.constructionMethod, shape.baseOffset ? itemStart : 0) + Be16(parts.size());
+  std::uint64_t at = shape.baseOffset ? 0 : itemStart;
   for (std::size_t i = 0; i < parts.size(); ++i) {
     const std::uint64_t offset = at + (i == 0 ? shape.offsetShift : 0);
     locations += Sized(offset, shape.offsetSize) + Sized(parts[i].size(), shape.offsetSize);
     at += parts[i].size() + 4;
   }
   const std::string handler = FullBox("hdlr", 0, Be32(0) + "pict" + std::string(13, '\0'));
-  return FullBox("meta", 0, handler + infos + FullBox("iloc", shape.ilocVersion, locations));
+  return FullBox("meta", 0,
+                 handler + infos + FullBox("iloc", shape.ilocVersion, locations) +
+                     (inData ? Box("idat", ItemData(parts)) : std::string()));
 }
 
 }  // namespace
@@ -71,9 +83,8 @@ std::string HeifFile(std::string_view item, const THeifShape& shape) {
   // The meta box's size does not depend on the offsets it holds.
   const std::size_t metaSize = HeifMeta(shape, 0, parts).size();
   const std::uint64_t start = fileType.size() + metaSize + 8;
-  std::string data;
-  for (const std::string& part : parts) data += part + "GAP!";
-  return fileType + HeifMeta(shape, start, parts) + Box("mdat", data);
+  return fileType + HeifMeta(shape, start, parts) +
+         Box("mdat", shape.constructionMethod == 1 ? std::string("tile") : ItemData(parts));
 }
 
 std::string ExifItem(std::string_view tiff) { return Be32(6) + std::string("Exif\0\0", 6) + std::string(tiff); }

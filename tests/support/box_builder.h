@@ -28,7 +28,7 @@ struct THeifShape {
   std::uint64_t offsetShift = 0;  // added to the first extent's offset
   std::string itemType = "Exif";
   int tiles = 1;  // picture items listed before it
-  int constructionMethod = 0;
+  int constructionMethod = 0;  // 1: the item lies in the meta box's idat box
 };
 
 // ftyp, meta (hdlr, iinf with a picture item and the item of `shape.itemType`, iloc) and mdat
