@@ -61,7 +61,8 @@ std::optional<TSortEngine::TScan> TSortEngine::WalkSourceFolder(TScanKind kind, 
   const std::vector<std::string> masks = ScanMasks(choices_.types);
   std::map<std::string, TFolderListing> listings;
   const auto walk = [&](const std::string& mask, TFileList& list, TFileList* others) {
-    TWalk state{{}, target, &masks, masks.size() > 2 ? &listings : nullptr, &records, &recorded, others, &pace, number, sourceField};
+    TWalk state{{}, target, &masks, masks.size() > 2 ? &listings : nullptr, &records, &recorded, others,
+                &pace, number, sourceField};
     GetFilesInDirectory(folder, mask, includeSubfolders, list, state);
     return !state.stopped;
   };

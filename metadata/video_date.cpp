@@ -1,6 +1,7 @@
 // The date of a video (.mov .mp4 .m4v .3gp): the creation date of the QuickTime metadata (the
-// moov box's meta, or the one in moov/udta) as the camera's clock showed it, else the movie
-// header's creation time, which is UTC, in the local time zone.
+// moov box's meta, or the one in moov/udta) as the camera's clock showed it, else the older "©day"
+// text of the user data (its own box, or an item of the meta box's list), else the movie header's
+// creation time, which is UTC, in the local time zone.
 
 #include <algorithm>
 #include <array>
@@ -18,6 +19,7 @@ using namespace std::string_view_literals;
 constexpr std::array kMovieStarts = {"ftyp"sv, "moov"sv, "mdat"sv, "wide"sv, "free"sv, "skip"sv, "pnot"sv};
 
 constexpr std::string_view kCreationDateKey = "com.apple.quicktime.creationdate";
+constexpr std::string_view kDayType = "\xA9" "day";
 // A date text is a few dozen bytes; a longer value is none.
 constexpr std::uint64_t kLongestValue = 256;
 constexpr std::uint32_t kUtf8Text = 1;
@@ -67,14 +69,12 @@ std::string DateOfText(std::string_view text) {
          std::string(fields[3]) + ":" + std::string(fields[4]) + ":" + std::string(fields[5]);
 }
 
-// The text of value `index` of an ilst box; empty when it is none or no UTF-8 text.
-//   ilst: one box per value, its type the key's index (32 bits), holding a data box:
+// The text of the value of type `wanted` of an ilst box; empty when it is none or no UTF-8 text.
+//   ilst: one box per value, its type the key's index (32 bits) or a name such as "©day", holding
 //   data: type(4: 0, then 1 for UTF-8 text) locale(4) value
-std::string ValueText(TBoxWalker& walker, const TBox& items, std::uint64_t index) {
+std::string ValueText(TBoxWalker& walker, const TBox& items, std::string_view wanted) {
   const std::optional<std::vector<TBox>> values = walker.FileBoxes(items.offset, items.offset + items.size);
   if (!values) return {};
-  const std::string wanted{static_cast<char>(index >> 24), static_cast<char>(index >> 16),
-                           static_cast<char>(index >> 8), static_cast<char>(index)};
   const TBox* value = FindBox(*values, wanted);
   if (value == nullptr) return {};
   const std::optional<std::vector<TBox>> parts = walker.FileBoxes(value->offset, value->offset + value->size);
@@ -88,24 +88,48 @@ std::string ValueText(TBoxWalker& walker, const TBox& items, std::uint64_t index
   return std::string(cursor.Rest());
 }
 
-// The creation date of a QuickTime meta box; empty when it has none that reads as a date.
+// The children of a QuickTime meta box; none when they cannot be walked.
 //   meta: [version(1) flags(3), in the ISO form] hdlr keys ilst
-std::string QuickTimeDate(TBoxWalker& walker, const TBox& meta) {
+std::optional<std::vector<TBox>> MetaChildren(TBoxWalker& walker, const TBox& meta) {
   // The QuickTime form starts at once with a box, the handler first; the ISO form puts its
   // version and flags before it.
   const std::optional<std::string> head = walker.Read(meta.offset, std::min<std::uint64_t>(meta.size, 12));
-  if (!head) return {};
+  if (!head) return std::nullopt;
   const std::string_view start = *head;
   const bool isoForm = start.size() == 12 && start.substr(4, 4) != "hdlr" && start.substr(8, 4) == "hdlr";
   const std::uint64_t skipped = isoForm ? 4 : 0;
-  const std::optional<std::vector<TBox>> children = walker.FileBoxes(meta.offset + skipped, meta.offset + meta.size);
-  if (!children) return {};
-  const TBox* keys = FindBox(*children, "keys");
-  const TBox* items = FindBox(*children, "ilst");
+  return walker.FileBoxes(meta.offset + skipped, meta.offset + meta.size);
+}
+
+// The creation date of a meta box's keys and items; empty when it has none that reads as a date.
+std::string KeyDate(TBoxWalker& walker, const std::vector<TBox>& children) {
+  const TBox* keys = FindBox(children, "keys");
+  const TBox* items = FindBox(children, "ilst");
   if (keys == nullptr || items == nullptr) return {};
   const std::optional<std::string> keyBytes = walker.Payload(*keys);
   const std::uint64_t index = keyBytes ? CreationDateIndex(*keyBytes) : 0;
-  return index == 0 ? std::string() : DateOfText(ValueText(walker, *items, index));
+  if (index == 0) return {};
+  const std::string wanted{static_cast<char>(index >> 24), static_cast<char>(index >> 16),
+                           static_cast<char>(index >> 8), static_cast<char>(index)};
+  return DateOfText(ValueText(walker, *items, wanted));
+}
+
+// The "©day" item of a meta box's list; empty when it has none that reads as a date.
+std::string ItemDayDate(TBoxWalker& walker, const std::vector<TBox>& children) {
+  const TBox* items = FindBox(children, "ilst");
+  return items == nullptr ? std::string() : DateOfText(ValueText(walker, *items, kDayType));
+}
+
+// The "©day" text of the user data; empty when it reads as no date.
+//   ©day: size(2) language(2) text
+std::string UserDataDayDate(TBoxWalker& walker, const TBox& day) {
+  if (day.size > kLongestValue) return {};
+  const std::optional<std::string> bytes = walker.Payload(day);
+  if (!bytes) return {};
+  TByteCursor cursor(*bytes);
+  const std::optional<std::uint64_t> size = cursor.Number(2);
+  const std::optional<std::string_view> text = size && cursor.Skip(2) ? cursor.Take(*size) : std::nullopt;
+  return text ? DateOfText(*text) : std::string();
 }
 
 // The movie header's creation time in the local time zone; empty when it is 0 (none was set).
@@ -133,15 +157,20 @@ TMediaDate ReadVideo(TBoxWalker& walker, std::uint64_t fileSize) {
   if (movie == nullptr) return Unfit("no moov box");
   const std::optional<std::vector<TBox>> children = walker.FileBoxes(movie->offset, movie->offset + movie->size);
   if (!children) return {};
+  // The metadata of the movie, and that of its user data, if any.
+  std::optional<std::vector<TBox>> movieMeta, userBoxes, userMeta;
+  if (const TBox* meta = FindBox(*children, "meta")) movieMeta = MetaChildren(walker, *meta);
+  if (const TBox* userData = FindBox(*children, "udta"); userData != nullptr && walker.fault.empty())
+    userBoxes = walker.FileBoxes(userData->offset, userData->offset + userData->size);
+  if (const TBox* meta = userBoxes ? FindBox(*userBoxes, "meta") : nullptr; meta != nullptr && walker.fault.empty())
+    userMeta = MetaChildren(walker, *meta);
   std::string date;
-  if (const TBox* meta = FindBox(*children, "meta")) date = QuickTimeDate(walker, *meta);
-  const TBox* userData = FindBox(*children, "udta");
-  if (date.empty() && userData != nullptr && walker.fault.empty()) {
-    const std::optional<std::vector<TBox>> userBoxes =
-        walker.FileBoxes(userData->offset, userData->offset + userData->size);
-    const TBox* meta = userBoxes ? FindBox(*userBoxes, "meta") : nullptr;
-    if (meta != nullptr) date = QuickTimeDate(walker, *meta);
-  }
+  for (const auto* metaChildren : {&movieMeta, &userMeta})
+    if (date.empty() && *metaChildren && walker.fault.empty()) date = KeyDate(walker, **metaChildren);
+  if (date.empty() && userMeta && walker.fault.empty()) date = ItemDayDate(walker, *userMeta);
+  if (const TBox* day = userBoxes ? FindBox(*userBoxes, kDayType) : nullptr;
+      date.empty() && day != nullptr && walker.fault.empty())
+    date = UserDataDayDate(walker, *day);
   const TBox* header = FindBox(*children, "mvhd");
   if (date.empty() && header != nullptr && walker.fault.empty()) date = MovieHeaderDate(walker, *header);
   return TMediaDate{.dateText = date, .unfitReason = {}};

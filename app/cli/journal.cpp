@@ -188,7 +188,8 @@ bool IsRunTarget(std::string_view target, std::string_view source, const std::st
   const bool readsDates = !numbered || ContainsToken(pattern, "YYYY") || ContainsToken(pattern, "DD") ||
                           ContainsToken(pattern, "MM");
   if (readsDates == date.empty()) return false;
-  const std::string name = (readsDates ? BuildTimesInString(pattern, date) : pattern) + std::string(CopyExtension(source));
+  const std::string name =
+      (readsDates ? BuildTimesInString(pattern, date) : pattern) + std::string(CopyExtension(source));
   if (header.dateFolders) {
     folder = BuildFolderName(header.folderPattern, date);
     return target == (folder.empty() ? name : folder + kPathSeparator + name);

@@ -21,6 +21,16 @@ const std::string kModified = "2008:01:01 10:00:00";
 const std::string kCameraItem = ExifItem(CameraTiff(false));
 const std::string kKeyDate = "2021:07:04 15:30:12";
 const std::string kKeyText = "2021-07-04T15:30:12+0200";
+
+// The older "©day" text of a movie's user data: its own box, or an item of the meta box's list.
+std::string UserDataDay(std::string_view text, std::uint64_t size) {
+  return Box("udta", Box("\xA9" "day", Be16(size) + Be16(0x55C4) + std::string(text)));
+}
+std::string ItemDay(std::string_view text) {
+  const std::string handler = FullBox("hdlr", 0, Be32(0) + "mdir" + std::string(13, '\0'));
+  const std::string day = Box("\xA9" "day", Box("data", Be32(1) + Be32(0) + std::string(text)));
+  return Box("udta", FullBox("meta", 0, handler + Box("ilst", day)));
+}
 const std::string kUnfitting = "the boxes do not fit";
 
 struct TMediaCase {
@@ -103,6 +113,12 @@ const std::vector<TMediaCase> kCases = {
     {"VideoKeyDateInUserData", ReadVideoDate, MovieFile(MovieHeader(0, 0) + Box("udta", QuickTimeMeta(kKeyText, true))),
      kKeyDate},
     {"VideoKeyDateWithFractionAndBlank", ReadVideoDate, MovieFile(QuickTimeMeta("2021-07-04 15:30:12.250Z")), kKeyDate},
+    {"VideoUserDataDay", ReadVideoDate, MovieFile(MovieHeader(0, 0) + UserDataDay(kKeyText, 24)), kKeyDate},
+    {"VideoItemDay", ReadVideoDate, MovieFile(MovieHeader(0, 0) + ItemDay(kKeyText)), kKeyDate},
+    {"VideoKeyDateBeforeDay", ReadVideoDate, MovieFile(QuickTimeMeta(kKeyText) + UserDataDay("1999-01-01T00:00:00", 19)),
+     kKeyDate},
+    {"VideoDayOnlyAYear", ReadVideoDate, MovieFile(UserDataDay("2021", 4) + MovieHeader(0, 0)), ""},
+    {"VideoDayLongerThanItsBox", ReadVideoDate, MovieFile(UserDataDay(kKeyText, 200)), ""},
     {"VideoKeyDateNotText", ReadVideoDate, MovieFile(QuickTimeMeta(kKeyText, false, 21)), ""},
     {"VideoKeyDateMalformed", ReadVideoDate, MovieFile(QuickTimeMeta("2021-07-04T15:3x:12")), ""},
     {"VideoHeaderTimeZero", ReadVideoDate, MovieFile(MovieHeader(1, 0)), ""},
@@ -170,7 +186,7 @@ TEST(MediaDate, MadeFilesGiveExiftoolsDatesThatNoZoneChanges) {
     EXPECT_EQ(ReadMadeFile(file.path).dateText, file.inUtc) << file.path;
     ++read;
   }
-  EXPECT_EQ(read, 6);
+  EXPECT_EQ(read, 8);
 }
 
 // A file cut anywhere gives its date, no date or a reason, never another date.

@@ -39,7 +39,7 @@ class ZoneTest : public testing::Test {
 
 TEST_F(ZoneTest, MadeFilesGiveTheDatesExiftoolReads) {
   const std::vector<TMadeFile> files = MadeFiles();
-  EXPECT_EQ(files.size(), 7u);
+  EXPECT_EQ(files.size(), 9u);
   for (const TMadeFile& file : files) {
     for (const auto& [zone, expected] :
          {std::pair{kUtc, file.inUtc}, std::pair{kCentralEurope, file.inCentralEurope}}) {

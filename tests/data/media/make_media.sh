@@ -27,20 +27,24 @@ exiftool -q -overwrite_original '-ModifyDate=2017:03:04 05:06:07' "$work/modifie
 heif-enc -q 30 "$work/modified.jpg" -o modified.heic
 
 # Videos: the movie header's time only; the QuickTime creation date in udta/meta (ffmpeg's
-# form); the QuickTime creation date in moov/meta (exiftool's form); no date at all.
+# form); the QuickTime creation date in moov/meta (exiftool's form); no date at all; the older
+# "©day" text of the user data beside a movie header's time (a .mov), and as an item (an .mp4).
 ffmpeg "${moving[@]}" -metadata creation_time=2020-08-09T10:11:12Z -y movie.mp4
 ffmpeg "${moving[@]}" -movflags use_metadata_tags -metadata com.apple.quicktime.creationdate=2021-07-04T15:30:12+0200 \
   -metadata creation_time=2021-07-04T13:30:12Z -y clip.mov
 ffmpeg "${moving[@]}" -metadata creation_time=2022-01-15T08:00:00Z -f mov -y keys.mov
 exiftool -q -overwrite_original '-Keys:CreationDate=2022:12:24 18:45:00+01:00' keys.mov
 ffmpeg "${moving[@]}" -fflags +bitexact -y undated.m4v
+ffmpeg "${moving[@]}" -metadata date=2019-03-04T05:06:07 -metadata creation_time=2019-01-01T00:00:00Z -y day.mov
+ffmpeg "${moving[@]}" -metadata date=2018-05-06T07:08:09 -y day.mp4
 
 # The date exiftool reads in the zone `zone`: a picture's DateTimeOriginal, else its ModifyDate;
-# a video's QuickTime creation date as written, else its movie header's time in that zone.
+# a video's QuickTime creation date as written, else its "©day" text as written, else its movie
+# header's time in that zone.
 dateIn() {
   local zone=$1 file=$2 date
-  date=$(exiftool -q -s3 -d '%Y:%m:%d %H:%M:%S' -Keys:CreationDate -ExifIFD:DateTimeOriginal -IFD0:ModifyDate \
-    "$file" | head -n 1)
+  date=$(exiftool -q -s3 -d '%Y:%m:%d %H:%M:%S' -Keys:CreationDate -UserData:ContentCreateDate \
+    -ItemList:ContentCreateDate -ExifIFD:DateTimeOriginal -IFD0:ModifyDate "$file" | head -n 1)
   # The movie header's time, unless it is 0 (which exiftool shows as zeros without QuickTimeUTC).
   if [ -z "$date" ] && [[ $(exiftool -q -s3 -QuickTime:CreateDate "$file") != 0000* ]]; then
     date=$(TZ=$zone exiftool -q -api QuickTimeUTC=1 -s3 -d '%Y:%m:%d %H:%M:%S' -QuickTime:CreateDate "$file")
@@ -49,7 +53,7 @@ dateIn() {
   date=${date:0:19}
   echo "${date:--}"
 }
-for file in picture.heic picture.avif modified.heic movie.mp4 clip.mov keys.mov undated.m4v; do
+for file in picture.heic picture.avif modified.heic movie.mp4 clip.mov keys.mov undated.m4v day.mov day.mp4; do
   printf '%s\t%s\t%s\n' "$file" "$(dateIn UTC0 "$file")" "$(dateIn "$centralEurope" "$file")"
 done >dates.txt
 cat dates.txt
