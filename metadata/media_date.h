@@ -54,8 +54,8 @@ TMediaDate ReadCr3Date(TFileSystem& fileSystem, const std::string& path);
 // locations cannot be read", "too many items", "the Exif item has too many parts".
 TMediaDate ReadHeifDate(TFileSystem& fileSystem, const std::string& path);
 // .mov .mp4 .m4v .3gp: the QuickTime metadata creation date where present (its wall-clock time as
-// written), else the movie header's time (UTC) in the local time zone in force; no date when that
-// is 0. Unfit: "no movie boxes" (the first box is none a movie starts with), "no moov box".
+// written), else the "©day" text of the user data (as written), else the movie header's time (UTC)
+// in the local time zone in force; no date when that is 0. Unfit: "no movie boxes" (the first box is none a movie starts with), "no moov box".
 TMediaDate ReadVideoDate(TFileSystem& fileSystem, const std::string& path);
 
 // The groups a user takes or leaves together.
