@@ -327,9 +327,10 @@ std::string ReadPicture(const std::vector<std::string>& fields, TReading& readin
   } else if (const TJournalHeader& header = reading.journal.header;
              header.undated == TUndatedChoice::Folder && fields[10].empty() &&
              target.starts_with(header.undatedFolder + kPathSeparator)) {
-    // A picture without a usable date keeps its own name in the undated folder.
-    if (!IsName(std::string_view(target).substr(header.undatedFolder.size() + 1)) ||
-        (outcome == "copied" && reason != "no-usable-date"))
+    // A picture without a usable date, of a type the run took, keeps its own name in the undated folder.
+    const auto type = FileTypeOf(fields[1]);
+    if (!IsName(std::string_view(target).substr(header.undatedFolder.size() + 1)) || !type ||
+        !header.types.Has(*type) || (outcome == "copied" && reason != "no-usable-date"))
       return "a name that the patterns cannot make";
     reading.namedFolders.insert(header.undatedFolder);
   } else if (!(outcome == "not-copied" && (reason == "no-single-name" || reason == "refused-name"))) {

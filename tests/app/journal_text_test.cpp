@@ -108,6 +108,9 @@ const std::vector<TJournalCase> kJournals = {
     {"CopyOfAnUntakenExtension", TypesHeader("all") + kCopy + ReplaceToken(kRawCopy, "r.CR2", "r.xmp"),
      "line 3: a name that the patterns cannot make"},
     {"Unfit", TypesHeader("all") + kCopy + "picture\t/src/x.cr2\t\tnot-examined\tunfit\t0\t0\t0\t0\t0\t\tno TIFF header\n", ""},
+    {"UndatedCopyOfAnUntakenType", ReplaceToken(TypesHeader("jpeg"), "keep\t", "folder\tundated") + kCopy +
+                                       ReplaceToken(kUndatedCopy, "c.JPG", "c.mov"),
+     "line 3: a name that the patterns cannot make"},
     {"UnknownType", TypesHeader("jpeg,gif") + kCopy, "line 1: unknown options"},
     {"TypesMissing", ReplaceToken(ChoiceHeader("fail"), "kalvero-journal\t3", "kalvero-journal\t4") + kCopy,
      "line 1: a header has 16 fields"},
