@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Runs the Windows command line under Wine over the corpus's camera pictures and compares what it
 # makes with what the Linux one makes from the same pictures: the trees (names and bytes) of a run
-# into date folders, a flat run and a numbered run, the runs' summaries and exit statuses, and the
-# date text of every picture of the corpus; and takes a run back with its journal.
+# into date folders, a flat run, a numbered run and a run of every type (the pictures with the raw
+# files, HEIF pictures and videos of tests/data/media, a sidecar and a file that does not fit its
+# kind, numbering clashes and filing undated files), the runs' summaries and exit statuses, and the
+# date text of every picture of the corpus and every media file; and takes runs back with their
+# journals.
 #
 #   scripts/check_windows_sort.sh [LINUX_BUILD [WINDOWS_BUILD]]   (defaults build/test, build/windows)
 set -euo pipefail
@@ -36,19 +39,32 @@ fail() {
 # The relative path and checksum of every file below a folder, in one order.
 tree_of() { (cd "$1" && find . -type f -print0 | sort -z | xargs -0 -r sha256sum); }
 
-# name|options of each run compared
+# A card of every type: the camera pictures, the media files (two of them twice, in the same
+# second), a sidecar and a "raw file" that is none. Movie header times are shown in UTC.
+export TZ=UTC
+card="$work/card"
+cp -r "$corpus/camera" "$card"
+mkdir -p "$card/media"
+cp tests/data/media/*.* "$card/media/"
+rm "$card/media/"*.sh "$card/media/dates.txt"
+cp tests/data/media/picture.heic "$card/media/IMG_0002.HEIC"
+echo '<x:xmpmeta/>' >"$card/media/IMG_0002.xmp"
+echo 'no raw file' >"$card/media/IMG_0003.CR2"
+
+# name|source|options of each run compared
 runs=(
-  "date-folders|"
-  "flat|--no-date-folders"
-  "numbered|--no-date-folders --pattern Urlaub-FFF --yes"
+  "date-folders|$corpus/camera|"
+  "flat|$corpus/camera|--no-date-folders"
+  "numbered|$corpus/camera|--no-date-folders --pattern Urlaub-FFF --yes"
+  "every-type|$card|--types all --on-clash number --undated folder undated"
 )
 for run in "${runs[@]}"; do
-  name="${run%%|*}"
-  read -r -a options <<<"${run#*|}"
+  IFS='|' read -r name source rest <<<"$run"
+  read -r -a options <<<"$rest"
   set +e
-  "$linux_kalvero" sort "${options[@]}" "$corpus/camera" "$work/linux-$name" >"$work/linux-$name.out" 2>/dev/null
+  "$linux_kalvero" sort "${options[@]}" "$source" "$work/linux-$name" >"$work/linux-$name.out" 2>/dev/null
   linux_status=$?
-  "$windows_build/wine-run" "$windows_kalvero" sort "${options[@]}" "$corpus/camera" "$work/windows-$name" \
+  "$windows_build/wine-run" "$windows_kalvero" sort "${options[@]}" "$source" "$work/windows-$name" \
     >"$work/windows-$name.out" 2>/dev/null
   windows_status=$?
   set -e
@@ -65,30 +81,35 @@ for run in "${runs[@]}"; do
     fail "$name: summary under Wine: $(tail -n 1 "$work/windows-$name.out"); on Linux: $(tail -n 1 "$work/linux-$name.out")"
 done
 
-# A run with a journal, taken back by the Windows undo: identities and change times as Windows keeps
+# Runs with a journal, taken back by the Windows undo: identities and change times as Windows keeps
 # them, the journal's Windows paths.
-set +e
-"$windows_build/wine-run" "$windows_kalvero" sort --report "$work/journal.tsv" "$corpus/camera" "$work/undone" \
-  >/dev/null 2>&1
-"$windows_build/wine-run" "$windows_kalvero" undo "$work/journal.tsv" >"$work/undo.out" 2>&1
-undo_status=$?
-set -e
-if [ "$undo_status" -eq 0 ] && [ ! -e "$work/undone" ]; then
-  echo "ok: undo: the journal of a run under Wine takes it back whole"
-else
-  fail "undo: exit status $undo_status, and $(find "$work/undone" 2>/dev/null | wc -l) entries left"
-  tail -5 "$work/undo.out" >&2
-fi
+for run in "camera|$corpus/camera|" "card|$card|--types all --on-clash number --undated folder undated"; do
+  IFS='|' read -r name source rest <<<"$run"
+  read -r -a options <<<"$rest"
+  set +e
+  "$windows_build/wine-run" "$windows_kalvero" sort "${options[@]}" --report "$work/journal-$name.tsv" "$source" \
+    "$work/undone-$name" >/dev/null 2>&1
+  "$windows_build/wine-run" "$windows_kalvero" undo "$work/journal-$name.tsv" >"$work/undo.out" 2>&1
+  undo_status=$?
+  set -e
+  if [ "$undo_status" -eq 0 ] && [ ! -e "$work/undone-$name" ]; then
+    echo "ok: undo: the journal of a run of the $name under Wine takes it back whole"
+  else
+    fail "undo of the $name: exit status $undo_status, and $(find "$work/undone-$name" 2>/dev/null | wc -l) entries left"
+    tail -5 "$work/undo.out" >&2
+  fi
+done
 
 # The date text of every picture, file by file, named relative to the corpus so that both print the
 # same paths. Redirected output is UTF-8 with LF line ends on both.
 root="$PWD"
-mapfile -t pictures < <(cd "$corpus" && find camera hostile tiff -type f \( -iname '*.jp*g' -o -iname '*.tif*' \) | sort)
-(cd "$corpus" && "$root/$linux_kalvero" date -- "${pictures[@]}") >"$work/linux-dates" 2>&1 || true
-(cd "$corpus" && "$root/$windows_build/wine-run" "$root/$windows_kalvero" date -- "${pictures[@]}") \
+cp -r "$corpus/hostile" "$corpus/tiff" "$card/"
+mapfile -t pictures < <(cd "$card" && find . -type f \( -iname '*.jp*g' -o -iname '*.tif*' -o -path './media/*' \) | sort)
+(cd "$card" && "$root/$linux_kalvero" date -- "${pictures[@]}") >"$work/linux-dates" 2>&1 || true
+(cd "$card" && "$root/$windows_build/wine-run" "$root/$windows_kalvero" date -- "${pictures[@]}") \
   >"$work/windows-dates" 2>&1 || true
 if diff "$work/linux-dates" "$work/windows-dates" >"$work/dates.diff"; then
-  echo "ok: date: the same date text for all ${#pictures[@]} pictures of the corpus"
+  echo "ok: date: the same date text for all ${#pictures[@]} pictures of the corpus and media files"
 else
   fail "date: the texts differ (< Linux, > Windows):"
   head -20 "$work/dates.diff" >&2
