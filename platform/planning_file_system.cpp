@@ -12,6 +12,9 @@ namespace {
 // What taking back an entry that is not in the plan answers: nothing real is ever removed.
 TRemoval NotPlanned() { return {TRemovalVerdict::Failed, std::make_error_code(std::errc::operation_not_permitted)}; }
 
+// Whether `path` is a relative path of names, as a target folder takes it.
+bool IsRelativePath(const std::string& path) { return std::ranges::all_of(PathNames(path), IsSinglePathComponent); }
+
 // Whether the files `first` and `second` hold the same bytes; false when either cannot be read.
 bool SameContent(TFileSystem& fileSystem, const std::string& first, const std::string& second) {
   std::error_code error;
@@ -37,9 +40,9 @@ class TPlanningTargetFolder final : public TTargetFolder {
   std::error_code MakeFolder(const std::string& name, std::optional<TFileIdentity>* made) override {
     if (made != nullptr) made->reset();
     if (folders_.contains(name)) return {};
+    if (!IsRelativePath(name)) return std::make_error_code(std::errc::invalid_argument);
     const auto [parentPath, leaf] = SplitLastName(name);
     const std::string parent(parentPath);
-    if (!IsSinglePathComponent(leaf)) return std::make_error_code(std::errc::invalid_argument);
     // The outer levels are there, really or in the plan.
     if (!parent.empty() && !folders_.contains(parent))
       if (const std::error_code missing = RealFolder(parent)) return missing;
@@ -60,6 +63,7 @@ class TPlanningTargetFolder final : public TTargetFolder {
 
   std::error_code CopyInto(const std::string& source, const std::string& folder, const std::string& name,
                            TFileFacts* copy) override {
+    if (!folder.empty() && !IsRelativePath(folder)) return std::make_error_code(std::errc::invalid_argument);
     if (!folder.empty() && !folders_.contains(folder))
       if (const std::error_code missing = RealFolder(folder)) return missing;
     if (LookUp(folder, name) != TEntryLook::Absent) return std::make_error_code(std::errc::file_exists);
@@ -117,13 +121,16 @@ class TPlanningTargetFolder final : public TTargetFolder {
   // Why the real `folder` of the target, a level or several, is no folder reached without links, as
   // the run's calls would answer; nothing when it is one.
   std::error_code RealFolder(const std::string& folder) const {
-    const auto [parent, last] = SplitLastName(folder);
-    switch (RealLook(std::string(parent), std::string(last))) {
-      case TEntryLook::Folder: return {};
-      case TEntryLook::Other: return std::make_error_code(std::errc::not_a_directory);
-      case TEntryLook::Absent: break;
+    std::string above;
+    for (const std::string& level : PathNames(folder)) {
+      switch (RealLook(above, level)) {
+        case TEntryLook::Folder: break;
+        case TEntryLook::Other: return std::make_error_code(std::errc::not_a_directory);
+        case TEntryLook::Absent: return std::make_error_code(std::errc::no_such_file_or_directory);
+      }
+      above = above.empty() ? level : above + kPathSeparator + level;
     }
-    return std::make_error_code(std::errc::no_such_file_or_directory);
+    return {};
   }
 
   // Whether this user may write into the real `folder` of the target (the empty text: the target
