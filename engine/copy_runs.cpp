@@ -240,7 +240,8 @@ void TSortEngine::CopyIntoDateFolders(TRun& run) {
       continue;
     }
     CopyPicture(run, path, date, DateFolderPath(DateFolderLevels(run.folderPattern, date, run.choices.nestedFolders)),
-                BuildTimesInString(run.filePattern, date), ".jpg", byFileTime ? TPictureReason::DatedByFileTime : TPictureReason::None);
+                BuildTimesInString(run.filePattern, date), ".jpg",
+                byFileTime ? TPictureReason::DatedByFileTime : TPictureReason::None);
   }
 }
 

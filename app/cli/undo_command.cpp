@@ -196,7 +196,8 @@ int UndoCommand(const std::vector<std::string>& arguments) {
   journal->copies.ForEach([&undo](const TJournalCopy& copy) { undo.Copy(copy); });
   // The date folders last made first, and each level of nested ones after every level below it.
   std::vector<const TJournalFolder*> folders;
-  for (auto folder = journal->folders.rbegin(); folder != journal->folders.rend(); ++folder) folders.push_back(&*folder);
+  for (auto folder = journal->folders.rbegin(); folder != journal->folders.rend(); ++folder)
+    folders.push_back(&*folder);
   std::ranges::stable_sort(folders, std::greater(), [](const TJournalFolder* folder) {
     return std::ranges::count(folder->path, kPathSeparator);
   });

@@ -491,9 +491,8 @@ TRemoval TWin32TargetFolder::RemoveFolder(const std::string& name, const TFileId
   if (error == std::errc::not_a_directory) return TRemovalVerdict::FolderReplaced;
   if (error) return Failure(error);
   TWinHandle folder;
-  const NTSTATUS status =
-      OpenRelative(Within(parent), WideText(leaf), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | (checkOnly ? 0 : DELETE),
-                   0, kShareAll, FILE_OPEN, 0, folder);
+  const ACCESS_MASK access = FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | (checkOnly ? 0 : DELETE);
+  const NTSTATUS status = OpenRelative(Within(parent), WideText(leaf), access, 0, kShareAll, FILE_OPEN, 0, folder);
   if (Missing(status)) return TRemovalVerdict::Gone;
   if (status < 0) return Failure(StatusError(status));
   return RemoveOpenFolder(folder.Get(), identity, checkOnly, leaving);

@@ -66,8 +66,8 @@ TEST(JournalReader, ReadsNestedDateFoldersJoinedByTheSeparator) {
   const auto read = [](const std::string& folder) {
     std::istringstream text("kalvero-journal\t2\tx\tC:\\\\Sorted\t1\t2\tD:\\\\DCIM\tHHNNSS\tYYYY/MM.DD\tdate-folders\t"
                             "subfolders\trun\nfolder\t2004\t1\t3\nfolder\t" + Escaped(folder) +
-                            "\t1\t4\npicture\tD:\\\\DCIM\\\\a.jpg\t2004\\\\08.07\\\\164533.jpg\tcopied\tnone\t12\t-5\t1\t5\t7\t"
-                            "2004:08:07 16:45:33\t\n");
+                            "\t1\t4\npicture\tD:\\\\DCIM\\\\a.jpg\t2004\\\\08.07\\\\164533.jpg\tcopied\tnone\t12\t-5\t1\t5\t"
+                            "7\t2004:08:07 16:45:33\t\n");
     std::string error;
     auto journal = ReadJournal(text, error);
     return std::make_pair(std::move(journal), error);
