@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 
@@ -48,6 +49,12 @@ std::string_view FileNameOf(std::string_view path) {
   std::size_t start = path.size();
   while (start > 0 && !IsPathSeparator(path[start - 1])) --start;
   return path.substr(start);
+}
+
+// The levels of the date folder `folder` below the target: its names where the run nests its date
+// folders, else the one name.
+std::vector<std::string> LevelsOf(const std::string& folder, bool nested) {
+  return nested ? PathNames(folder) : std::vector<std::string>{folder};
 }
 
 // Why taking back an entry left it in the target; empty when it is gone.
@@ -187,13 +194,14 @@ void TSortEngine::CreateDateFolders(TRun& run) {
         if (date.unfit.empty()) undated.push_back(path);
         continue;
       }
-      const std::string folderName = BuildFolderName(run.folderPattern, date.text);
-      if (present.insert(folderName).second) MakeDateFolder(run, folderName);
+      const std::vector<std::string> levels =
+          DateFolderLevels(run.folderPattern, date.text, run.choices.nestedFolders);
+      if (present.insert(DateFolderPath(levels)).second) MakeDateFolder(run, levels);
       host_.AdvanceBar();
     }
     // The folder of the pictures without a usable date is made with the date folders.
     if (!undated.empty() && run.choices.undated == TUndatedChoice::Folder) {
-      MakeDateFolder(run, run.choices.undatedFolder);
+      MakeDateFolder(run, {run.choices.undatedFolder});
       run.undatedFolderMade = true;
     }
   } catch (const ERunError&) {
@@ -206,18 +214,21 @@ void TSortEngine::CreateDateFolders(TRun& run) {
   }
 }
 
-void TSortEngine::MakeDateFolder(TRun& run, const std::string& name) {
-  // A short date can leave the folder name empty: target + separator + separator names the target.
-  if (name.empty()) return;
-  const std::string folder = Append(run.target, name);
-  if (!IsSinglePathComponent(name)) throw CannotCreateFolder(folder, host_.ProgramText("reasonNoSingleName"));
-  if (IsRefusedName(name)) throw CannotCreateFolder(folder, host_.ProgramText("reasonRefusedName"));
-  std::optional<TFileIdentity> made;
-  const std::error_code error = run.targetFolder ? run.targetFolder->MakeFolder(name, &made) : run.targetError;
-  if (error) throw CannotCreateFolder(folder, SystemErrorText(error, host_));
-  if (made && !host_.FolderMade(name, true, *made)) {
-    const std::string left = LeftBecause(run.targetFolder->RemoveFolder(name, *made, false, 0));
-    throw ERecordingFailed(left.empty() ? "" : host_.ShownPath(folder), left);
+void TSortEngine::MakeDateFolder(TRun& run, const std::vector<std::string>& levels) {
+  // Level by level, outermost first; a level already there is not the run's, and undo keeps it.
+  std::string name;
+  for (const std::string& level : levels) {
+    name = name.empty() ? level : Append(name, level);
+    const std::string folder = Append(run.target, name);
+    if (!IsSinglePathComponent(level)) throw CannotCreateFolder(folder, host_.ProgramText("reasonNoSingleName"));
+    if (IsRefusedName(level)) throw CannotCreateFolder(folder, host_.ProgramText("reasonRefusedName"));
+    std::optional<TFileIdentity> made;
+    const std::error_code error = run.targetFolder ? run.targetFolder->MakeFolder(name, &made) : run.targetError;
+    if (error) throw CannotCreateFolder(folder, SystemErrorText(error, host_));
+    if (made && !host_.FolderMade(name, true, *made)) {
+      const std::string left = LeftBecause(run.targetFolder->RemoveFolder(name, *made, false, 0));
+      throw ERecordingFailed(left.empty() ? "" : host_.ShownPath(folder), left);
+    }
   }
 }
 
@@ -234,7 +245,8 @@ void TSortEngine::CopyIntoDateFolders(TRun& run) {
       CopyUndated(run, path, date);
       continue;
     }
-    CopyPicture(run, path, date.text, BuildFolderName(run.folderPattern, date.text),
+    CopyPicture(run, path, date.text,
+                DateFolderPath(DateFolderLevels(run.folderPattern, date.text, run.choices.nestedFolders)),
                 BuildTimesInString(run.filePattern, date.text), CopyExtension(path),
                 date.byFileTime ? TPictureReason::DatedByFileTime : TPictureReason::None);
   }
@@ -276,7 +288,7 @@ TSortEngine::TRunDate TSortEngine::UsableDate(TRun& run, const std::string& path
 void TSortEngine::CopyUndated(TRun& run, const std::string& path, const TRunDate& date) {
   if (!date.unfit.empty() || run.choices.undated != TUndatedChoice::Folder) return;
   if (!run.undatedFolderMade) {
-    MakeDateFolder(run, run.choices.undatedFolder);
+    MakeDateFolder(run, {run.choices.undatedFolder});
     run.undatedFolderMade = true;
   }
   const std::string_view name = FileNameOf(path);
@@ -312,9 +324,10 @@ void TSortEngine::CopyPicture(TRun& run, const std::string& source, const std::s
   // unrecorded.
   const TInterruptHold hold;
   // A name made from a hostile date text must not lead out of the target; such a copy fails.
-  if (!IsSinglePathComponent(fileName) || (!folder.empty() && !IsSinglePathComponent(folder)))
+  const std::vector<std::string> levels = LevelsOf(folder, run.choices.nestedFolders);
+  if (!IsSinglePathComponent(fileName) || (!folder.empty() && !std::ranges::all_of(levels, IsSinglePathComponent)))
     account.reason = TPictureReason::NoSingleName;
-  else if (IsRefusedName(fileName) || IsRefusedName(folder))
+  else if (IsRefusedName(fileName) || std::ranges::any_of(levels, IsRefusedName))
     account.reason = TPictureReason::RefusedName;
   else if (!run.targetFolder)
     account.error = run.targetError;

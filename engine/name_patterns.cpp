@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "platform/file_names.h"
+
 namespace kalvero {
 
 std::string ReplaceToken(std::string_view text, std::string_view token, std::string_view replacement) {
@@ -145,6 +147,23 @@ std::string BuildFolderName(std::string_view folderPattern, std::string_view dat
   std::string name = ReplaceToken(folderPattern, "YYYY", Characters(compactDate, 1, 4));
   name = ReplaceToken(name, "MM", Characters(compactDate, 5, 2));
   return ReplaceToken(name, "DD", Characters(compactDate, 7, 2));
+}
+
+std::vector<std::string> DateFolderLevels(std::string_view folderPattern, std::string_view dateText, bool nested) {
+  const std::string name = BuildFolderName(folderPattern, dateText);
+  std::vector<std::string> levels;
+  for (std::size_t start = 0; start <= name.size();) {
+    const std::size_t end = nested ? std::min(name.find('/', start), name.size()) : name.size();
+    if (end > start) levels.push_back(name.substr(start, end - start));
+    start = end + 1;
+  }
+  return levels;
+}
+
+std::string DateFolderPath(const std::vector<std::string>& levels) {
+  std::string path;
+  for (const std::string& level : levels) path.append(path.empty() ? "" : std::string(1, kPathSeparator)).append(level);
+  return path;
 }
 
 std::string NamePreview(std::string_view filePattern, std::string_view folderPattern,

@@ -15,6 +15,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/clock.h"
 
@@ -59,6 +60,15 @@ std::string FormatSequenceNumber(std::size_t n, std::size_t width);
 // Fills YYYY, MM and DD from the compact date: the date part (the characters before the first
 // blank) with every ':' removed.
 std::string BuildFolderName(std::string_view folderPattern, std::string_view dateText);
+
+// The levels of the date folder that BuildFolderName makes from `folderPattern` for `dateText`,
+// outermost first: the name split at every '/' where `nested` (the command line's nested date
+// folders), the whole name otherwise. Empty levels, which a short date text can make, are left out:
+// like an empty name, which names the target folder itself, they name the folder above them.
+std::vector<std::string> DateFolderLevels(std::string_view folderPattern, std::string_view dateText, bool nested);
+
+// The path of a date folder below the target: its levels joined by the path separator.
+std::string DateFolderPath(const std::vector<std::string>& levels);
 
 // The date text of the sample names: the preview's, and those against which a pattern is checked.
 inline constexpr std::string_view kSampleDateText = "2004:08:07 16:45:33";

@@ -29,10 +29,10 @@ bool TSortEngine::CheckInput(const std::string& filePattern) {
     ShowError(TwoLines("msgError3/1", "msgError3/2"));
     return false;
   }
-  if (!CheckSampleName(BuildTimesInString(filePattern, kSampleDateText), ".jpg") ||
-      (dateFolders && !CheckSampleName(BuildFolderName(host_.Edit2Text(), kSampleDateText), ""))) {
-    return false;
-  }
+  if (!CheckSampleName(BuildTimesInString(filePattern, kSampleDateText), ".jpg")) return false;
+  if (dateFolders)
+    for (const std::string& level : DateFolderLevels(host_.Edit2Text(), kSampleDateText, choices_.nestedFolders))
+      if (!CheckSampleName(level, "")) return false;
   if (host_.DirText().empty() || host_.Dir2Text().empty()) {
     ShowError(host_.GetText("msgErrorPath"));
     return false;

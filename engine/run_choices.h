@@ -34,6 +34,7 @@ struct TRunChoices {
   TClashChoice onClash = TClashChoice::Fail;
   TUndatedChoice undated = TUndatedChoice::Keep;
   std::string undatedFolder;  // the folder's name, for TUndatedChoice::Folder
+  bool nestedFolders = false;  // a '/' in the folder pattern makes a date folder inside the one before
 };
 
 // A table of the word of each choice, as an option takes it and a journal records it (journals keep

@@ -165,7 +165,8 @@ class TSortEngine {
   void CopyFiles(TRun& run, bool byTime);
   void CopyFolderFiles(TRun& run);
   void CreateDateFolders(TRun& run);
-  void MakeDateFolder(TRun& run, const std::string& name);
+  // Makes the date folder of `levels`, outermost first, each level below the one before.
+  void MakeDateFolder(TRun& run, const std::vector<std::string>& levels);
   void CopyIntoDateFolders(TRun& run);
   // The date a run names a file by: the date its content holds, or where that is no valid date and
   // the run chose so, the file's last-write time (`byFileTime`); the empty text when neither is

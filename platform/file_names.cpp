@@ -39,6 +39,25 @@ bool MatchesMask(std::string_view name, std::string_view mask) {
   return m == mask.size();
 }
 
+std::vector<std::string> PathNames(std::string_view path) {
+  std::vector<std::string> names;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    if (!IsPathSeparator(path[i])) continue;
+    names.emplace_back(path.substr(start, i - start));
+    start = i + 1;
+  }
+  names.emplace_back(path.substr(start));
+  return names;
+}
+
+std::pair<std::string_view, std::string_view> SplitLastName(std::string_view path) {
+  std::size_t last = path.size();
+  while (last > 0 && !IsPathSeparator(path[last - 1])) --last;
+  if (last == 0) return {{}, path};
+  return {path.substr(0, last - 1), path.substr(last)};
+}
+
 bool IsSinglePathComponent(std::string_view name) {
   if (name.empty() || name == "." || name == "..") return false;
   for (const char c : name) {

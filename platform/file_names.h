@@ -4,7 +4,10 @@
 // entries, wildcard masks as the Windows file search reads them, and the parts of a path.
 
 #include <cstddef>
+#include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace kalvero {
 
@@ -27,6 +30,14 @@ bool MatchesMask(std::string_view name, std::string_view mask);
 // True when `name` can only ever name an entry inside the folder it is put in: not empty, not
 // "." or "..", no path separator, no control byte (below 32, or 127).
 bool IsSinglePathComponent(std::string_view name);
+
+// The names of the relative path `path`, split at every separator. Empty names are kept, so that a
+// caller can refuse them ("a//b" has three names); the empty text has one, the empty name.
+std::vector<std::string> PathNames(std::string_view path);
+
+// The relative path `path` split at its last separator: the path of the folder that holds its last
+// name (empty for a single name), and that name.
+std::pair<std::string_view, std::string_view> SplitLastName(std::string_view path);
 
 // `path` without the separators at its end, but a path of separators alone keeps one (the root).
 std::string_view WithoutTrailingSeparators(std::string_view path);

@@ -95,14 +95,21 @@ enum class TEntryLook { Absent, Folder, Other };
 // A folder that a copy run writes into, held open. Everything below it is reached relative to
 // it without following symbolic links, so a link placed inside can never lead a copy elsewhere;
 // the folder itself may be reached through a link, since the user named it.
+//
+// A `folder`, and the `name` of MakeFolder and RemoveFolder, is a relative path below this folder:
+// one name, or several joined by the separator (nested date folders). Each level is opened inside
+// the one above it, never through a link: a link, or anything but a folder, at any level answers
+// as a link in place of a single folder does. A path with an empty level, "." or ".." is refused
+// (invalid_argument). The `name` of a file is always a single name.
 class TTargetFolder {
  public:
   virtual ~TTargetFolder() = default;
 
-  // Makes the folder `name` directly inside this one, unless a folder of that name is there
-  // already (one made by another program a moment ago included); `made`, when given, receives the
-  // identity of the folder when this call made it, and none otherwise. Anything else of that name,
-  // a symbolic link to a folder included, answers not_a_directory.
+  // Makes the folder `name` below this one, only its last level (its outer levels must exist),
+  // unless a folder of that name is there already (one made by another program a moment ago
+  // included); `made`, when given, receives the identity of the folder when this call made it, and
+  // none otherwise. Anything else of that name, a symbolic link to a folder included, answers
+  // not_a_directory.
   virtual std::error_code MakeFolder(const std::string& name, std::optional<TFileIdentity>* made) = 0;
 
   // The identity of this folder itself.
@@ -141,8 +148,8 @@ class TTargetFolder {
   // same bytes. With `checkOnly` it only checks.
   virtual TRemoval RemoveCopy(const std::string& folder, const std::string& name, const TFileFacts& copy,
                               const std::string& source, bool checkOnly) = 0;
-  // Removes the folder `name` directly inside this one while it is the folder `identity` (a link
-  // is none) and empty. With `checkOnly` it only checks, counting it empty when it holds no more
+  // Removes the folder `name` below this one (its last level) while it is the folder `identity` (a
+  // link is none) and empty. With `checkOnly` it only checks, counting it empty when it holds no more
   // than `leaving` entries: those that the caller removes from it first.
   virtual TRemoval RemoveFolder(const std::string& name, const TFileIdentity& identity, bool checkOnly,
                                 std::size_t leaving) = 0;

@@ -215,13 +215,19 @@ class TMemoryFileSystem::TMemoryTargetFolder final : public TTargetFolder {
 
   std::error_code MakeFolder(const std::string& name, std::optional<TFileIdentity>* made) override {
     if (made != nullptr) made->reset();
+    const auto [parentPath, leaf] = SplitLastName(name);
+    const std::string parentName(parentPath);
+    TNode* parent = parentName.empty() ? &folder_ : Folder(parentName);
+    if (parent == nullptr) return NoFolder(parentName);
+    if (!IsSinglePathComponent(leaf)) return std::make_error_code(std::errc::invalid_argument);
     const std::string path = path_ + "/" + name;
-    if (const auto child = folder_.children.find(name); child != folder_.children.end())
+    const std::string last(leaf);
+    if (parent->children.contains(last))
       return Folder(name) ? std::error_code() : std::make_error_code(std::errc::not_a_directory);
     if (const auto failure = fs_.createFailures_.find(SplitPath(path)); failure != fs_.createFailures_.end())
       return std::make_error_code(failure->second);
-    if (folder_.readOnly) return std::make_error_code(std::errc::permission_denied);
-    const TNode* folder = folder_.children[name] = fs_.NewNode(TNodeKind::Folder);
+    if (parent->readOnly) return std::make_error_code(std::errc::permission_denied);
+    const TNode* folder = parent->children[last] = fs_.NewNode(TNodeKind::Folder);
     if (made != nullptr) *made = TFileIdentity{0, folder->inode};
     return {};
   }
@@ -298,7 +304,9 @@ class TMemoryFileSystem::TMemoryTargetFolder final : public TTargetFolder {
     const TNode* folder = Folder(name);
     if (folder == nullptr) return NoFolderToRemoveFrom(name);
     const TRemoval removal = EmptyFolder(*folder, identity, checkOnly, leaving);
-    if (removal == TRemoval() && !checkOnly) folder_.children.erase(name);
+    const std::string parentName(SplitLastName(name).first);
+    if (removal == TRemoval() && !checkOnly)
+      (parentName.empty() ? folder_ : *Folder(parentName)).children.erase(std::string(SplitLastName(name).second));
     return removal;
   }
 
@@ -318,22 +326,39 @@ class TMemoryFileSystem::TMemoryTargetFolder final : public TTargetFolder {
   }
 
  private:
-  // The folder `name` directly inside, never through a link.
-  TNode* Folder(const std::string& name) const {
-    const auto child = folder_.children.find(name);
-    if (child == folder_.children.end() || folder_.links.contains(name)) return nullptr;
-    return child->second->kind == TNodeKind::Folder ? child->second : nullptr;
+  // The folder `path` below, a level or several, each level never through a link; none for a path
+  // with an empty level, "." or "..".
+  TNode* Folder(const std::string& path) const {
+    TNode* level = &folder_;
+    for (const std::string& name : PathNames(path)) {
+      const auto child = level->children.find(name);
+      if (!IsSinglePathComponent(name) || child == level->children.end() || level->links.contains(name) ||
+          child->second->kind != TNodeKind::Folder)
+        return nullptr;
+      level = child->second;
+    }
+    return level;
   }
 
-  // Why `name` is no folder directly inside, as the native file system answers: nothing of that
-  // name, or something that is no folder (a link included).
-  std::error_code NoFolder(const std::string& name) const {
-    return std::make_error_code(folder_.children.contains(name) ? std::errc::not_a_directory
-                                                                : std::errc::no_such_file_or_directory);
+  // Why `path` is no folder below, as the native file system answers: a bad path, nothing of that
+  // name at a level, or something that is no folder (a link included).
+  std::error_code NoFolder(const std::string& path) const {
+    const TNode* level = &folder_;
+    for (const std::string& name : PathNames(path)) {
+      if (!IsSinglePathComponent(name)) return std::make_error_code(std::errc::invalid_argument);
+      const auto child = level->children.find(name);
+      if (child == level->children.end()) return std::make_error_code(std::errc::no_such_file_or_directory);
+      if (level->links.contains(name) || child->second->kind != TNodeKind::Folder) break;
+      level = child->second;
+    }
+    return std::make_error_code(std::errc::not_a_directory);
   }
   // The same for taking a run back.
-  TRemoval NoFolderToRemoveFrom(const std::string& name) const {
-    return folder_.children.contains(name) ? TRemovalVerdict::FolderReplaced : TRemovalVerdict::Gone;
+  TRemoval NoFolderToRemoveFrom(const std::string& path) const {
+    const std::error_code error = NoFolder(path);
+    if (error == std::errc::no_such_file_or_directory) return TRemovalVerdict::Gone;
+    if (error == std::errc::not_a_directory) return TRemovalVerdict::FolderReplaced;
+    return {TRemovalVerdict::Failed, error};
   }
 
   TMemoryFileSystem& fs_;

@@ -12,6 +12,9 @@ namespace {
 // What taking back an entry that is not in the plan answers: nothing real is ever removed.
 TRemoval NotPlanned() { return {TRemovalVerdict::Failed, std::make_error_code(std::errc::operation_not_permitted)}; }
 
+// Whether `path` is a relative path of names, as a target folder takes it.
+bool IsRelativePath(const std::string& path) { return std::ranges::all_of(PathNames(path), IsSinglePathComponent); }
+
 // Whether the files `first` and `second` hold the same bytes; false when either cannot be read.
 bool SameContent(TFileSystem& fileSystem, const std::string& first, const std::string& second) {
   std::error_code error;
@@ -37,12 +40,19 @@ class TPlanningTargetFolder final : public TTargetFolder {
   std::error_code MakeFolder(const std::string& name, std::optional<TFileIdentity>* made) override {
     if (made != nullptr) made->reset();
     if (folders_.contains(name)) return {};
-    switch (RealLook("", name)) {
+    if (!IsRelativePath(name)) return std::make_error_code(std::errc::invalid_argument);
+    const auto [parentPath, leaf] = SplitLastName(name);
+    const std::string parent(parentPath);
+    // The outer levels are there, really or in the plan.
+    if (!parent.empty() && !folders_.contains(parent))
+      if (const std::error_code missing = RealFolder(parent)) return missing;
+    switch (folders_.contains(parent) ? TEntryLook::Absent : RealLook(parent, std::string(leaf))) {
       case TEntryLook::Folder: return {};
       case TEntryLook::Other: return std::make_error_code(std::errc::not_a_directory);
       case TEntryLook::Absent: break;
     }
-    if (const std::error_code refused = RealWriteAccess("")) return refused;
+    if (const std::error_code refused = folders_.contains(parent) ? std::error_code() : RealWriteAccess(parent))
+      return refused;
     folders_.insert(name);
     // An identity no real folder has, as the planned folders of the file system get.
     if (made != nullptr) *made = TFileIdentity{~std::uint64_t{0}, ~std::uint64_t{0} - folders_.size()};
@@ -53,11 +63,9 @@ class TPlanningTargetFolder final : public TTargetFolder {
 
   std::error_code CopyInto(const std::string& source, const std::string& folder, const std::string& name,
                            TFileFacts* copy) override {
-    if (!folder.empty() && !folders_.contains(folder)) {
-      const TEntryLook look = RealLook("", folder);
-      if (look == TEntryLook::Absent) return std::make_error_code(std::errc::no_such_file_or_directory);
-      if (look == TEntryLook::Other) return std::make_error_code(std::errc::not_a_directory);
-    }
+    if (!folder.empty() && !IsRelativePath(folder)) return std::make_error_code(std::errc::invalid_argument);
+    if (!folder.empty() && !folders_.contains(folder))
+      if (const std::error_code missing = RealFolder(folder)) return missing;
     if (LookUp(folder, name) != TEntryLook::Absent) return std::make_error_code(std::errc::file_exists);
     std::error_code error;
     const auto file = real_.OpenRead(source, error);
@@ -71,7 +79,7 @@ class TPlanningTargetFolder final : public TTargetFolder {
   }
 
   TEntryLook LookUp(const std::string& folder, const std::string& name) const override {
-    if (folder.empty() && folders_.contains(name)) return TEntryLook::Folder;
+    if (folders_.contains(folder.empty() ? name : folder + kPathSeparator + name)) return TEntryLook::Folder;
     if (names_.contains({folder, name})) return TEntryLook::Other;
     return folders_.contains(folder) ? TEntryLook::Absent : RealLook(folder, name);
   }
@@ -97,7 +105,9 @@ class TPlanningTargetFolder final : public TTargetFolder {
   }
   TRemoval RemoveFolder(const std::string& name, const TFileIdentity&, bool checkOnly, std::size_t) override {
     if (!folders_.contains(name)) return NotPlanned();
-    if (std::ranges::any_of(names_, [&name](const auto& planned) { return planned.first.first == name; }))
+    const auto inside = [&name](const std::string& folder) { return SplitLastName(folder).first == name; };
+    if (std::ranges::any_of(names_, [&name](const auto& planned) { return planned.first.first == name; }) ||
+        std::ranges::any_of(folders_, inside))
       return {TRemovalVerdict::Failed, std::make_error_code(std::errc::directory_not_empty)};
     if (!checkOnly) folders_.erase(name);
     return {};
@@ -106,6 +116,21 @@ class TPlanningTargetFolder final : public TTargetFolder {
  private:
   TEntryLook RealLook(const std::string& folder, const std::string& name) const {
     return target_ ? target_->LookUp(folder, name) : TEntryLook::Absent;
+  }
+
+  // Why the real `folder` of the target, a level or several, is no folder reached without links, as
+  // the run's calls would answer; nothing when it is one.
+  std::error_code RealFolder(const std::string& folder) const {
+    std::string above;
+    for (const std::string& level : PathNames(folder)) {
+      switch (RealLook(above, level)) {
+        case TEntryLook::Folder: break;
+        case TEntryLook::Other: return std::make_error_code(std::errc::not_a_directory);
+        case TEntryLook::Absent: return std::make_error_code(std::errc::no_such_file_or_directory);
+      }
+      above = above.empty() ? level : above + kPathSeparator + level;
+    }
+    return {};
   }
 
   // Whether this user may write into the real `folder` of the target (the empty text: the target

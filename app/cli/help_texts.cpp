@@ -22,7 +22,8 @@ std::string PatternOptions() {
          "                         YYYY HH NN SS stand for the capture date and time, FFF for a number\n"
          "  --folder-pattern TEXT  name of the date folders, at most " +
          std::to_string(kFolderPatternMaxLength) + " characters (default \"" + std::string(kDefaultFolderPattern) +
-         "\")\n";
+         "\");\n"
+         "                         a / nests them, each level at most as long: YYYY/MM\n";
 }
 
 }  // namespace

@@ -150,13 +150,30 @@ TShape ShapeOf(std::string_view pattern) {
   return shape;
 }
 
-// The shape of the folder names of well-formed dates ("YYYY:MM:DD ..."): each token as that many
-// digits. A folder line of another name must be the folder of a picture line.
-TShape DigitFolderShape(std::string_view pattern) {
-  TShape shape = ShapeOf(pattern);
-  ReplaceInShape(shape, "YYYY", kDigit, 4);
-  for (const std::string_view token : {"MM", "DD"}) ReplaceInShape(shape, token, kDigit, 2);
-  return shape;
+// The shapes of the levels of the date folders of well-formed dates ("YYYY:MM:DD ..."), outermost
+// first: each level of the pattern (between its '/') with each token as that many digits. A folder
+// line of another name must be a folder of a picture line.
+std::vector<TShape> DigitFolderShapes(std::string_view pattern) {
+  std::vector<TShape> shapes;
+  for (std::size_t start = 0; start <= pattern.size();) {
+    const std::size_t slash = std::min(pattern.find('/', start), pattern.size());
+    TShape& shape = shapes.emplace_back(ShapeOf(pattern.substr(start, slash - start)));
+    ReplaceInShape(shape, "YYYY", kDigit, 4);
+    for (const std::string_view token : {"MM", "DD"}) ReplaceInShape(shape, token, kDigit, 2);
+    start = slash + 1;
+  }
+  return shapes;
+}
+
+// The levels of a date folder as the journal records it: its names between the path separators.
+std::vector<std::string_view> RecordedLevels(std::string_view folder) {
+  std::vector<std::string_view> levels;
+  for (std::size_t start = 0; start <= folder.size();) {
+    const std::size_t separator = std::min(folder.find(kPathSeparator, start), folder.size());
+    levels.push_back(folder.substr(start, separator - start));
+    start = separator + 1;
+  }
+  return levels;
 }
 
 // `target` without the number " (n)", n from 2, that a run numbering its clashes puts before the
@@ -191,7 +208,7 @@ bool IsRunTarget(std::string_view target, std::string_view source, const std::st
   const std::string name =
       (readsDates ? BuildTimesInString(pattern, date) : pattern) + std::string(CopyExtension(source));
   if (header.dateFolders) {
-    folder = BuildFolderName(header.folderPattern, date);
+    folder = DateFolderPath(DateFolderLevels(header.folderPattern, date, true));
     return target == (folder.empty() ? name : folder + kPathSeparator + name);
   }
   if (!numbered) return target == name;
@@ -234,7 +251,7 @@ std::optional<std::vector<std::string>> UnescapedFields(const std::vector<std::s
 
 struct TReading {
   TJournal journal;
-  TShape folderShape;
+  std::vector<TShape> folderShapes;  // of each level of the folder pattern
   std::size_t line = 0;  // the number of the line being read, from 1
   // The date folders that picture lines name, and the folder lines of other shapes, which must be
   // among them, with their line numbers.
@@ -286,7 +303,7 @@ std::string ReadHeader(const std::vector<std::string_view>& raw, TReading& readi
     if (!types) return "unknown options";
     header.types = *types;
   }
-  reading.folderShape = DigitFolderShape(header.folderPattern);
+  reading.folderShapes = DigitFolderShapes(header.folderPattern);
   return {};
 }
 
@@ -301,9 +318,15 @@ std::string ReadFolder(const std::vector<std::string>& fields, TReading& reading
     reading.journal.targetFolders.push_back(std::move(folder));
   } else {
     const bool undatedFolder = header.undated == TUndatedChoice::Folder && folder.path == header.undatedFolder;
-    if ((!header.dateFolders && !undatedFolder) || !IsName(folder.path))
+    // A nested date folder has a line for each level the run made, its levels joined by the separator.
+    const std::vector<std::string_view> levels = RecordedLevels(folder.path);
+    if ((!header.dateFolders && !undatedFolder) || levels.size() > reading.folderShapes.size() ||
+        !std::ranges::all_of(levels, IsName))
       return "a folder that the folder pattern cannot make";
-    if (!Fits(reading.folderShape, folder.path)) reading.otherFolders.emplace_back(reading.line, folder.path);
+    bool fits = true;
+    for (std::size_t level = 0; level < levels.size(); ++level)
+      fits = fits && Fits(reading.folderShapes[level], levels[level]);
+    if (!fits) reading.otherFolders.emplace_back(reading.line, folder.path);
     reading.journal.folders.push_back(std::move(folder));
   }
   return {};
@@ -338,11 +361,15 @@ std::string ReadPicture(const std::vector<std::string>& fields, TReading& readin
     std::string folder;
     if (!IsRunTarget(target, fields[1], fields[10], reading.journal.header, folder))
       return "a name that the patterns cannot make";
-    if (!folder.empty()) reading.namedFolders.insert(folder);
+    // The folder of the copy, and of a nested one each level above it.
+    for (std::size_t end = folder.find(kPathSeparator); !folder.empty(); end = folder.find(kPathSeparator, end + 1)) {
+      reading.namedFolders.insert(folder.substr(0, end));
+      if (end == std::string::npos) break;
+    }
   }
   if (outcome == "copied") {
     const std::string_view named(target);
-    const std::size_t separator = named.find(kPathSeparator);
+    const std::size_t separator = named.rfind(kPathSeparator);
     const bool inFolder = separator != std::string_view::npos;
     reading.journal.copies.Add(fields[1], inFolder ? named.substr(0, separator) : "",
                                inFolder ? named.substr(separator + 1) : named, facts);

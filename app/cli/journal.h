@@ -7,7 +7,10 @@
 //   kalvero-journal 4 <time> <target> <device> <inode> <source> <file pattern> <folder pattern>
 //                   date-folders|flat subfolders|no-subfolders run|plan <on clash> <undated>
 //                   <undated folder> <types>
-//   folder <date folder, below the target> <device> <inode>          a folder the run made
+//   folder <date folder, below the target> <device> <inode>          a folder the run made; of nested
+//                                                                     date folders each level it made,
+//                                                                     outermost first, as a relative
+//                                                                     path of its levels
 //   target-folder <path> <device> <inode>                             a folder of the target's chain it made
 //   picture <source> <target below the target folder> <outcome> <reason> <size> <time>
 //           <device> <inode> <change time> <date> <detail>
@@ -27,6 +30,8 @@
 // file system keeps them once it is under its name, 0 for no copy; times are nanoseconds since
 // 1970. Date is the date text the picture's names were made from (empty where the run read none),
 // so that undo can tell the names the run made from any other. Detail is the platform's message.
+// A '/' in the folder pattern nests the date folders: their paths below the target join the levels
+// with the path separator.
 
 #include <cstdint>
 #include <functional>
@@ -66,7 +71,8 @@ struct TJournalHeader {
   TFileTypes types;
 };
 
-// A folder that the run made: a date folder by its name, a folder of the target's chain by its path.
+// A folder that the run made: a date folder by its path below the target, a folder of the target's
+// chain by its path.
 struct TJournalFolder {
   std::string path;
   TFileIdentity identity;
@@ -76,7 +82,7 @@ struct TJournalFolder {
 // A copy that the run made, as undo needs it.
 struct TJournalCopy {
   std::string source;  // absolute
-  std::string folder;  // its date folder below the target; empty for the target itself
+  std::string folder;  // its date folder below the target, nested ones as a relative path; empty for the target
   std::string name;
   TFileFacts facts;
 };

@@ -33,14 +33,14 @@ std::string LocalTime() {
 std::string CheckNameLengths(const TSortOptions& options, std::size_t pictures) {
   const auto limit = NameLengthLimit(options.target);
   if (!limit) return {};
-  const TSampleNames sample = SampleNames(options, std::to_string(pictures).size());
+  const std::string file = SampleFileName(options, std::to_string(pictures).size());
   const auto tooLong = [&](const TOptionValue& pattern, const std::string& name) {
     return Escaped(pattern.origin) + ": the names it makes are " + std::to_string(name.size()) +
            " bytes long; the file system of the target takes at most " + std::to_string(*limit);
   };
-  if (static_cast<long>(sample.file.size()) > *limit) return tooLong(options.filePattern, sample.file);
-  if (options.dateFolders && static_cast<long>(sample.folder.size()) > *limit)
-    return tooLong(options.folderPattern, sample.folder);
+  if (static_cast<long>(file.size()) > *limit) return tooLong(options.filePattern, file);
+  for (const std::string& level : SampleFolderLevels(options))
+    if (options.dateFolders && static_cast<long>(level.size()) > *limit) return tooLong(options.folderPattern, level);
   return {};
 }
 

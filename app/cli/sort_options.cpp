@@ -1,5 +1,6 @@
 #include "app/cli/sort_options.h"
 
+#include <algorithm>
 #include <span>
 
 #include "app/cli/commands.h"
@@ -147,11 +148,14 @@ std::optional<TSortOptions> ParseSortOptions(const std::vector<std::string>& arg
   return options;
 }
 
-TSampleNames SampleNames(const TSortOptions& options, std::size_t numberWidth) {
-  const std::string number = FormatSequenceNumber(0, numberWidth);
-  return {ReplaceToken(BuildTimesInString(options.filePattern.value, kSampleDateText), "FFF", number) +
-              std::string(LongestCopyExtension(options.choices.types)),
-          BuildFolderName(options.folderPattern.value, kSampleDateText)};
+std::string SampleFileName(const TSortOptions& options, std::size_t numberWidth) {
+  return ReplaceToken(BuildTimesInString(options.filePattern.value, kSampleDateText), "FFF",
+                      FormatSequenceNumber(0, numberWidth)) +
+         ".jpg";
+}
+
+std::vector<std::string> SampleFolderLevels(const TSortOptions& options) {
+  return DateFolderLevels(options.folderPattern.value, kSampleDateText, options.choices.nestedFolders);
 }
 
 std::string CheckSortOptions(const TSortOptions& options) {
@@ -160,13 +164,19 @@ std::string CheckSortOptions(const TSortOptions& options) {
     return languageOrigin + ": no texts for \"" + Escaped(language) + "\"; choose German, English, French or Spanish";
   const auto& [folderPattern, folderOrigin] = options.folderPattern;
   const auto& [filePattern, fileOrigin] = options.filePattern;
-  // The folder pattern matters only to runs into date folders.
-  if (options.dateFolders && CharacterCount(folderPattern) > kFolderPatternMaxLength)
-    return folderOrigin + ": a folder pattern has at most " + std::to_string(kFolderPatternMaxLength) + " characters";
-  for (const TOptionValue* pattern : {&options.filePattern, &options.folderPattern}) {
-    if (pattern == &options.folderPattern && !options.dateFolders) continue;
-    if (HoldsRefusedKey(pattern->value))
-      return pattern->origin + ": a pattern cannot hold any of \" * / : < > ? \\ |";
+  if (HoldsRefusedKey(filePattern)) return fileOrigin + ": a pattern cannot hold any of \" * / : < > ? \\ |";
+  // The folder pattern matters only to runs into date folders. A '/' in it nests them: each level
+  // between the slashes is a pattern of its own, under the rules of the window's field.
+  for (std::size_t start = 0; options.dateFolders && start <= folderPattern.size();) {
+    const std::size_t slash = std::min(folderPattern.find('/', start), folderPattern.size());
+    const std::string level = folderPattern.substr(start, slash - start);
+    start = slash + 1;
+    if (level.empty())
+      return folderOrigin + ": a folder pattern has no empty level (a '/' at its start or end, or two together)";
+    if (CharacterCount(level) > kFolderPatternMaxLength)
+      return folderOrigin + ": a folder pattern has at most " + std::to_string(kFolderPatternMaxLength) +
+             " characters" + (level.size() < folderPattern.size() ? " in each level between the '/'" : "");
+    if (HoldsRefusedKey(level)) return folderOrigin + ": a folder pattern cannot hold any of \" * : < > ? \\ |";
   }
   if (options.choices.undated == TUndatedChoice::Folder) {
     const std::string& name = options.choices.undatedFolder;
@@ -174,10 +184,10 @@ std::string CheckSortOptions(const TSortOptions& options) {
       return "--undated folder: \"" + Escaped(name) + "\" is no plain folder name";
   }
   // With every token filled, each pattern must still make one name inside its folder.
-  const TSampleNames sample = SampleNames(options, 1);
-  if (!IsSinglePathComponent(sample.file)) return fileOrigin + ": the names it makes are no plain file names";
+  if (!IsSinglePathComponent(SampleFileName(options, 1)))
+    return fileOrigin + ": the names it makes are no plain file names";
   // An empty folder name puts the picture into the target folder itself.
-  if (options.dateFolders && !sample.folder.empty() && !IsSinglePathComponent(sample.folder))
+  if (options.dateFolders && !std::ranges::all_of(SampleFolderLevels(options), IsSinglePathComponent))
     return folderOrigin + ": the names it makes are no plain folder names";
   return {};
 }

@@ -30,7 +30,12 @@ struct TSortOptions {
   bool verbose = false;
   bool dryRun = false;
   std::string report;  // the journal's file; empty for none
-  TRunChoices choices;
+  // A '/' in the folder pattern nests the date folders, on the command line only.
+  TRunChoices choices = [] {
+    TRunChoices nested;
+    nested.nestedFolders = true;
+    return nested;
+  }();
 };
 
 // Reads the arguments after "sort"; "--" ends the options. Every value the command line leaves out comes from the stored
@@ -41,18 +46,16 @@ std::optional<TSortOptions> ParseSortOptions(const std::vector<std::string>& arg
                                              const std::optional<TStoredSettings>& stored,
                                              const std::string& settingsFile, std::string& error);
 
-// The names the patterns make for the sample date (kSampleDateText), FFF filled with 0 in
-// `numberWidth` digits: the file's name, with the longest extension of the run's copies, and the
-// date folder's.
-struct TSampleNames {
-  std::string file;
-  std::string folder;
-};
-TSampleNames SampleNames(const TSortOptions& options, std::size_t numberWidth);
+// The names the patterns make for the sample date (kSampleDateText): the file's, with the longest
+// extension of the run's copies, FFF filled with 0 in `numberWidth` digits; and the levels of the date folder, outermost first,
+// as DateFolderLevels splits them.
+std::string SampleFileName(const TSortOptions& options, std::size_t numberWidth);
+std::vector<std::string> SampleFolderLevels(const TSortOptions& options);
 
 // The reason why the options cannot be used, or the empty text: a language no script has, a
-// folder pattern longer than its field takes, a pattern holding a character the pattern fields
-// refuse, or one that could name something outside the target folder.
+// folder pattern (or a level of one, between '/') longer than its field takes or empty, a pattern
+// holding a character the pattern fields refuse ('/' aside in a folder pattern), or one that could
+// name something outside the target folder.
 std::string CheckSortOptions(const TSortOptions& options);
 
 }  // namespace kalvero

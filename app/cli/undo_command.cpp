@@ -1,6 +1,8 @@
 // `kalvero undo [--dry-run] REPORT`: takes back the run a journal records, and nothing else.
 
+#include <algorithm>
 #include <array>
+#include <functional>
 #include <iostream>
 #include <map>
 #include <span>
@@ -102,7 +104,9 @@ struct TUndo {
 
   void Folder(const TJournalFolder& folder) {
     const TRemoval removal = target.RemoveFolder(folder.path, folder.identity, dryRun, removedFrom[folder.path]);
-    if (removal == TRemoval()) ++removedFrom[""];
+    // Out of the level that holds it: the target, or the level above a nested date folder.
+    const std::size_t separator = folder.path.rfind(kPathSeparator);
+    if (removal == TRemoval()) ++removedFrom[separator == std::string::npos ? "" : folder.path.substr(0, separator)];
     Say(removal, Joined(journal.header.target, folder.path), true);
   }
 
@@ -190,7 +194,14 @@ int UndoCommand(const std::vector<std::string>& arguments) {
 
   TUndo undo{fileSystem, *target, *journal, dryRun};
   journal->copies.ForEach([&undo](const TJournalCopy& copy) { undo.Copy(copy); });
-  for (auto folder = journal->folders.rbegin(); folder != journal->folders.rend(); ++folder) undo.Folder(*folder);
+  // The date folders last made first, and each level of nested ones after every level below it.
+  std::vector<const TJournalFolder*> folders;
+  for (auto folder = journal->folders.rbegin(); folder != journal->folders.rend(); ++folder)
+    folders.push_back(&*folder);
+  std::ranges::stable_sort(folders, std::greater(), [](const TJournalFolder* folder) {
+    return std::ranges::count(folder->path, kPathSeparator);
+  });
+  for (const TJournalFolder* folder : folders) undo.Folder(*folder);
   undo.Chain();
   return undo.keptAny ? kExitReported : kExitSuccess;
 }

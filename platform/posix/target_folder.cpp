@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "platform/file_names.h"
 #include "platform/posix/pending_file.h"
 #include "platform/posix/posix_file_system.h"
 
@@ -114,7 +115,8 @@ class TPosixTargetFolder final : public TTargetFolder {
     bool unsupported = false;
   };
 
-  int OpenSubfolder(const std::string& name, std::error_code& error) const;
+  // The folder `path` below this one, a level or several joined by the separator; -1 and why not.
+  int OpenSubfolder(const std::string& path, std::error_code& error) const;
   // Writes the copy's bytes, starts their write-back, keeps the source's bits and time where the
   // file system can, and tells the copy's facts as it keeps them.
   std::error_code Fill(int to, int from, const struct stat& source, TFileFacts& copy) const;
@@ -134,16 +136,22 @@ class TPosixTargetFolder final : public TTargetFolder {
 
 std::error_code TPosixTargetFolder::MakeFolder(const std::string& name, std::optional<TFileIdentity>* made) {
   if (made != nullptr) made->reset();
+  const auto [parent, last] = SplitLastName(name);
+  const std::string leaf(last);
+  if (!IsSinglePathComponent(leaf)) return Error(std::errc::invalid_argument);
+  std::error_code error;
+  const TDescriptor subfolder(parent.empty() ? -1 : OpenSubfolder(std::string(parent), error));
+  if (error) return error;
+  const int in = parent.empty() ? folder_.Get() : subfolder.Get();
   struct stat status;
   for (int attempt = 0; attempt < 2; ++attempt) {
-    if (::fstatat(folder_.Get(), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0)
+    if (::fstatat(in, leaf.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0)
       return S_ISDIR(status.st_mode) ? std::error_code() : Error(std::errc::not_a_directory);
     if (errno != ENOENT) return LastError();
-    if (::mkdirat(folder_.Get(), name.c_str(), 0777) == 0) {
+    if (::mkdirat(in, leaf.c_str(), 0777) == 0) {
       // A folder whose identity cannot be told is recorded as none, which undo never removes.
       if (made != nullptr)
-        *made = ::fstatat(folder_.Get(), name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0 ? IdentityOf(status)
-                                                                                           : TFileIdentity{};
+        *made = ::fstatat(in, leaf.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0 ? IdentityOf(status) : TFileIdentity{};
       return {};
     }
     // Made by another program since the look-up: judged by what is there now.
@@ -153,11 +161,25 @@ std::error_code TPosixTargetFolder::MakeFolder(const std::string& name, std::opt
 }
 
 // Opened anew for every copy, so that a folder replaced by a link since the last copy is noticed
-// and at most one such handle is open.
-int TPosixTargetFolder::OpenSubfolder(const std::string& name, std::error_code& error) const {
-  const int fd = ::openat(folder_.Get(), name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-  if (fd < 0) error = errno == ELOOP ? Error(std::errc::not_a_directory) : LastError();
-  return fd;
+// and at most one such handle is open. Each level of a nested `path` is opened inside the one
+// above it without following a link, so a link put at any level is never followed.
+int TPosixTargetFolder::OpenSubfolder(const std::string& path, std::error_code& error) const {
+  TDescriptor level;
+  for (const std::string& name : PathNames(path)) {
+    if (!IsSinglePathComponent(name)) {
+      error = Error(std::errc::invalid_argument);
+      return -1;
+    }
+    const int fd = ::openat(level.Get() < 0 ? folder_.Get() : level.Get(), name.c_str(),
+                            O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    const int code = errno;
+    level.Reset(fd);
+    if (fd < 0) {
+      error = code == ELOOP ? Error(std::errc::not_a_directory) : Error(code);
+      return -1;
+    }
+  }
+  return level.Release();
 }
 
 TEntryLook TPosixTargetFolder::LookUp(const std::string& folder, const std::string& name) const {
@@ -429,7 +451,13 @@ TRemoval RemoveFolderAt(int at, const char* name, const TFileIdentity& identity,
 
 TRemoval TPosixTargetFolder::RemoveFolder(const std::string& name, const TFileIdentity& identity, bool checkOnly,
                                           std::size_t leaving) {
-  return RemoveFolderAt(folder_.Get(), name.c_str(), identity, checkOnly, leaving);
+  const auto [parent, last] = SplitLastName(name);
+  const std::string leaf(last);
+  if (!IsSinglePathComponent(leaf)) return Failure(Error(std::errc::invalid_argument));
+  std::error_code error;
+  const TDescriptor subfolder(parent.empty() ? -1 : OpenSubfolder(std::string(parent), error));
+  if (error) return NotOpened(error.value());
+  return RemoveFolderAt(parent.empty() ? folder_.Get() : subfolder.Get(), leaf.c_str(), identity, checkOnly, leaving);
 }
 
 }  // namespace

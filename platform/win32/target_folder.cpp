@@ -18,6 +18,7 @@
 #include <span>
 #include <vector>
 
+#include "platform/file_names.h"
 #include "platform/win32/api_path.h"
 #include "platform/win32/interrupt_lock.h"
 #include "platform/win32/target_folder.h"
@@ -241,9 +242,9 @@ class TWin32TargetFolder final : public TTargetFolder {
                         std::size_t leaving) override;
 
  private:
-  // The folder `name` of this one (this one itself for the empty text, as a null handle); a link
-  // or junction in its place answers not_a_directory.
-  TWinHandle OpenSubfolder(const std::string& name, std::error_code& error) const;
+  // The folder `path` below this one, a level or several joined by the separator (this one itself
+  // for the empty text, as a null handle); a link or junction at any level answers not_a_directory.
+  TWinHandle OpenSubfolder(const std::string& path, std::error_code& error) const;
   // The facts of the regular file `name` in the open folder `in`, links not followed.
   static std::optional<TFileFacts> FactsIn(HANDLE in, const std::wstring& name);
   HANDLE Within(const TWinHandle& subfolder) const { return subfolder.Valid() ? subfolder.Get() : folder_.Get(); }
@@ -255,32 +256,49 @@ class TWin32TargetFolder final : public TTargetFolder {
   bool writable_;  // opened with the access that lets it be flushed
 };
 
-TWinHandle TWin32TargetFolder::OpenSubfolder(const std::string& name, std::error_code& error) const {
-  TWinHandle subfolder;
-  if (name.empty()) return subfolder;
+// Opens the folder `name` directly in the folder `root`; a link or junction in its place answers
+// not_a_directory.
+TWinHandle OpenFolderIn(HANDLE root, const std::string& name, std::error_code& error) {
+  TWinHandle folder;
   if (!PlainName(name)) {
     error = Error(std::errc::invalid_argument);
-    return subfolder;
+    return folder;
   }
-  const NTSTATUS status = OpenRelative(folder_.Get(), WideText(name), FILE_LIST_DIRECTORY | FILE_TRAVERSE |
-                                           FILE_READ_ATTRIBUTES, 0, kShareAll, FILE_OPEN, FILE_DIRECTORY_FILE,
-                                       subfolder);
+  const NTSTATUS status = OpenRelative(root, WideText(name), FILE_LIST_DIRECTORY | FILE_TRAVERSE | FILE_READ_ATTRIBUTES,
+                                       0, kShareAll, FILE_OPEN, FILE_DIRECTORY_FILE, folder);
   if (status < 0) error = status == kNotADirectory ? Error(std::errc::not_a_directory) : StatusError(status);
-  else if (IsLink(subfolder.Get())) {
+  else if (IsLink(folder.Get())) {
     error = Error(std::errc::not_a_directory);
-    subfolder.Reset();
+    folder.Reset();
   }
-  return subfolder;
+  return folder;
+}
+
+TWinHandle TWin32TargetFolder::OpenSubfolder(const std::string& path, std::error_code& error) const {
+  TWinHandle level;
+  if (path.empty()) return level;
+  // Each level inside the one above it, so that a link at any level is never followed.
+  for (const std::string& name : PathNames(path)) {
+    TWinHandle inner = OpenFolderIn(Within(level), name, error);
+    if (error) return TWinHandle();
+    level = std::move(inner);
+  }
+  return level;
 }
 
 std::error_code TWin32TargetFolder::MakeFolder(const std::string& name, std::optional<TFileIdentity>* made) {
   if (made != nullptr) made->reset();
+  const auto [parentPath, last] = SplitLastName(name);
+  const std::string leaf(last);
+  std::error_code error;
+  const TWinHandle parent = OpenSubfolder(std::string(parentPath), error);
+  if (error) return error;
   for (int attempt = 0; attempt < 2; ++attempt) {
-    std::error_code error;
-    if (OpenSubfolder(name, error).Valid()) return {};
+    if (OpenFolderIn(Within(parent), leaf, error).Valid()) return {};
     if (error != std::errc::no_such_file_or_directory) return error;
+    error.clear();
     TWinHandle created;
-    const NTSTATUS status = OpenRelative(folder_.Get(), WideText(name), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
+    const NTSTATUS status = OpenRelative(Within(parent), WideText(leaf), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
                                          FILE_ATTRIBUTE_NORMAL, kShareAll, FILE_CREATE, FILE_DIRECTORY_FILE, created);
     if (status >= 0) {
       // A folder whose identity cannot be told is recorded as none, which undo never removes.
@@ -464,11 +482,17 @@ TRemoval TWin32TargetFolder::RemoveCopy(const std::string& folder, const std::st
 
 TRemoval TWin32TargetFolder::RemoveFolder(const std::string& name, const TFileIdentity& identity, bool checkOnly,
                                           std::size_t leaving) {
-  if (!PlainName(name)) return Failure(Error(std::errc::invalid_argument));
+  const auto [parentPath, last] = SplitLastName(name);
+  const std::string leaf(last);
+  if (!PlainName(leaf)) return Failure(Error(std::errc::invalid_argument));
+  std::error_code error;
+  const TWinHandle parent = OpenSubfolder(std::string(parentPath), error);
+  if (error == std::errc::no_such_file_or_directory) return TRemovalVerdict::Gone;
+  if (error == std::errc::not_a_directory) return TRemovalVerdict::FolderReplaced;
+  if (error) return Failure(error);
   TWinHandle folder;
-  const NTSTATUS status =
-      OpenRelative(folder_.Get(), WideText(name), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | (checkOnly ? 0 : DELETE),
-                   0, kShareAll, FILE_OPEN, 0, folder);
+  const ACCESS_MASK access = FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | (checkOnly ? 0 : DELETE);
+  const NTSTATUS status = OpenRelative(Within(parent), WideText(leaf), access, 0, kShareAll, FILE_OPEN, 0, folder);
   if (Missing(status)) return TRemovalVerdict::Gone;
   if (status < 0) return Failure(StatusError(status));
   return RemoveOpenFolder(folder.Get(), identity, checkOnly, leaving);

@@ -44,6 +44,10 @@ std::string TypesHeader(const std::string& types) {
 }
 const std::string kRawCopy =
     "picture\t/src/r.CR2\t2004.08.07/07.08.2004 - 16.45.33.cr2\tcopied\tnone\t9\t1\t2049\t8\t1\t2004:08:07 16:45:33\t\n";
+// A run into nested date folders: its header, the folder line of `path`, and its copy of a.jpg.
+const std::string kNestedHeader = ReplaceToken(ChoiceHeader("fail"), "\tYYYY.MM.DD\t", "\tYYYY/MM.DD\t");
+std::string NestedFolder(const std::string& path) { return "folder\t" + path + "\t2049\t140\n"; }
+const std::string kNestedCopy = ReplaceToken(kCopy, "2004.08.07/", "2004/08.07/");
 
 // A flat numbered run: the header with `pattern` and one copy named `name`.
 std::string Numbered(const std::string& pattern, const std::string& name, const std::string& date = "") {
@@ -77,6 +81,20 @@ const std::vector<TJournalCase> kJournals = {
      "line 2: a name that the patterns cannot make"},
     {"FolderNoPictureNames", kHeader + "folder\t2004.87.\t2049\t132\n" + kCopy,
      "line 2: a folder that the folder pattern cannot make"},
+    {"NestedFolders", kNestedHeader + NestedFolder("2004") + NestedFolder("2004/08.07") + kNestedCopy, ""},
+    {"NestedFolderLeavingTheTarget", kNestedHeader + NestedFolder("../08.07") + kNestedCopy,
+     "line 2: a folder that the folder pattern cannot make"},
+    {"NestedFolderAbsolute", kNestedHeader + NestedFolder("/2004") + kNestedCopy,
+     "line 2: a folder that the folder pattern cannot make"},
+    {"NestedFolderEmptyLevel", kNestedHeader + NestedFolder("2004//08.07") + kNestedCopy,
+     "line 2: a folder that the folder pattern cannot make"},
+    {"NestedFolderTooDeep", kNestedHeader + NestedFolder("2004/08.07/09") + kNestedCopy,
+     "line 2: a folder that the folder pattern cannot make"},
+    {"NestedLevelThePatternCannotMake", kNestedHeader + NestedFolder("2004") + NestedFolder("2004/x") + kNestedCopy,
+     "line 3: a folder that the folder pattern cannot make"},
+    {"NestedFolderOfASingleLevelPattern", kHeader + NestedFolder("2004/08.07") + kCopy,
+     "line 2: a folder that the folder pattern cannot make"},
+    {"NestedCopyOfASingleLevelPattern", kHeader + kNestedCopy, "line 2: a name that the patterns cannot make"},
     {"CutLastLine", kHeader + kCopy + "picture\t/src/b.jpg\t2004", "", true},
     {"Empty", "", "the journal is empty"},
     {"OlderVersion", "kalvero-journal\t1\tx\t/t\t/s\tp\tf\tflat\tsubfolders\trun\n",
@@ -153,6 +171,7 @@ TEST_P(JournalReaderTest, ReadsOnlyWhatTheWriterWrites) {
       return;
     }
     ++copiesOfA;
+    EXPECT_EQ(copy.name.find('/'), std::string::npos) << "a copy's name is one name, in its folder " << copy.folder;
     EXPECT_EQ(copy.facts.lastWriteNanoseconds, -5);
     EXPECT_EQ(copy.facts.changeNanoseconds, 7);
   });

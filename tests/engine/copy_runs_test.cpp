@@ -288,6 +288,36 @@ TEST_P(UnkeptAccountTest, TakesBackWhatNoAccountNamesAndStopsTheRun) {
 
 INSTANTIATE_TEST_SUITE_P(Accounts, UnkeptAccountTest, testing::ValuesIn(kUnkeptAccounts), TCaseName());
 
+// A '/' in the folder pattern nests the date folders only where the run chooses so (the command
+// line); each level is made in turn and only those the run made are accounted for. In the window it
+// stays a name that is no single folder name.
+TEST_F(CopyRunTest, SlashInTheFolderPatternNestsOnlyWhenTheRunChoosesSo) {
+  host.edit2 = "YYYY/MM";
+  fs.AddFolder("t/2004");
+  AddPicture("a.jpg", "2004:08:07 16:45:33");
+  AddPicture("b.jpg", "2005:01:02 03:04:05");
+  AddPicture("c.jpg", "2004:08:09 10:00:00");
+  try {
+    EXPECT_FALSE(Run()) << "the window's run went on; only Windows, which refuses '/' in names, refuses it earlier";
+  } catch (const ERunError& error) {
+    EXPECT_EQ(Slashed(error.what()),
+              "Der Ordner \"t/2004/08\" kann nicht erstellt werden: Der Name ist kein einzelner Ordnername");
+  }
+  EXPECT_EQ(Listing("t/2004"), std::vector<std::string>{});
+
+  TRunChoices nested;
+  nested.nestedFolders = true;
+  engine.SetRunChoices(nested);
+  host.accounts.clear();
+  EXPECT_EQ(Run()->copied, 3);
+  EXPECT_EQ(Slashed(host.accounts),
+            (std::vector<std::string>{"folder 2004/08", "folder 2005", "folder 2005/01",
+                                      "src/a.jpg 2004/08/07.08.2004 - 16.45.33.jpg none",
+                                      "src/b.jpg 2005/01/02.01.2005 - 03.04.05.jpg none",
+                                      "src/c.jpg 2004/08/09.08.2004 - 10.00.00.jpg none"}));
+  EXPECT_EQ(Listing("t/2004/08"), (std::vector<std::string>{"07.08.2004 - 16.45.33.jpg", "09.08.2004 - 10.00.00.jpg"}));
+}
+
 TEST_F(CopyRunTest, EmptyDateFolderNamePutsThePictureIntoTheTargetItself) {
   host.edit2 = "DD";
   AddPicture("a.jpg", "2003:9:6 08:19:51");

@@ -6,10 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <thread>
 #include <tuple>
@@ -533,6 +535,121 @@ TEST(MemoryFileSystem, TargetFolderAnswersAsTheNativeOneWhereNoDateFolderIs) {
         << folder;
     EXPECT_EQ(faked->RemoveFolder(folder, {}, false, 0), native->RemoveFolder(folder, {}, false, 0)) << folder;
   }
+}
+
+// What a step on a target folder came to, in words that every file system shares.
+std::string Outcome(const std::error_code& error, const std::string& done) { return error ? error.message() : done; }
+
+std::string Outcome(const TRemoval& removal) {
+  constexpr std::array kWords = {"removed", "gone", "changed", "not a regular file", "bytes differ", "folder replaced"};
+  if (removal.verdict == TRemovalVerdict::Failed) return removal.error.message();
+  return kWords[static_cast<std::size_t>(removal.verdict)];
+}
+
+struct TNestedStep {
+  std::string what;
+  std::function<std::string(TTargetFolder&, const std::string& source)> step;
+  std::string outcome;
+  std::string planned = {};  // where a dry run's plan answers otherwise: it never removes anything real
+};
+
+std::string Make(TTargetFolder& target, const std::string& name) {
+  std::optional<TFileIdentity> made;
+  const std::error_code error = target.MakeFolder(name, &made);
+  return Outcome(error, made ? "made" : "there");
+}
+
+const std::string kNotAFolder = std::make_error_code(std::errc::not_a_directory).message();
+const std::string kMissing = std::make_error_code(std::errc::no_such_file_or_directory).message();
+const std::string kBadPath = std::make_error_code(std::errc::invalid_argument).message();
+const std::string kNotEmpty = std::make_error_code(std::errc::directory_not_empty).message();
+const std::string kNotPlanned = std::make_error_code(std::errc::operation_not_permitted).message();
+
+// In order, on the tree of NestedTree: levels are made and reached one inside the other, and a link
+// or file at any level is never followed or entered.
+const std::vector<TNestedStep> kNestedSteps = {
+    {"make a new inner level", [](auto& t, auto&) { return Make(t, "2024/06"); }, "made"},
+    {"make an inner level that is there", [](auto& t, auto&) { return Make(t, "2024/05"); }, "there"},
+    {"make below a link", [](auto& t, auto&) { return Make(t, "linked/05"); }, kNotAFolder},
+    {"make a link's name", [](auto& t, auto&) { return Make(t, "2024/inner-link"); }, kNotAFolder},
+    {"make below an inner link", [](auto& t, auto&) { return Make(t, "2024/inner-link/x"); }, kNotAFolder},
+    {"make below a file", [](auto& t, auto&) { return Make(t, "file/05"); }, kNotAFolder},
+    {"make below nothing", [](auto& t, auto&) { return Make(t, "missing/05"); }, kMissing},
+    {"make with an empty level", [](auto& t, auto&) { return Make(t, "2024//07"); }, kBadPath},
+    {"make above the target", [](auto& t, auto&) { return Make(t, "../2024"); }, kBadPath},
+    {"make three levels deep", [](auto& t, auto&) { return Make(t, "2024/06/17"); }, "made"},
+    {"copy into an inner level",
+     [](auto& t, auto& source) { return Outcome(t.CopyInto(source, "2024/06/17", "b.jpg", nullptr), "copied"); },
+     "copied"},
+    {"copy to a name taken",
+     [](auto& t, auto& source) { return Outcome(t.CopyInto(source, "2024/05", "a.jpg", nullptr), "copied"); },
+     std::make_error_code(std::errc::file_exists).message()},
+    {"copy below a link",
+     [](auto& t, auto& source) { return Outcome(t.CopyInto(source, "linked/05", "b.jpg", nullptr), "copied"); },
+     kNotAFolder},
+    {"copy into an inner link",
+     [](auto& t, auto& source) { return Outcome(t.CopyInto(source, "2024/inner-link", "b.jpg", nullptr), "copied"); },
+     kNotAFolder},
+    {"copy into nothing",
+     [](auto& t, auto& source) { return Outcome(t.CopyInto(source, "2024/missing", "b.jpg", nullptr), "copied"); },
+     kMissing},
+    {"look up through levels",
+     [](auto& t, auto&) { return std::to_string(static_cast<int>(t.LookUp("2024/06", "17"))); },
+     std::to_string(static_cast<int>(TEntryLook::Folder))},
+    {"look up through a link",
+     [](auto& t, auto&) { return std::to_string(static_cast<int>(t.LookUp("linked/05", "a.jpg"))); },
+     std::to_string(static_cast<int>(TEntryLook::Absent))},
+    {"facts through a link", [](auto& t, auto&) { return t.Facts("linked/05", "a.jpg") ? "facts" : "none"; }, "none"},
+    {"same bytes through levels",
+     [](auto& t, auto& source) { return t.HoldsSameBytes("2024/06/17", "b.jpg", source) ? "same" : "not"; }, "same"},
+    {"remove a level that holds one",
+     [](auto& t, auto&) { return Outcome(t.RemoveFolder("2024/06", {}, true, 0)); }, "folder replaced", kNotEmpty},
+    {"remove a folder below a link",
+     [](auto& t, auto&) { return Outcome(t.RemoveFolder("linked/05", {}, false, 0)); }, "folder replaced",
+     kNotPlanned},
+    {"remove a copy below a link",
+     [](auto& t, auto& source) { return Outcome(t.RemoveCopy("linked/05", "a.jpg", {}, source, false)); },
+     "folder replaced", kNotPlanned},
+    {"remove a folder below nothing",
+     [](auto& t, auto&) { return Outcome(t.RemoveFolder("missing/05", {}, false, 0)); }, "gone", kNotPlanned},
+};
+
+// The same tree on disk below `temp` and in `fake`: t/2024/05/a.jpg, t/file, a link t/linked and a
+// link t/2024/inner-link to the folder elsewhere, which holds 05/a.jpg.
+void NestedTree(const TTempFolder& temp, TMemoryFileSystem& fake) {
+  for (const std::string file : {"src.jpg", "t/2024/05/a.jpg", "t/file", "elsewhere/05/a.jpg"}) {
+    temp.Write(file, "x");
+    fake.AddFile(file, "x");
+  }
+  for (const std::string link : {"t/linked", "t/2024/inner-link"}) {
+    std::filesystem::create_directory_symlink(temp / "elsewhere", temp / link);
+    fake.AddFolderLink(link, "elsewhere");
+  }
+}
+
+TEST(TargetFolder, ReachesNestedFoldersLevelByLevelNeverThroughALink) {
+  TTempFolder real, planned;
+  TMemoryFileSystem fake, unused;
+  NestedTree(real, fake);
+  NestedTree(planned, unused);
+  TPosixFileSystem native;
+  TPlanningFileSystem planning(native);
+  std::vector<std::tuple<std::string, std::unique_ptr<TTargetFolder>, std::string>> folders;
+  folders.emplace_back("native", Open(native, real / "t"), real / "src.jpg");
+  folders.emplace_back("memory", Open(fake, "t"), "src.jpg");
+  folders.emplace_back("plan", Open(planning, planned / "t"), planned / "src.jpg");
+  for (const auto& [kind, target, source] : folders) {
+    for (const TNestedStep& step : kNestedSteps) {
+      const bool plan = kind == "plan" && !step.planned.empty();
+      EXPECT_EQ(step.step(*target, source), plan ? step.planned : step.outcome) << kind << ": " << step.what;
+    }
+  }
+  EXPECT_EQ(Listing(real / "elsewhere"), std::vector<std::string>{"05"});
+  EXPECT_EQ(Listing(real / "elsewhere/05"), std::vector<std::string>{"a.jpg"});
+  EXPECT_EQ(Listing(real / "t/2024/06/17"), std::vector<std::string>{"b.jpg"});
+  EXPECT_EQ(Listing(planned / "t/2024"), (std::vector<std::string>{"05", "inner-link"})) << "a plan writes nothing";
+  EXPECT_TRUE(fake.FileContent("t/2024/06/17/b.jpg"));
+  EXPECT_EQ(fake.ListFolder("elsewhere/05").size(), 1u);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/cli/escaped_text.h"
@@ -58,6 +59,27 @@ TEST_P(JournalPathTest, ReadsOnlyAbsoluteWindowsPaths) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, JournalPathTest, testing::ValuesIn(kPathCases), TCaseName());
+
+// Nested date folders join their levels with the separator; a forward slash in a recorded folder
+// is no separator there.
+TEST(JournalReader, ReadsNestedDateFoldersJoinedByTheSeparator) {
+  const auto read = [](const std::string& folder) {
+    std::istringstream text("kalvero-journal\t2\tx\tC:\\\\Sorted\t1\t2\tD:\\\\DCIM\tHHNNSS\tYYYY/MM.DD\tdate-folders\t"
+                            "subfolders\trun\nfolder\t2004\t1\t3\nfolder\t" + Escaped(folder) +
+                            "\t1\t4\npicture\tD:\\\\DCIM\\\\a.jpg\t2004\\\\08.07\\\\164533.jpg\tcopied\tnone\t12\t-5\t1\t5\t"
+                            "7\t2004:08:07 16:45:33\t\n");
+    std::string error;
+    auto journal = ReadJournal(text, error);
+    return std::make_pair(std::move(journal), error);
+  };
+  const auto [nested, error] = read("2004\\08.07");
+  ASSERT_TRUE(nested) << error;
+  nested->copies.ForEach([](const TJournalCopy& copy) {
+    EXPECT_EQ(copy.folder, "2004\\08.07");
+    EXPECT_EQ(copy.name, "164533.jpg");
+  });
+  EXPECT_EQ(read("2004/08.07").second, "line 3: a folder that the folder pattern cannot make");
+}
 
 TEST(JournalWriter, RecordsAbsoluteWindowsPathsThatItsReaderTakes) {
   TTempFolder folder;

@@ -134,6 +134,49 @@ TEST(Win32TargetFolder, MakesFoldersAndTellsWhatIsThere) {
   EXPECT_EQ(error, std::errc::no_such_file_or_directory);
 }
 
+// Nested date folders: each level made inside the one before, and reached level by level.
+TEST(Win32TargetFolder, ReachesNestedFoldersLevelByLevel) {
+  TTempFolder temp;
+  const std::string source = temp.Write("src/a.jpg", "bytes");
+  temp.Write("t/file", "");
+  temp.MakeFolder("t/2004");
+  const auto target = Open(temp / "t");
+
+  std::optional<TFileIdentity> made;
+  EXPECT_FALSE(target->MakeFolder("2004\\08", &made));
+  ASSERT_TRUE(made.has_value());
+  EXPECT_EQ(*made, Open(temp / "t/2004/08")->Identity());
+  EXPECT_FALSE(target->MakeFolder("2004\\08\\07", nullptr));
+  const struct {
+    std::string name;
+    std::errc error;
+  } refused[] = {
+      {"file\\08", std::errc::not_a_directory},
+      {"none\\08", std::errc::no_such_file_or_directory},
+      {"2004\\\\08", std::errc::invalid_argument},
+      {"..\\08", std::errc::invalid_argument},
+  };
+  for (const auto& c : refused) {
+    EXPECT_EQ(target->MakeFolder(c.name, nullptr), std::make_error_code(c.error)) << c.name;
+    EXPECT_EQ(target->CopyInto(source, c.name, "a.jpg", nullptr), std::make_error_code(c.error)) << c.name;
+  }
+
+  TFileFacts facts;
+  EXPECT_FALSE(target->CopyInto(source, "2004\\08\\07", "a.jpg", &facts));
+  EXPECT_EQ(Listing(temp / "t/2004/08/07"), std::vector<std::string>{"a.jpg"});
+  EXPECT_EQ(target->LookUp("2004\\08", "07"), TEntryLook::Folder);
+  EXPECT_EQ(target->Facts("2004\\08\\07", "a.jpg"), facts);
+  EXPECT_TRUE(target->HoldsSameBytes("2004\\08\\07", "a.jpg", source));
+  EXPECT_EQ(target->RemoveFolder("2004\\08", *made, true, 0).error, std::errc::directory_not_empty);
+  EXPECT_EQ(target->RemoveCopy("2004\\08\\07", "a.jpg", facts, source, false), TRemoval());
+  EXPECT_EQ(target->RemoveFolder("none\\08", *made, false, 0), TRemoval(TRemovalVerdict::Gone));
+  EXPECT_EQ(target->RemoveFolder("file\\08", *made, false, 0), TRemoval(TRemovalVerdict::FolderReplaced));
+  EXPECT_FALSE(target->MakeFolder("2004\\08\\07", &made)) << "there";
+  const TFileIdentity inner = Open(temp / "t/2004/08/07")->Identity();
+  EXPECT_EQ(target->RemoveFolder("2004\\08\\07", inner, false, 0), TRemoval());
+  EXPECT_EQ(Listing(temp / "t/2004/08"), std::vector<std::string>{});
+}
+
 TEST(Win32TargetFolder, RemovesOnlyTheCopyAndFolderTheRunMade) {
   TTempFolder temp;
   const std::string source = temp.Write("src/a.jpg", "0123456789");
