@@ -21,17 +21,17 @@
 // itself tells them. Types are the words of the run's file types joined by commas ("jpeg,raw"); a
 // copy of a raw file, HEIF picture or video keeps its own extension, lower-cased. Outcomes: copied,
 // not-copied, undated, not-examined (reason unfit for a file that does not fit its kind), other for
-// a file of the source of no type the run takes, and already-there for a picture whose bytes a file at its name
-// held (a run's choice on clashes, fail, skip-identical or number, with the numbered names " (2)" ...
-// of the last). Pictures without a usable date are kept (keep), copied under their own names into
-// the undated folder (folder: copied, reason no-usable-date, no date), or named by their file's
-// time (file-time: copied, reason file-time, that time as the date). Versions 3, without the types
-// (jpeg), and 2, without these choices either (fail, keep), are read as well. Size, time, device, inode and change time are the copy's as its
-// file system keeps them once it is under its name, 0 for no copy; times are nanoseconds since
-// 1970. Date is the date text the picture's names were made from (empty where the run read none),
-// so that undo can tell the names the run made from any other. Detail is the platform's message.
-// A '/' in the folder pattern nests the date folders: their paths below the target join the levels
-// with the path separator.
+// a file of the source of no type the run takes, and already-there for a picture whose bytes a file
+// at its name held (a run's choice on clashes, fail, skip-identical or number, with the numbered
+// names " (2)" ... of the last). Pictures without a usable date are kept (keep), copied under their
+// own names into the undated folder (folder: copied, reason no-usable-date, no date), or named by
+// their file's time (file-time: copied, reason file-time, that time as the date). Versions 3,
+// without the types (jpeg), and 2, without these choices either (fail, keep), are read as well.
+// Size, time, device, inode and change time are the copy's as its file system keeps them once it is
+// under its name, 0 for no copy; times are nanoseconds since 1970. Date is the date text the
+// picture's names were made from (empty where the run read none), so that undo can tell the names
+// the run made from any other. Detail is the platform's message. A '/' in the folder pattern nests
+// the date folders: their paths below the target join the levels with the path separator.
 
 #include <cstdint>
 #include <functional>
