@@ -44,13 +44,6 @@ class TBusyRun {
 
 std::string Append(const std::string& folder, const std::string& name) { return folder + kPathSeparator + name; }
 
-// The last name of `path`.
-std::string_view FileNameOf(std::string_view path) {
-  std::size_t start = path.size();
-  while (start > 0 && !IsPathSeparator(path[start - 1])) --start;
-  return path.substr(start);
-}
-
 // The levels of the date folder `folder` below the target: its names where the run nests its date
 // folders, else the one name.
 std::vector<std::string> LevelsOf(const std::string& folder, bool nested) {
@@ -291,7 +284,7 @@ void TSortEngine::CopyUndated(TRun& run, const std::string& path, const TRunDate
     MakeDateFolder(run, {run.choices.undatedFolder});
     run.undatedFolderMade = true;
   }
-  const std::string_view name = FileNameOf(path);
+  const std::string_view name = SplitLastName(path).second;
   const std::size_t dot = name.rfind('.');
   const std::size_t stem = dot == std::string_view::npos || dot == 0 ? name.size() : dot;
   CopyPicture(run, path, {}, run.choices.undatedFolder, std::string(name.substr(0, stem)), name.substr(stem),

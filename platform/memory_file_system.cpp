@@ -304,9 +304,9 @@ class TMemoryFileSystem::TMemoryTargetFolder final : public TTargetFolder {
     const TNode* folder = Folder(name);
     if (folder == nullptr) return NoFolderToRemoveFrom(name);
     const TRemoval removal = EmptyFolder(*folder, identity, checkOnly, leaving);
-    const std::string parentName(SplitLastName(name).first);
+    const auto [parentPath, leaf] = SplitLastName(name);
     if (removal == TRemoval() && !checkOnly)
-      (parentName.empty() ? folder_ : *Folder(parentName)).children.erase(std::string(SplitLastName(name).second));
+      (parentPath.empty() ? folder_ : *Folder(std::string(parentPath))).children.erase(std::string(leaf));
     return removal;
   }
 

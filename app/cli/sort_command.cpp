@@ -39,8 +39,9 @@ std::string CheckNameLengths(const TSortOptions& options, std::size_t pictures) 
            " bytes long; the file system of the target takes at most " + std::to_string(*limit);
   };
   if (static_cast<long>(file.size()) > *limit) return tooLong(options.filePattern, file);
-  for (const std::string& level : SampleFolderLevels(options))
-    if (options.dateFolders && static_cast<long>(level.size()) > *limit) return tooLong(options.folderPattern, level);
+  if (options.dateFolders)
+    for (const std::string& level : SampleFolderLevels(options))
+      if (static_cast<long>(level.size()) > *limit) return tooLong(options.folderPattern, level);
   return {};
 }
 

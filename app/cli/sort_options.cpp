@@ -151,7 +151,7 @@ std::optional<TSortOptions> ParseSortOptions(const std::vector<std::string>& arg
 std::string SampleFileName(const TSortOptions& options, std::size_t numberWidth) {
   return ReplaceToken(BuildTimesInString(options.filePattern.value, kSampleDateText), "FFF",
                       FormatSequenceNumber(0, numberWidth)) +
-         ".jpg";
+         std::string(LongestCopyExtension(options.choices.types));
 }
 
 std::vector<std::string> SampleFolderLevels(const TSortOptions& options) {

@@ -47,8 +47,8 @@ std::optional<TSortOptions> ParseSortOptions(const std::vector<std::string>& arg
                                              const std::string& settingsFile, std::string& error);
 
 // The names the patterns make for the sample date (kSampleDateText): the file's, with the longest
-// extension of the run's copies, FFF filled with 0 in `numberWidth` digits; and the levels of the date folder, outermost first,
-// as DateFolderLevels splits them.
+// extension of the run's copies, FFF filled with 0 in `numberWidth` digits; and the levels of the
+// date folder, outermost first, as DateFolderLevels splits them.
 std::string SampleFileName(const TSortOptions& options, std::size_t numberWidth);
 std::vector<std::string> SampleFolderLevels(const TSortOptions& options);
 

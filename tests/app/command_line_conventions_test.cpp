@@ -99,6 +99,10 @@ TEST_F(CommandLineTest, APatternTooLongForTheTargetIsRefusedBeforeTheRun) {
             std::string::npos)
       << result.err;
   EXPECT_FALSE(fs::exists(work / "t"));
+  // A name that fits with ".jpg" does not with the ".heic" of a run that takes HEIF pictures.
+  const auto heif = Kalvero({"sort", "src", "t", "--no-date-folders", "--types", "jpeg,heic", "--pattern",
+                             std::string(235, 'x') + " HHNNSS YYYYMMDD"});
+  EXPECT_NE(heif.err.find("the names it makes are 256 bytes long"), std::string::npos) << heif.err;
   EXPECT_NE(Kalvero({"sort", "src", "t", "--pattern", "DD:MM"}).err.find("cannot hold any of \""), std::string::npos)
       << "one blank before the characters";
 }
